@@ -1,0 +1,57 @@
+#include "patch/ByteStatements.h"
+
+#include "patch/HexString.h"
+#include "patch/SourceData.h"
+#include "script/Statement.h"
+
+bool ParseBytePattern(const std::string& operand, BytePattern& pattern) {
+  pattern.clear();
+  pattern.reserve(operand.size() / 2);
+  for (size_t at = 0; at < operand.size(); at += 2) {
+    std::string group = operand.substr(at, 2);
+    bool firstX = group[0] == 'X';
+    bool secondX = group.size() > 1 && group[1] == 'X';
+    if (firstX != secondX) return false;
+    if (firstX) {
+      pattern.push_back({0, false});
+    } else {
+      pattern.push_back({HexString::ToValue<unsigned char>(group), true});
+    }
+  }
+  return true;
+}
+
+int32_t HandleSetBytes(CSourceData& image, CStatement& statement) {
+  if (statement.operands.size() != 2) return -1;
+  const uint32_t address = HexString::ToValue<unsigned int>(statement.operands[0]);
+  BytePattern pattern;
+  if (!ParseBytePattern(statement.operands[1], pattern)) return -1;
+  for (size_t index = 0; index < pattern.size(); ++index) {
+    if (!pattern[index].write) continue;
+    uint64_t position = uint64_t{address} + index;
+    // A position past FFFFFFFF lies beyond every image.
+    if (position > UINT32_MAX) return -1;
+    if (!image.SetByte(static_cast<uint32_t>(position), pattern[index].value)) return -1;
+  }
+  return 0;
+}
+
+int32_t HandleFillBytes(CSourceData& image, CStatement& statement) {
+  if (statement.operands.size() != 3) return -1;
+  const uint32_t start = static_cast<uint32_t>(HexString::ToValue<unsigned long>(statement.operands[0]));
+  uint32_t end = static_cast<uint32_t>(HexString::ToValue<unsigned long>(statement.operands[1]));
+  BytePattern pattern;
+  if (!ParseBytePattern(statement.operands[2], pattern)) return -1;
+  if (start > end) return 0;
+  // Positions beyond the image change nothing, so the walk ends with it.
+  if (image.GetSize() == 0 || start >= image.GetSize()) return 0;
+  if (end >= image.GetSize()) end = image.GetSize() - 1;
+  const size_t length = pattern.size();
+  size_t index = 0;
+  for (uint32_t position = start;; ++position) {
+    if (pattern[index].write) image.SetByte(position, pattern[index].value);
+    if (position == end) break;
+    if (++index == length) index = 0;
+  }
+  return 0;
+}

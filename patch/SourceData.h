@@ -1,0 +1,63 @@
+// The target image: one whole file held in memory, changed byte by byte
+// and written back whole.
+#pragma once
+
+#include <cstdint>
+#include <exception>
+#include <string>
+
+class CSourceDataException : public std::exception {
+ public:
+  enum Code : int32_t {
+    kAllocationFailed = 0,  // no buffer for the file could be obtained
+    kOutOfRange = 1,        // a read outside the image
+  };
+  explicit CSourceDataException(int32_t code) : code_(code) {}
+  const char* what() const noexcept override { return "CSourceDataException"; }
+  int32_t GetCode() const { return code_; }
+
+ private:
+  int32_t code_;
+};
+
+class CSourceData {
+ public:
+  CSourceData() = default;
+  CSourceData(const CSourceData&) = delete;
+  CSourceData& operator=(const CSourceData&) = delete;
+
+  // Replaces any held buffer by one of n bytes (contents undefined);
+  // nullptr, with no buffer held, when none can be obtained.
+  virtual unsigned char* Allocate(uint32_t n);
+  virtual void Release();
+  virtual ~CSourceData();
+  // Writes the whole image over the file at path (created when absent).
+  // The file is overwritten in place and only then cut to the image's
+  // length, so a failed write never leaves it truncated or emptied.
+  virtual int Save(std::string path);
+  // Reads the whole file. False when it cannot be opened for reading and
+  // writing or read completely; throws kAllocationFailed when no buffer of
+  // its size can be obtained.
+  virtual int Load(std::string path);
+  virtual int SetByte(uint32_t position, unsigned char value);
+  virtual unsigned char GetByte(uint32_t position);
+  // Little-endian block and word access inside the image; false (or a
+  // throw for reads) when any byte would fall outside it.
+  virtual int SetBytes(uint32_t position, const unsigned char* source, uint32_t count);
+  virtual int SetWord(uint32_t position, uint16_t value);
+  virtual int SetDword(uint32_t position, uint32_t value);
+  virtual uint16_t GetWord(uint32_t position);
+  virtual uint32_t GetDword(uint32_t position);
+
+  int32_t IsModified() const { return modified_; }
+  void SetModified(int32_t flag) { modified_ = flag; }
+  uint32_t GetSize() const { return length_; }
+  unsigned char* GetPointer(uint32_t position);
+
+ private:
+  bool Holds(uint32_t position, uint32_t count) const;
+
+  unsigned char* data_ = nullptr;
+  uint32_t length_ = 0;
+  int32_t modified_ = 0;
+};

@@ -1,0 +1,31 @@
+#include <fcntl.h>
+#include <io.h>
+#include <share.h>
+#include <sys/stat.h>
+#include <windows.h>
+
+#include "platform/Files.h"
+
+namespace platform {
+
+int Open(const std::string& path, int flags) {
+  int mode = _O_BINARY;
+  mode |= (flags & kOpenReadWrite) ? _O_RDWR : _O_RDONLY;
+  if (flags & kOpenCreate) mode |= _O_CREAT;
+  if (flags & kOpenTruncate) mode |= _O_TRUNC;
+  int fd = -1;
+  if (_sopen_s(&fd, path.c_str(), mode, _SH_DENYNO, _S_IREAD | _S_IWRITE) != 0) return -1;
+  return fd;
+}
+
+int64_t FileLength(int fd) { return _filelengthi64(fd); }
+
+int Read(int fd, void* buffer, uint32_t count) { return _read(fd, buffer, count); }
+
+int Write(int fd, const void* buffer, uint32_t count) { return _write(fd, buffer, count); }
+
+bool ChangeSize(int fd, int64_t size) { return _chsize_s(fd, size) == 0; }
+
+int Close(int fd) { return _close(fd); }
+
+}  // namespace platform

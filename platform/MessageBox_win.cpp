@@ -1,0 +1,16 @@
+#include <windows.h>
+
+#include "platform/MessageBox.h"
+
+namespace platform {
+
+static_assert(kMbYesNo == MB_YESNO && kMbIconError == MB_ICONERROR &&
+              kMbIconQuestion == MB_ICONQUESTION && kMbIconExclamation == MB_ICONEXCLAMATION);
+static_assert(kIdOk == IDOK && kIdYes == IDYES && kIdNo == IDNO);
+
+int MessageBoxA(WindowHandle owner, const std::string& text, const std::string& caption,
+                unsigned flags) {
+  return ::MessageBoxA(static_cast<HWND>(owner), text.c_str(), caption.c_str(), flags);
+}
+
+}  // namespace platform

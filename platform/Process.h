@@ -1,0 +1,12 @@
+// Process-wide calls of kernel32 that the programs use.
+#pragma once
+
+#include <cstdint>
+
+namespace platform {
+
+// GetCurrentDirectoryA: the length written (without its NUL) when the
+// folder fits into size bytes; 0 on failure.
+uint32_t GetCurrentDirectoryA(uint32_t size, char* buffer);
+
+}  // namespace platform

@@ -1,0 +1,48 @@
+#include "registry/DialogStatement.h"
+
+#include <algorithm>
+
+#include "patch/SourceData.h"
+#include "runner/FileDialog.h"
+#include "script/Statement.h"
+#include "script/Vocabulary.h"
+
+namespace {
+
+constexpr char kBar = '|';
+constexpr size_t kMinBars = 4;
+
+}  // namespace
+
+bool ParseDialogSpec(std::string unit, std::vector<std::string>& fields) {
+  if (!Unquote(unit)) return false;
+  if (unit.empty() || unit.back() != kBar) return false;
+  const auto bars = static_cast<size_t>(std::count(unit.begin(), unit.end(), kBar));
+  if (bars < kMinBars || bars % 2 != 0) return false;
+  const size_t firstBar = unit.find(kBar);
+  const size_t secondBar = unit.find(kBar, firstBar + 1);
+  std::string filter = unit.substr(secondBar + 1);
+  std::replace(filter.begin(), filter.end(), kBar, '\0');
+  fields = {unit.substr(0, firstBar), unit.substr(firstBar + 1, secondBar - firstBar - 1),
+            std::move(filter)};
+  return true;
+}
+
+int32_t HandleDialog(CSourceData& image, CStatement& statement) {
+  if (statement.operands.empty()) return -1;
+  std::vector<std::string> fields;
+  if (!ParseDialogSpec(statement.operands[0], fields) || fields.size() != 3) return -1;
+  COpenFileDialog dialog(nullptr);
+  dialog.SetTitle(fields[0].c_str());
+  // A proposed name that does not fit the dialog's buffer is refused, not cut.
+  if (!dialog.SetFileName(fields[1])) return -1;
+  // The filter's own terminating NUL follows its last entry, closing the list.
+  dialog.SetFilter(fields[2].c_str());
+  if (dialog.Show() == 0) return 1;
+  char chosen[kFileNameBufferSize];
+  dialog.GetFileName(chosen);
+  std::string path(chosen);
+  if (!image.Load(path)) return -1;
+  statement.operands.assign(1, path);
+  return 0;
+}

@@ -1,0 +1,54 @@
+// The system's Open and Save dialogs, each with its own file-name buffer.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/Dialogs.h"
+
+constexpr uint32_t kFileNameBufferSize = 260;
+
+// What both dialogs share: the open-file-name record followed by the
+// object's own file-name buffer.
+class FileDialogBase {
+ public:
+  FileDialogBase(const FileDialogBase&) = delete;
+  FileDialogBase& operator=(const FileDialogBase&) = delete;
+
+  // The setters that take a pointer keep the caller's text, which must
+  // stay alive until the dialog has been shown.
+  void SetFilter(const char* filter) { record_.filter = filter; }
+  void SetTitle(const char* title) { record_.title = title; }
+  void SetInitialDir(const char* folder) { record_.initialDir = folder; }
+  // Copies a name into the buffer; false (buffer unchanged) for a name of
+  // 260 bytes or more, which would not fit with its terminating NUL.
+  bool SetFileName(const std::string& name);
+  // Copies the chosen name into destination (at least 260 bytes) and
+  // returns its length.
+  uint32_t GetFileName(char* destination) const;
+
+ protected:
+  FileDialogBase(platform::WindowHandle owner, uint32_t flags);
+  ~FileDialogBase() = default;
+
+  platform::OpenFileNameRecord record_;
+  char fileName_[kFileNameBufferSize];
+};
+
+// Accepts only an existing file.
+class COpenFileDialog : public FileDialogBase {
+ public:
+  explicit COpenFileDialog(platform::WindowHandle owner);
+  // Nonzero when the user chose a file; 0 when cancelled.
+  int Show();
+};
+
+// Asks before replacing an existing file.
+class CSaveFileDialog : public FileDialogBase {
+ public:
+  explicit CSaveFileDialog(platform::WindowHandle owner);
+  // The extension the system appends to a name typed without one, given
+  // without its period.
+  void SetDefaultExtension(const char* extension) { record_.defaultExtension = extension; }
+  int Show();
+};

@@ -1,0 +1,17 @@
+// What qpxrun shows at the end of a run, by outcome.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+struct OutcomeMessage {
+  std::string_view text;
+  std::string_view caption;
+  unsigned flags;
+};
+
+// The message for a failed script load.
+const OutcomeMessage& LoadFailedMessage();
+// The message for a run-loop reason; any code outside 0 to 6 gives the
+// general failure message.
+const OutcomeMessage& ReasonMessage(int32_t reason);

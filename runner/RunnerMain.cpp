@@ -1,0 +1,7 @@
+// qpxrun's entry: the command-line tail goes to the runner, which answers 0.
+#include "platform/AppMain.h"
+#include "runner/RunnerEntry.h"
+
+int AppMain(platform::InstanceHandle, const char* commandTail, int) {
+  return RunRunner(commandTail);
+}

@@ -1,0 +1,4 @@
+// Resource identifiers of qpxrun.
+#pragma once
+
+#define IDI_QPXRUN 101

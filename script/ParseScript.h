@@ -1,0 +1,40 @@
+// The interpreter: a script's path and units, loading, cutting into units
+// and running.
+#pragma once
+
+#include <string>
+#include <vector>
+
+class CParseScript {
+ public:
+  CParseScript() = default;
+  virtual ~CParseScript() = default;
+
+  // Runs the units once from first to last; throws CParseScriptException
+  // with the reason of the first failure.
+  virtual void Run();
+  virtual bool HasUnits() const { return !units.empty(); }
+
+  void SetScriptPath(std::string path) { scriptPath = std::move(path); }
+  // Replaces the units by those of text; false (units left as they were
+  // when text is empty) when no unit was found.
+  bool Split(const std::string& text);
+  // The file a #path argument names: a path with a drive is used as it
+  // is (empty when it has no folder); any other is placed, by file name
+  // and extension alone, in the script's own folder.
+  std::string ResolveTargetPath(const std::string& argument) const;
+
+  std::string scriptPath;
+  std::vector<std::string> units;
+
+ protected:
+  bool SplitBytes(const char* bytes, size_t size);
+};
+
+class CScriptFile : public CParseScript {
+ public:
+  // Reads the script file whole (up to its first zero byte) and cuts it
+  // into units; 0 when it cannot be opened for reading and writing, read,
+  // or holds no unit.
+  int Load(std::string path);
+};

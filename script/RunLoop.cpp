@@ -1,0 +1,225 @@
+// The run loop: one pass over the units as a small state machine whose
+// state lives in one struct, with one function per state.
+#include <string>
+#include <string_view>
+
+#include "patch/HexString.h"
+#include "patch/SourceData.h"
+#include "registry/DialogStatement.h"
+#include "script/ParseScript.h"
+#include "script/ParseScriptException.h"
+#include "script/ShapeTables.h"
+#include "script/Statement.h"
+#include "script/UnitClassifier.h"
+#include "script/Vocabulary.h"
+
+namespace {
+
+struct RunState {
+  size_t position = 0;
+  bool searching = true;
+  bool awaitingArgument = false;
+  bool dialogPending = false;
+  bool targetTaken = false;  // the current #path section has its target
+  std::string_view currentDirective;
+  std::string targetPath;
+  std::string signature;
+  std::string operand;  // scratch for the unit being classified
+  CStatement statement;
+  CSourceData image;
+};
+
+[[noreturn]] void Fail(int32_t reason) { throw CParseScriptException(reason); }
+
+class RunLoop {
+ public:
+  explicit RunLoop(CParseScript& script) : script_(script) {}
+  void Run();
+
+ private:
+  void OnSearching(const std::string& unit);
+  void OnDialogSpec(const std::string& unit);
+  void OnArgument(const std::string& unit, std::string_view previous);
+  void OnStatementUnit(const std::string& unit, std::string_view previous);
+  void OnSectionEnd();
+  void Dispatch();
+  bool CallImageHandler();
+  bool CallRegistryHandler();
+  void LoadTarget();
+  void Finish();
+
+  CParseScript& script_;
+  RunState state_;
+};
+
+void RunLoop::Run() {
+  const auto& units = script_.units;
+  if (units.empty()) Fail(NoUnits);
+  for (; state_.position < units.size(); ++state_.position) {
+    const std::string& unit = units[state_.position];
+    std::string_view previous =
+        state_.position > 0 ? std::string_view(units[state_.position - 1]) : std::string_view();
+    if (state_.searching) {
+      OnSearching(unit);
+    } else if (state_.awaitingArgument && !state_.dialogPending && unit == kKeywordDialog) {
+      state_.dialogPending = true;
+    } else if (state_.awaitingArgument && state_.dialogPending) {
+      OnDialogSpec(unit);
+    } else if (state_.awaitingArgument) {
+      OnArgument(unit, previous);
+    } else {
+      OnStatementUnit(unit, previous);
+    }
+  }
+  Finish();
+}
+
+void RunLoop::OnSearching(const std::string& unit) {
+  for (std::string_view directive : kDirectiveTable) {
+    if (unit == directive) {
+      state_.currentDirective = directive;
+      state_.searching = false;
+      state_.awaitingArgument = true;
+      state_.targetTaken = false;
+      return;
+    }
+  }
+}
+
+void RunLoop::OnDialogSpec(const std::string& unit) {
+  auto& statement = state_.statement;
+  statement.operands.push_back(unit);
+  statement.owner = &script_;
+  int32_t result = -1;
+  try {
+    result = HandleDialog(state_.image, statement);
+  } catch (const CSourceDataException&) {
+    Fail(TargetOpenFailed);
+  }
+  if (result == 1) Fail(Cancelled);
+  if (result != 0) Fail(TargetOpenFailed);
+  state_.targetPath = statement.operands.front();
+  state_.targetTaken = true;
+  statement.operands.clear();
+  state_.awaitingArgument = false;
+  state_.dialogPending = false;
+}
+
+void RunLoop::OnArgument(const std::string& unit, std::string_view previous) {
+  std::string decoded = unit;
+  if (!Unquote(decoded)) {
+    OnStatementUnit(unit, previous);  // still awaiting the argument
+    return;
+  }
+  if (state_.currentDirective == kDirectiveRegistry) {
+    state_.targetPath = decoded;
+  } else {
+    state_.targetPath = script_.ResolveTargetPath(decoded);
+  }
+  if (state_.targetPath.empty()) Fail(TargetOpenFailed);
+  if (state_.currentDirective == kDirectiveEnd) {
+    // A stray "#end" found while searching opens no section: its units
+    // are statement units, and it goes on awaiting an argument.
+    OnStatementUnit(unit, previous);
+    return;
+  }
+  if (state_.currentDirective == kDirectivePath) {
+    LoadTarget();
+  } else {
+    state_.statement.operands.push_back(state_.targetPath);
+  }
+  state_.awaitingArgument = false;
+  state_.dialogPending = false;
+}
+
+void RunLoop::LoadTarget() {
+  bool loaded = false;
+  try {
+    loaded = state_.image.Load(state_.targetPath) != 0;
+  } catch (const CSourceDataException&) {
+    loaded = false;  // no memory for the target: it cannot be worked on
+  }
+  if (!loaded) Fail(TargetOpenFailed);
+  state_.targetTaken = true;
+}
+
+void RunLoop::OnStatementUnit(const std::string& unit, std::string_view previous) {
+  ClassifiedUnit classified = ClassifyUnit(unit, previous, state_.operand);
+  switch (classified.kind) {
+    case UnitKind::kValue:
+      state_.signature += classified.letter;
+      state_.statement.operands.push_back(std::move(state_.operand));
+      return;
+    case UnitKind::kKeyword:
+      state_.signature += unit;
+      return;
+    case UnitKind::kTerminator:
+      Dispatch();
+      state_.signature.clear();
+      return;
+    case UnitKind::kEnd:
+      OnSectionEnd();
+      return;
+    case UnitKind::kRejected:
+      Fail(ScriptError);
+  }
+}
+
+void RunLoop::OnSectionEnd() {
+  // A statement left unfinished at "#end" is an error, not the start of
+  // the next section's first statement.
+  if (!state_.signature.empty()) Fail(ScriptError);
+  if (state_.currentDirective == kDirectivePath) {
+    // Without its own target the image may still hold an earlier
+    // section's bytes, which must never be written under any name.
+    if (!state_.targetTaken) Fail(SaveFailed);
+    if (!state_.image.Save(state_.targetPath)) Fail(SaveFailed);
+  }
+  state_.statement.operands.clear();  // an unused registry value path
+  state_.searching = true;
+  state_.awaitingArgument = false;
+  state_.dialogPending = false;
+}
+
+void RunLoop::Dispatch() {
+  state_.statement.owner = &script_;
+  bool matched = false;
+  try {
+    matched = CallImageHandler() || CallRegistryHandler();
+  } catch (const HexString::CHexStringException&) {
+    Fail(ScriptError);  // an operand that is no number of its width
+  }
+  if (!matched) Fail(ScriptError);
+  state_.statement.operands.clear();
+}
+
+bool RunLoop::CallImageHandler() {
+  for (const ImageShape& entry : kImageTable) {
+    if (entry.shape != state_.signature) continue;
+    if (entry.handler(state_.image, state_.statement) != 0) Fail(ScriptError);
+    return true;
+  }
+  return false;
+}
+
+bool RunLoop::CallRegistryHandler() {
+  for (const RegistryShape& entry : kRegistryTable) {
+    if (entry.shape != state_.signature) continue;
+    if (entry.handler(script_, state_.statement) != 0) Fail(ScriptError);
+    return true;
+  }
+  return false;
+}
+
+void RunLoop::Finish() {
+  if (state_.currentDirective == kDirectivePath && state_.image.IsModified()) {
+    Fail(NoEndDirective);
+  }
+  if (state_.currentDirective == kDirectiveRegistry && !state_.signature.empty()) {
+    Fail(ScriptError);
+  }
+}
+
+}  // namespace
+
+void CParseScript::Run() { RunLoop(*this).Run(); }

@@ -1,0 +1,15 @@
+// The statement handed to every statement handler.
+#pragma once
+
+#include <string>
+#include <vector>
+
+class CParseScript;
+
+class CStatement {
+ public:
+  virtual ~CStatement() = default;
+
+  std::vector<std::string> operands;  // in unit order
+  CParseScript* owner = nullptr;      // the running interpreter
+};

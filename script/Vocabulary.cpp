@@ -1,0 +1,44 @@
+#include "script/Vocabulary.h"
+
+#include <algorithm>
+
+bool IsDirective(std::string_view unit) {
+  return std::find(kDirectiveTable.begin(), kDirectiveTable.end(), unit) != kDirectiveTable.end();
+}
+
+bool IsKeyword(std::string_view unit) {
+  return std::find(kKeywordTable.begin(), kKeywordTable.end(), unit) != kKeywordTable.end();
+}
+
+bool IsQuotedUnit(std::string_view unit) {
+  return unit.size() >= 2 && unit.front() == '"' && unit.back() == '"';
+}
+
+bool Unquote(std::string& text) {
+  if (!IsQuotedUnit(text)) return false;
+  std::string decoded;
+  decoded.reserve(text.size() - 2);
+  const size_t end = text.size() - 1;
+  for (size_t at = 1; at < end; ++at) {
+    char c = text[at];
+    if (c != '\\' || at + 1 == end) {
+      decoded += c;
+      continue;
+    }
+    char next = text[at + 1];
+    if (next == '\\') {
+      decoded += '\\';
+      ++at;
+    } else if (next == 's') {
+      decoded += ' ';
+      ++at;
+    } else if (next == 't') {
+      decoded += '\t';
+      ++at;
+    } else {
+      decoded += '\\';  // any other byte after it stays as written
+    }
+  }
+  text.swap(decoded);
+  return true;
+}

@@ -1,0 +1,39 @@
+// The fixed words of the script language.
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+constexpr std::string_view kDirectivePath = "#path";
+constexpr std::string_view kDirectiveRegistry = "#registry";
+constexpr std::string_view kDirectiveEnd = "#end";
+
+constexpr std::array<std::string_view, 3> kDirectiveTable = {kDirectivePath, kDirectiveRegistry,
+                                                             kDirectiveEnd};
+
+constexpr std::string_view kKeywordTo = "to";
+constexpr std::string_view kKeywordAssign = "=";
+constexpr std::string_view kKeywordBinary = "binary";
+constexpr std::string_view kKeywordString = "string";
+constexpr std::string_view kKeywordDword = "dword";
+constexpr std::string_view kKeywordDecimalDword = "dword_dec";
+constexpr std::string_view kKeywordAssignBits = "=bit";
+constexpr std::string_view kKeywordDialog = "dialog";
+
+constexpr std::array<std::string_view, 8> kKeywordTable = {
+    kKeywordTo,           kKeywordAssign,     kKeywordBinary, kKeywordString, kKeywordDword,
+    kKeywordDecimalDword, kKeywordAssignBits, kKeywordDialog};
+
+constexpr std::string_view kTerminator = ";";
+
+bool IsDirective(std::string_view unit);
+bool IsKeyword(std::string_view unit);
+
+// Decodes a quoted unit in place: drops the enclosing double quotes and
+// turns \\ into one backslash, \s into a space and \t into a tab. False,
+// with the text unchanged, when it is not a quoted unit.
+bool Unquote(std::string& text);
+
+// A unit of at least two bytes that begins and ends with a double quote.
+bool IsQuotedUnit(std::string_view unit);

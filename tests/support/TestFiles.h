@@ -1,0 +1,28 @@
+// Temporary folders and whole-file helpers for the unit tests.
+#pragma once
+
+#include <string>
+
+// A fresh folder under the system's temporary folder, removed with its
+// contents when the object dies.
+class TempFolder {
+ public:
+  TempFolder();
+  ~TempFolder();
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+
+  const std::string& Path() const { return path_; }
+  // The path of a file in the folder; with contents, the file is written.
+  std::string File(const std::string& name) const;
+  std::string Write(const std::string& name, const std::string& contents) const;
+
+ private:
+  std::string path_;
+};
+
+std::string ReadFileBytes(const std::string& path);
+bool FileExists(const std::string& path);
+// Clears every write permission bit, which the stand-in takes for the
+// read-only attribute.
+void MakeReadOnly(const std::string& path);
