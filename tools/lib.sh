@@ -1,0 +1,74 @@
+# Shared helpers of the project's scripts: installing what a build or test
+# needs, a display for Wine, and a fresh Wine prefix.
+# shellcheck shell=bash
+
+QPX_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+
+# Installs every listed Debian package that is missing; does nothing (and
+# asks no package server) when all are present.
+qpx_ensure_packages() {
+  local missing=()
+  local package
+  for package in "$@"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+      missing+=("$package")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=()
+  [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+  "${sudo[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
+    "${missing[@]}" >/dev/null
+}
+
+# What building the programs needs.
+QPX_BUILD_PACKAGES=(cmake ninja-build g++ make mingw-w64 libgtest-dev)
+# What running them under Wine needs.
+QPX_WINE_PACKAGES=(wine wine64 xvfb xauth fonts-ipafont-gothic xxd)
+
+# Starts Xvfb on a free display when no display is set, and exports DISPLAY.
+qpx_ensure_display() {
+  [ -n "${DISPLAY:-}" ] && return 0
+  local number=90
+  while [ -e "/tmp/.X${number}-lock" ] || [ -e "/tmp/.X11-unix/X${number}" ]; do
+    number=$((number + 1))
+  done
+  Xvfb ":${number}" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  QPX_XVFB_PID=$!
+  export DISPLAY=":${number}"
+  local tries=0
+  until [ -e "/tmp/.X11-unix/X${number}" ] || [ $tries -ge 100 ]; do
+    sleep 0.1
+    tries=$((tries + 1))
+  done
+  trap 'kill "$QPX_XVFB_PID" 2>/dev/null' EXIT
+}
+
+# The environment every Wine run of the project uses: no installer dialogs,
+# and (through qpx_wine) a Japanese ANSI code page, which Wine takes from
+# LC_ALL even where that Linux locale is not installed.
+qpx_wine_environment() {
+  export WINEDLLOVERRIDES="mscoree,mshtml="
+  export WINEDEBUG=-all
+}
+
+qpx_wine() { env LC_ALL=ja_JP.UTF-8 wine "$@"; }
+
+# Makes a fresh Wine prefix in $1 and exports WINEPREFIX.
+qpx_make_wine_prefix() {
+  rm -rf "$1"
+  mkdir -p "$1"
+  export WINEPREFIX="$1"
+  env LC_ALL=ja_JP.UTF-8 wineboot -i >/dev/null 2>&1
+  # Without a window manager, unmanaged windows avoid a 2 s wait per window.
+  qpx_wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  wineserver -w
+}
+
+# Configures (once) and builds one preset.
+qpx_build() {
+  local preset=$1
+  shift
+  (cd "$QPX_ROOT" && cmake --preset "$preset" "$@" >/dev/null && cmake --build --preset "$preset")
+}
