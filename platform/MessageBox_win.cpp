@@ -5,7 +5,8 @@
 namespace platform {
 
 static_assert(kMbYesNo == MB_YESNO && kMbIconError == MB_ICONERROR &&
-              kMbIconQuestion == MB_ICONQUESTION && kMbIconExclamation == MB_ICONEXCLAMATION);
+              kMbIconQuestion == MB_ICONQUESTION && kMbIconExclamation == MB_ICONEXCLAMATION &&
+              kMbIconInformation == MB_ICONINFORMATION);
 static_assert(kIdOk == IDOK && kIdYes == IDYES && kIdNo == IDNO);
 
 int MessageBoxA(WindowHandle owner, const std::string& text, const std::string& caption,

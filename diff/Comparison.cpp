@@ -1,0 +1,91 @@
+#include "diff/Comparison.h"
+
+#include <cstring>
+
+namespace {
+
+using Word = uint64_t;
+constexpr uint32_t kWordsPerBlock = 4;
+constexpr uint32_t kBlockSize = kWordsPerBlock * sizeof(Word);
+
+Word LoadWord(const unsigned char* bytes) {
+  Word word;
+  std::memcpy(&word, bytes, sizeof word);
+  return word;
+}
+
+// Appends the differing bytes of count bytes starting at offset.
+void CompareTail(const unsigned char* first, const unsigned char* second, uint32_t offset,
+                 uint32_t count, DiffList& differences) {
+  for (uint32_t at = offset; at < offset + count; ++at) {
+    if (first[at] != second[at]) differences.push_back({at, first[at], second[at]});
+  }
+}
+
+// True when the block of kBlockSize bytes at offset is the same in both.
+bool BlockEqual(const unsigned char* first, const unsigned char* second, uint32_t offset) {
+  Word delta = 0;
+  for (uint32_t word = 0; word < kWordsPerBlock; ++word) {
+    uint32_t at = offset + word * static_cast<uint32_t>(sizeof(Word));
+    delta |= LoadWord(first + at) ^ LoadWord(second + at);
+  }
+  return delta == 0;
+}
+
+}  // namespace
+
+void CompareBytes(const unsigned char* first, const unsigned char* second, uint32_t size,
+                  DiffList& differences) {
+  uint32_t blocksEnd = size - size % kBlockSize;
+  for (uint32_t offset = 0; offset < blocksEnd; offset += kBlockSize) {
+    if (BlockEqual(first, second, offset)) continue;
+    for (uint32_t at = offset; at < offset + kBlockSize; at += sizeof(Word)) {
+      if (LoadWord(first + at) != LoadWord(second + at)) {
+        CompareTail(first, second, at, sizeof(Word), differences);
+      }
+    }
+  }
+  CompareTail(first, second, blocksEnd, size - blocksEnd, differences);
+}
+
+bool CComparison::Load(CSourceData& image, std::string& path, const std::string& newPath) {
+  path = newPath;
+  ClearDifferences();
+  try {
+    return image.Load(newPath) != 0;
+  } catch (const CSourceDataException&) {
+    return false;  // no memory for the file's bytes: it cannot be read whole
+  }
+}
+
+bool CComparison::LoadFirst(const std::string& path) {
+  return Load(firstImage_, firstPath_, path);
+}
+
+bool CComparison::LoadSecond(const std::string& path) {
+  return Load(secondImage_, secondPath_, path);
+}
+
+void CComparison::ClearDifferences() {
+  DiffList().swap(differences_);  // gives back the memory of a long list
+  differencesFound_ = 0;
+}
+
+bool CComparison::Compare() {
+  ClearDifferences();
+  uint32_t size = firstImage_.GetSize();
+  if (size != secondImage_.GetSize()) return false;
+  if (size > 0) {
+    CompareBytes(firstImage_.GetPointer(0), secondImage_.GetPointer(0), size, differences_);
+  }
+  differencesFound_ = differences_.empty() ? 0 : 1;
+  return true;
+}
+
+CompareOutcome CompareFiles(const std::string& firstPath, const std::string& secondPath,
+                            CComparison& comparison) {
+  if (!comparison.LoadFirst(firstPath)) return CompareOutcome::kFirstLoadFailed;
+  if (!comparison.LoadSecond(secondPath)) return CompareOutcome::kSecondLoadFailed;
+  if (!comparison.Compare()) return CompareOutcome::kSizesDiffer;
+  return CompareOutcome::kCompared;
+}

@@ -1,0 +1,67 @@
+#include <new>
+#include <string>
+
+#include "diff/DiffCommands.h"
+#include "diff/DiffMessages.h"
+#include "diff/ScriptFile.h"
+#include "diff/ScriptText.h"
+#include "platform/MessageBox.h"
+#include "runner/FileDialog.h"
+
+namespace {
+
+constexpr char kSaveTitle[] = "スクリプトに名前をつけて保存";
+constexpr char kScriptFilter[] = "Quopraファイル (*.qpx)\0*.qpx\0";
+// The system adds the period itself.
+constexpr char kDefaultExtension[] = "qpx";
+
+Direction AskDirection(platform::WindowHandle mainWindow, const CComparison& comparison) {
+  int answer = platform::MessageBoxA(
+      mainWindow, DirectionQuestion(comparison.FirstPath(), comparison.SecondPath()),
+      std::string(kQuestionCaption), platform::kMbYesNo | platform::kMbIconQuestion);
+  return answer == platform::kIdYes ? Direction::kForward : Direction::kReverse;
+}
+
+// The name chosen in the Save dialog, proposed beside the source file;
+// empty when the user cancels.
+std::string AskScriptPath(const std::string& sourcePath) {
+  CSaveFileDialog dialog(nullptr);
+  dialog.SetTitle(kSaveTitle);
+  dialog.SetDefaultExtension(kDefaultExtension);
+  dialog.SetFilter(kScriptFilter);
+  ScriptLocation proposed = SuggestScriptLocation(sourcePath);
+  if (!proposed.folder.empty()) dialog.SetInitialDir(proposed.folder.c_str());
+  dialog.SetFileName(proposed.name);
+  if (dialog.Show() == 0) return std::string();
+  char chosen[kFileNameBufferSize] = {};
+  dialog.GetFileName(chosen);
+  return std::string(chosen);
+}
+
+DiffMessage Report(ScriptWriteResult result) {
+  switch (result) {
+    case ScriptWriteResult::kWritten: return DiffMessage::kCreated;
+    case ScriptWriteResult::kCannotCreate: return DiffMessage::kCannotCreate;
+    case ScriptWriteResult::kCannotSave: break;
+  }
+  return DiffMessage::kCannotSave;
+}
+
+}  // namespace
+
+int RunCreateScriptCommand(platform::WindowHandle mainWindow, const CComparison& comparison) {
+  Direction direction = AskDirection(mainWindow, comparison);
+  const std::string& source =
+      ScriptSourcePath(comparison.FirstPath(), comparison.SecondPath(), direction);
+  std::string scriptPath = AskScriptPath(source);
+  if (scriptPath.empty()) return 0;
+  std::string script;
+  try {
+    script = BuildScript(source, comparison.Differences(), direction);
+  } catch (const std::bad_alloc&) {
+    ShowMessage(mainWindow, DiffMessage::kOutOfMemory);
+    return 0;
+  }
+  ShowMessage(mainWindow, Report(WriteScriptFile(scriptPath, script)));
+  return 0;
+}

@@ -1,0 +1,7 @@
+// qpxdiff's entry: the command line is not read.
+#include "diff/MainWindow.h"
+#include "platform/AppMain.h"
+
+int AppMain(platform::InstanceHandle instance, const char*, int showCommand) {
+  return RunDiffMaker(instance, showCommand);
+}
