@@ -1,0 +1,60 @@
+#include "Plan.h"
+
+#include <array>
+
+#include "Steps.h"
+
+namespace drive {
+
+namespace {
+
+constexpr std::array<StepKind, 16> kSteps = {{
+    {"acp", 0, StepAcp},
+    {"timeout", 1, StepTimeout},
+    {"launch", 3, StepLaunch},
+    {"exit", 0, StepExit},
+    {"hold", 1, StepHold},
+    {"regvalue", 2, StepRegistryValue},
+    {"msgbox", 1, StepMessageBox},
+    {"filedialog", 1, StepFileDialog},
+    {"window", 0, StepWindow},
+    {"command", 1, StepCommand},
+    {"menu", 1, StepMenu},
+    {"edit", 0, StepEdit},
+    {"resize", 2, StepResize},
+    {"focus", 0, StepFocus},
+    {"screenshot", 1, StepScreenshot},
+    {"close", 0, StepClose},
+}};
+
+const StepKind* FindStep(const std::string& name) {
+  for (const StepKind& step : kSteps) {
+    if (name == step.name) return &step;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+bool FollowPlan(Session& session, const std::vector<std::string>& words) {
+  size_t at = 0;
+  while (at < words.size()) {
+    const StepKind* step = FindStep(words[at]);
+    if (step == nullptr) {
+      session.out.Error("unknown step '" + words[at] + "'");
+      return false;
+    }
+    if (at + 1 + step->argCount > words.size()) {
+      session.out.Error(std::string("step '") + step->name + "' needs " +
+                        std::to_string(step->argCount) + " word(s)");
+      return false;
+    }
+    std::vector<std::string> args(words.begin() + static_cast<long>(at) + 1,
+                                  words.begin() + static_cast<long>(at + 1 + step->argCount));
+    if (!step->run(session, args)) return false;
+    at += 1 + step->argCount;
+  }
+  return true;
+}
+
+}  // namespace drive

@@ -1,0 +1,29 @@
+// How the driver asks the probe DLL, loaded into the program under test by
+// a thread hook, what only that process can see.
+//
+// Request: SendMessage(target window, RegisterWindowMessage(kProbeQueryMessage),
+//                      (WPARAM)reply window, MAKELPARAM(query, argument)).
+// The hook (kProbeHookName, WH_CALLWNDPROC) sees the message in the target's
+// thread and answers with WM_COPYDATA to the reply window: dwData = query,
+// the data = the answer's fields, each ended by a NUL byte.
+#pragma once
+
+namespace probe {
+
+constexpr char kProbeQueryMessage[] = "QpxDriveProbeQuery";
+constexpr char kProbeHookName[] = "ProbeCallWndProc";
+constexpr char kProbeDllName[] = "qpxprobe.dll";
+
+enum Query : unsigned short {
+  // Message box: one field, the icon kind ("error", "exclamation",
+  // "question", "information", "none" or "other").
+  kQueryIcon = 1,
+  // Main window, argument = pop-up index: WM_INITMENUPOPUP is sent first,
+  // then four fields per item: id, state, kind, text.
+  kQueryMenu = 2,
+  // Open or Save dialog: current folder, text of the name box, then a
+  // description and a pattern per file type.
+  kQueryFileDialog = 3,
+};
+
+}  // namespace probe

@@ -1,0 +1,32 @@
+// The steps a plan can name; Plan.cpp lists them in one table.
+#pragma once
+
+#include "Session.h"
+
+namespace drive {
+
+// ProcessSteps.cpp
+bool StepAcp(Session& session, const std::vector<std::string>& args);
+bool StepTimeout(Session& session, const std::vector<std::string>& args);
+bool StepLaunch(Session& session, const std::vector<std::string>& args);
+bool StepExit(Session& session, const std::vector<std::string>& args);
+bool StepHold(Session& session, const std::vector<std::string>& args);
+bool StepRegistryValue(Session& session, const std::vector<std::string>& args);
+
+// MessageBoxSteps.cpp
+bool StepMessageBox(Session& session, const std::vector<std::string>& args);
+
+// FileDialogSteps.cpp
+bool StepFileDialog(Session& session, const std::vector<std::string>& args);
+
+// MainWindowSteps.cpp
+bool StepWindow(Session& session, const std::vector<std::string>& args);
+bool StepCommand(Session& session, const std::vector<std::string>& args);
+bool StepMenu(Session& session, const std::vector<std::string>& args);
+bool StepEdit(Session& session, const std::vector<std::string>& args);
+bool StepResize(Session& session, const std::vector<std::string>& args);
+bool StepFocus(Session& session, const std::vector<std::string>& args);
+bool StepScreenshot(Session& session, const std::vector<std::string>& args);
+bool StepClose(Session& session, const std::vector<std::string>& args);
+
+}  // namespace drive
