@@ -1,0 +1,24 @@
+#include "tests/support/ScriptRun.h"
+
+#include "platform/StandIn.h"
+#include "script/ParseScript.h"
+#include "script/ParseScriptException.h"
+
+void StandInTest::SetUp() { platform::standin::Reset(); }
+
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+std::optional<int> RunScriptText(const TempFolder& folder, const std::string& text,
+                                 const std::string& name) {
+  CScriptFile script;
+  if (script.Load(folder.Write(name, text)) == 0) {
+    ADD_FAILURE() << "the script did not load: " << text;
+    return std::nullopt;
+  }
+  try {
+    script.Run();
+  } catch (const CParseScriptException& failure) {
+    return failure.GetReason();
+  }
+  return std::nullopt;
+}
