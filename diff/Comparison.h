@@ -15,6 +15,8 @@ struct DiffEntry {
   uint32_t address;
   unsigned char first;
   unsigned char second;
+
+  friend bool operator==(const DiffEntry&, const DiffEntry&) = default;
 };
 
 using DiffList = std::vector<DiffEntry>;

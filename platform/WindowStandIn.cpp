@@ -4,12 +4,12 @@ namespace platform {
 
 namespace standin {
 
-State& WindowRecorder() {
-  static State state;
+WindowState& WindowRecorder() {
+  static WindowState state;
   return state;
 }
 
-void ResetWindows() { WindowRecorder() = State(); }
+void ResetWindows() { WindowRecorder() = WindowState(); }
 
 WindowRecord* FindWindow(WindowHandle window) {
   auto index = reinterpret_cast<uintptr_t>(window);

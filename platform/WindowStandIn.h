@@ -37,7 +37,7 @@ struct WindowRecord {
   bool destroyed = false;
 };
 
-struct State {
+struct WindowState {
   std::vector<ClassRecord> classes;
   std::vector<WindowRecord> windows;  // a handle is its index plus one
   std::vector<Message> sent;          // every SendMessageA, in order
@@ -52,7 +52,7 @@ struct State {
 };
 
 // The one window recorder of this process; ResetWindows() before a test.
-State& WindowRecorder();
+WindowState& WindowRecorder();
 void ResetWindows();
 // The record of a window handle; nullptr for a handle it never gave out.
 WindowRecord* FindWindow(WindowHandle window);
