@@ -4,6 +4,8 @@
 
 #include "patch/SourceData.h"
 #include "runner/FileDialog.h"
+#include "script/ParseScript.h"
+#include "script/RunHooks.h"
 #include "script/Statement.h"
 #include "script/Vocabulary.h"
 
@@ -28,10 +30,11 @@ bool ParseDialogSpec(std::string unit, std::vector<std::string>& fields) {
   return true;
 }
 
-int32_t HandleDialog(CSourceData& image, CStatement& statement) {
-  if (statement.operands.empty()) return -1;
-  std::vector<std::string> fields;
-  if (!ParseDialogSpec(statement.operands[0], fields) || fields.size() != 3) return -1;
+namespace {
+
+// Asks the system's Open dialog: 0 with the chosen path, 1 when cancelled,
+// -1 when the proposed name does not fit the dialog.
+int32_t AskOpenDialog(const std::vector<std::string>& fields, std::string& path) {
   COpenFileDialog dialog(nullptr);
   dialog.SetTitle(fields[0].c_str());
   // A proposed name that does not fit the dialog's buffer is refused, not cut.
@@ -41,7 +44,23 @@ int32_t HandleDialog(CSourceData& image, CStatement& statement) {
   if (dialog.Show() == 0) return 1;
   char chosen[kFileNameBufferSize];
   dialog.GetFileName(chosen);
-  std::string path(chosen);
+  path = chosen;
+  return 0;
+}
+
+}  // namespace
+
+int32_t HandleDialog(CSourceData& image, CStatement& statement) {
+  if (statement.operands.empty()) return -1;
+  std::vector<std::string> fields;
+  if (!ParseDialogSpec(statement.operands[0], fields) || fields.size() != 3) return -1;
+  std::string path;
+  CRunHooks* hooks = statement.owner != nullptr ? statement.owner->hooks : nullptr;
+  if (hooks != nullptr) {
+    if (!hooks->ChooseDialogTarget({fields[0], fields[1], fields[2]}, path)) return 1;
+  } else if (int32_t asked = AskOpenDialog(fields, path); asked != 0) {
+    return asked;
+  }
   if (!image.Load(path)) return -1;
   statement.operands.assign(1, path);
   return 0;

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+class CRunHooks;
+
 class CParseScript {
  public:
   CParseScript() = default;
@@ -26,6 +28,8 @@ class CParseScript {
 
   std::string scriptPath;
   std::vector<std::string> units;
+  // Not owned; nullptr for qpxrun's own image, registry and Open dialog.
+  CRunHooks* hooks = nullptr;
 
  protected:
   bool SplitBytes(const char* bytes, size_t size);

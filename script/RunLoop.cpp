@@ -8,6 +8,7 @@
 #include "registry/DialogStatement.h"
 #include "script/ParseScript.h"
 #include "script/ParseScriptException.h"
+#include "script/RunHooks.h"
 #include "script/ShapeTables.h"
 #include "script/Statement.h"
 #include "script/UnitClassifier.h"
@@ -21,22 +22,30 @@ struct RunState {
   bool awaitingArgument = false;
   bool dialogPending = false;
   bool targetTaken = false;  // the current #path section has its target
+  size_t directivePosition = 0;  // the unit of the current directive
   std::string_view currentDirective;
   std::string targetPath;
   std::string signature;
   std::string operand;  // scratch for the unit being classified
   CStatement statement;
-  CSourceData image;
+  CSourceData ownImage;  // the image of a run without hooks
 };
 
 [[noreturn]] void Fail(int32_t reason) { throw CParseScriptException(reason); }
 
 class RunLoop {
  public:
-  explicit RunLoop(CParseScript& script) : script_(script) {}
+  explicit RunLoop(CParseScript& script)
+      : script_(script), hooks_(script.hooks), image_(ChooseImage(hooks_, state_.ownImage)) {}
   void Run();
 
  private:
+  static CSourceData& ChooseImage(CRunHooks* hooks, CSourceData& own) {
+    CSourceData* image = hooks != nullptr ? hooks->Image() : nullptr;
+    return image != nullptr ? *image : own;
+  }
+  void RunUnits();
+  void StartSection();
   void OnSearching(const std::string& unit);
   void OnDialogSpec(const std::string& unit);
   void OnArgument(const std::string& unit, std::string_view previous);
@@ -50,11 +59,27 @@ class RunLoop {
 
   CParseScript& script_;
   RunState state_;
+  CRunHooks* hooks_;
+  CSourceData& image_;
 };
 
 void RunLoop::Run() {
+  if (script_.units.empty()) Fail(NoUnits);
+  try {
+    RunUnits();
+  } catch (CParseScriptException& failure) {
+    // The unit being read is the one to blame, unless the failure named
+    // another itself.
+    if (failure.GetUnit() == CParseScriptException::kUnknownUnit) {
+      failure.SetUnit(state_.position);
+    }
+    throw;
+  }
+  Finish();
+}
+
+void RunLoop::RunUnits() {
   const auto& units = script_.units;
-  if (units.empty()) Fail(NoUnits);
   for (; state_.position < units.size(); ++state_.position) {
     const std::string& unit = units[state_.position];
     std::string_view previous =
@@ -71,7 +96,6 @@ void RunLoop::Run() {
       OnStatementUnit(unit, previous);
     }
   }
-  Finish();
 }
 
 void RunLoop::OnSearching(const std::string& unit) {
@@ -81,6 +105,7 @@ void RunLoop::OnSearching(const std::string& unit) {
       state_.searching = false;
       state_.awaitingArgument = true;
       state_.targetTaken = false;
+      state_.directivePosition = state_.position;
       return;
     }
   }
@@ -92,7 +117,7 @@ void RunLoop::OnDialogSpec(const std::string& unit) {
   statement.owner = &script_;
   int32_t result = -1;
   try {
-    result = HandleDialog(state_.image, statement);
+    result = HandleDialog(image_, statement);
   } catch (const CSourceDataException&) {
     Fail(TargetOpenFailed);
   }
@@ -103,6 +128,7 @@ void RunLoop::OnDialogSpec(const std::string& unit) {
   statement.operands.clear();
   state_.awaitingArgument = false;
   state_.dialogPending = false;
+  StartSection();
 }
 
 void RunLoop::OnArgument(const std::string& unit, std::string_view previous) {
@@ -130,12 +156,17 @@ void RunLoop::OnArgument(const std::string& unit, std::string_view previous) {
   }
   state_.awaitingArgument = false;
   state_.dialogPending = false;
+  StartSection();
+}
+
+void RunLoop::StartSection() {
+  if (hooks_ != nullptr) hooks_->OnSectionStart(state_.currentDirective, state_.targetPath);
 }
 
 void RunLoop::LoadTarget() {
   bool loaded = false;
   try {
-    loaded = state_.image.Load(state_.targetPath) != 0;
+    loaded = image_.Load(state_.targetPath) != 0;
   } catch (const CSourceDataException&) {
     loaded = false;  // no memory for the target: it cannot be worked on
   }
@@ -173,8 +204,9 @@ void RunLoop::OnSectionEnd() {
     // Without its own target the image may still hold an earlier
     // section's bytes, which must never be written under any name.
     if (!state_.targetTaken) Fail(SaveFailed);
-    if (!state_.image.Save(state_.targetPath)) Fail(SaveFailed);
+    if (!image_.Save(state_.targetPath)) Fail(SaveFailed);
   }
+  if (hooks_ != nullptr) hooks_->OnSectionEnd();
   state_.statement.operands.clear();  // an unused registry value path
   state_.searching = true;
   state_.awaitingArgument = false;
@@ -196,7 +228,7 @@ void RunLoop::Dispatch() {
 bool RunLoop::CallImageHandler() {
   for (const ImageShape& entry : kImageTable) {
     if (entry.shape != state_.signature) continue;
-    if (entry.handler(state_.image, state_.statement) != 0) Fail(ScriptError);
+    if (entry.handler(image_, state_.statement) != 0) Fail(ScriptError);
     return true;
   }
   return false;
@@ -211,12 +243,14 @@ bool RunLoop::CallRegistryHandler() {
   return false;
 }
 
+// The script has ended: a section left open is blamed on its directive,
+// an unfinished statement on the last unit.
 void RunLoop::Finish() {
-  if (state_.currentDirective == kDirectivePath && state_.image.IsModified()) {
-    Fail(NoEndDirective);
+  if (state_.currentDirective == kDirectivePath && image_.IsModified()) {
+    throw CParseScriptException(NoEndDirective, state_.directivePosition);
   }
   if (state_.currentDirective == kDirectiveRegistry && !state_.signature.empty()) {
-    Fail(ScriptError);
+    throw CParseScriptException(ScriptError, script_.units.size() - 1);
   }
 }
 

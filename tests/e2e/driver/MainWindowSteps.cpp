@@ -9,9 +9,13 @@ namespace drive {
 
 namespace {
 
+// The main window, once no dialog of the program is open any more: a step
+// on the main window is meant for the program at rest.
 HWND MainWindow(Session& session) {
-  if (session.mainWindow != nullptr && IsWindow(session.mainWindow)) return session.mainWindow;
-  session.mainWindow = WaitForWindow(session, WindowKind::kMain);
+  if (session.mainWindow == nullptr || !IsWindow(session.mainWindow)) {
+    session.mainWindow = WaitForWindow(session, WindowKind::kMain);
+  }
+  if (session.mainWindow == nullptr || !WaitForNoDialog(session)) return nullptr;
   return session.mainWindow;
 }
 

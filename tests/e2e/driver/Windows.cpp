@@ -125,6 +125,23 @@ HWND WaitForWindow(Session& session, WindowKind wanted) {
   }
 }
 
+bool WaitForNoDialog(Session& session) {
+  DWORD start = GetTickCount();
+  for (;;) {
+    HWND dialog = nullptr;
+    for (HWND window : VisibleWindowsOf(session.processId)) {
+      if (KindOf(window) != WindowKind::kMain) dialog = window;
+    }
+    if (dialog == nullptr) return true;
+    if (GetTickCount() - start > session.timeoutMs) {
+      ReportUnexpected(session, dialog);
+      session.out.Error("a dialog is still open");
+      return false;
+    }
+    Sleep(kPollMs);
+  }
+}
+
 bool WaitUntilGone(Session& session, HWND window, const char* what) {
   DWORD start = GetTickCount();
   while (IsWindow(window) && IsWindowVisible(window)) {

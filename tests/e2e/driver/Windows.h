@@ -25,6 +25,9 @@ HWND FindChildOfClass(HWND parent, const char* className);
 // Any dialog of another kind is unexpected; so are the program's end and
 // the timeout. Each of these is reported as ERROR, and the answer is null.
 HWND WaitForWindow(Session& session, WindowKind wanted);
+// Waits until the program shows no dialog (one may still be closing after
+// its answer); reports the dialog and ERROR on timeout.
+bool WaitForNoDialog(Session& session);
 // Waits until the window is closed or hidden; reports ERROR on timeout.
 bool WaitUntilGone(Session& session, HWND window, const char* what);
 // Reports a window that should not be there: kind, caption and text.

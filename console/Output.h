@@ -1,0 +1,30 @@
+// Writing to standard output and standard error in large pieces.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/Console.h"
+
+class COutput {
+ public:
+  explicit COutput(platform::StdStream stream) : stream_(stream) {}
+  ~COutput() { Flush(); }
+  COutput(const COutput&) = delete;
+  COutput& operator=(const COutput&) = delete;
+
+  // Bytes exactly as given (a script, a raw listing).
+  void Write(std::string_view bytes);
+  // CP932 text for a person, in the terminal's encoding.
+  void WriteText(std::string_view cp932);
+  // Writes what is buffered; false once any write has failed.
+  bool Flush();
+  bool IsTerminal() const { return platform::IsTerminal(stream_); }
+
+ private:
+  static constexpr size_t kBufferLimit = size_t{1} << 20;
+
+  platform::StdStream stream_;
+  std::string buffer_;
+  bool failed_ = false;
+};

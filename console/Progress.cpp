@@ -1,0 +1,65 @@
+#include "console/Progress.h"
+
+#include "console/Encoding.h"
+#include "platform/Console.h"
+#include "platform/Files.h"
+
+namespace {
+
+constexpr int kBarWidth = 24;
+
+void WriteError(const std::string& bytes) {
+  platform::WriteStd(platform::StdStream::kError, bytes.data(), bytes.size());
+}
+
+}  // namespace
+
+uint64_t FileSize(const std::string& path) {
+  platform::AutoCloseFile file(platform::Open(path, 0));
+  if (!file.IsValid()) return 0;
+  int64_t length = platform::FileLength(file.Get());
+  return length < 0 ? 0 : static_cast<uint64_t>(length);
+}
+
+std::string ProgressLine(uint64_t step, uint64_t total, std::string_view what, int columns) {
+  uint64_t finished = step > 0 ? step - 1 : 0;
+  uint64_t filled = total == 0 || finished >= total ? kBarWidth : finished * kBarWidth / total;
+  std::string line = "qpx [";
+  line.append(static_cast<size_t>(filled), '#');
+  line.append(static_cast<size_t>(kBarWidth - filled), '.');
+  line += "] " + std::to_string(step) + "/" + std::to_string(total) + " ";
+  line += what;
+  // Padded to clear the previous line; a double-byte character cut in two
+  // shows as "?".
+  size_t width = columns > 1 ? static_cast<size_t>(columns - 1) : 0;
+  if (line.size() > width) line.resize(width);
+  line.resize(width, ' ');
+  return line;
+}
+
+CProgress::CProgress(uint64_t total, bool show)
+    : total_(total), shown_(show && platform::IsTerminal(platform::StdStream::kError)) {}
+
+CProgress::~CProgress() {
+  if (!shown_) return;
+  int columns = platform::TerminalColumns(platform::StdStream::kError);
+  std::string blank(columns > 1 ? static_cast<size_t>(columns + 1) : 2, ' ');
+  blank.front() = '\r';
+  blank.back() = '\r';
+  WriteError(blank);
+}
+
+void CProgress::Step(std::string_view what) {
+  if (!shown_) return;
+  if (done_ < total_) ++done_;
+  Draw(what);
+}
+
+void CProgress::Draw(std::string_view what) {
+  int columns = platform::TerminalColumns(platform::StdStream::kError);
+  // Counted in bytes of the CP932 text, so a long name is cut early rather
+  // than wrapped.
+  std::string line(1, '\r');
+  line += ToTerminalText(ProgressLine(done_, total_, what, columns));
+  WriteError(line);
+}

@@ -1,0 +1,48 @@
+#include <new>
+
+#include "console/Commands.h"
+#include "console/ExitStatus.h"
+
+namespace {
+
+constexpr std::string_view kVersionText = "qpx 1.0.0\n";
+
+int Dispatch(const CommandLine& line, COutput& out, COutput& err) {
+  switch (line.command) {
+    case Command::kHelp:
+      out.Write(HelpText());
+      return kExitSuccess;
+    case Command::kVersion:
+      out.Write(kVersionText);
+      return kExitSuccess;
+    case Command::kRun:
+    case Command::kCheck:
+      return RunScriptCommand(line, out, err);
+    case Command::kDiff:
+      return DiffCommand(line, out, err);
+    case Command::kList:
+      return ListCommand(line, out, err);
+  }
+  return kExitInternal;
+}
+
+}  // namespace
+
+int RunQpx(const std::vector<std::string>& arguments) {
+  COutput out(platform::StdStream::kOutput);
+  COutput err(platform::StdStream::kError);
+  CommandLine line;
+  std::string error;
+  if (!ParseCommandLine(arguments, line, error)) {
+    err.WriteText("qpx: " + error + "\n" + UsageText());
+    return kExitUsage;
+  }
+  int status = kExitInternal;
+  try {
+    status = Dispatch(line, out, err);
+  } catch (const std::bad_alloc&) {
+    err.WriteText("qpx: out of memory\n");
+  }
+  if (!out.Flush() && status == kExitSuccess) status = kExitCannotWrite;
+  return status;
+}

@@ -1,0 +1,33 @@
+#include "console/TargetPrompt.h"
+
+#include "console/Output.h"
+
+std::string DescribeFileTypes(const std::string& filter) {
+  std::string described;
+  size_t at = 0;
+  while (at < filter.size() && filter[at] != '\0') {
+    size_t descriptionEnd = filter.find('\0', at);
+    if (descriptionEnd == std::string::npos) break;
+    size_t patternEnd = filter.find('\0', descriptionEnd + 1);
+    if (patternEnd == std::string::npos) patternEnd = filter.size();
+    if (!described.empty()) described += ", ";
+    described += filter.substr(at, descriptionEnd - at) + " (" +
+                 filter.substr(descriptionEnd + 1, patternEnd - descriptionEnd - 1) + ")";
+    at = patternEnd + 1;
+  }
+  return described;
+}
+
+bool AskTargetOnTerminal(const DialogRequest& request, std::string& chosen) {
+  {
+    COutput prompt(platform::StdStream::kError);
+    prompt.WriteText("qpx: the script asks for its target file\n  title: " + request.title +
+                     "\n  proposed name: " + request.fileName +
+                     "\n  file types: " + DescribeFileTypes(request.filter) +
+                     "\ntarget file (an empty line cancels): ");
+  }
+  std::string line;
+  if (!platform::ReadStdLine(line) || line.empty()) return false;
+  chosen = line;
+  return true;
+}

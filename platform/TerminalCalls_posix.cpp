@@ -1,0 +1,50 @@
+// The Windows calls of the core for a native console program, in place of
+// the test stand-in: a message box is a line on standard error, no file
+// dialog can be shown (the program answers them itself before they are
+// asked), and there is no registry.
+#include <unistd.h>
+
+#include <cstring>
+
+#include "platform/Dialogs.h"
+#include "platform/MessageBox.h"
+#include "platform/Process.h"
+#include "platform/Registry.h"
+
+namespace platform {
+
+namespace {
+
+constexpr long kErrorCallNotImplemented = 120;  // ERROR_CALL_NOT_IMPLEMENTED
+
+}  // namespace
+
+int MessageBoxA(WindowHandle, const std::string& text, const std::string& caption,
+                unsigned flags) {
+  std::string line = caption + ": " + text + "\n";
+  // A line that cannot be written has nowhere else to go.
+  [[maybe_unused]] ssize_t written = ::write(STDERR_FILENO, line.data(), line.size());
+  return (flags & kMbYesNo) != 0 ? kIdNo : kIdOk;
+}
+
+int GetOpenFileNameA(OpenFileNameRecord&) { return 0; }
+
+int GetSaveFileNameA(OpenFileNameRecord&) { return 0; }
+
+uint32_t GetCurrentDirectoryA(uint32_t size, char* buffer) {
+  if (buffer == nullptr || ::getcwd(buffer, size) == nullptr) return 0;
+  return static_cast<uint32_t>(std::strlen(buffer));
+}
+
+long RegCreateKeyExA(RegistryKey, const std::string&, uint32_t, uint32_t, RegistryKey* key) {
+  *key = 0;
+  return kErrorCallNotImplemented;
+}
+
+long RegSetValueExA(RegistryKey, const std::string&, uint32_t, const unsigned char*, uint32_t) {
+  return kErrorCallNotImplemented;
+}
+
+long RegCloseKey(RegistryKey) { return 0; }
+
+}  // namespace platform

@@ -1,0 +1,135 @@
+// qpxrun under Wine: what a run shows (nothing, or one message box with the
+// exact text, caption and icon) and how it reads its command line.
+#include <gtest/gtest.h>
+
+#include "CaseFolder.h"
+#include "Runner.h"
+
+namespace e2e {
+namespace {
+
+// 16 bytes; every run below may change them only as its script says.
+const std::string kTarget = "0123456789ABCDEF";
+
+TEST(RunnerOutcome, SuccessfulRunPatchesTheTargetAndShowsNothing) {
+  CaseFolder folder;
+  std::string original;
+  for (int at = 0; at < 32; ++at) original += static_cast<char>(at);
+  folder.Write("save.dat", original);
+  folder.Write("fix.qpx",
+               "Free text before the first directive is skipped.\r\n"
+               "#path \"save.dat\"\r\n"
+               "\t0000 = FF ;\n"
+               "0004 = 01XX03 ;\r"
+               "0010 to 0017 = AABB ;\r\n"
+               "0018 =bit 1XXXXXX0 ;  0019 to 001A =bit XXXXXXX1 ;\r\n"
+               "#end\r\n");
+  DriverRun run = RunRunner(folder.Win(), folder.Win("fix.qpx"));
+  ExpectSilentRun(run);
+  std::string expected = original;
+  expected[0x00] = '\xFF';
+  expected[0x04] = '\x01';
+  expected[0x06] = '\x03';
+  for (int at = 0x10; at <= 0x17; ++at) expected[at] = at % 2 == 0 ? '\xAA' : '\xBB';
+  expected[0x18] = '\x98';
+  expected[0x19] = '\x19';
+  expected[0x1A] = '\x1B';
+  EXPECT_EQ(folder.Read("save.dat"), expected);
+}
+
+TEST(RunnerOutcome, ScriptWithoutDirectiveShowsNothingAndChangesNothing) {
+  CaseFolder folder;
+  folder.Write("t.bin", kTarget);
+  folder.Write("a.qpx", "t.bin 0001 = FF ; nothing here is a directive\r\n");
+  ExpectSilentRun(RunRunner(folder.Win(), folder.Win("a.qpx")));
+  EXPECT_EQ(folder.Read("t.bin"), kTarget);
+}
+
+struct FailureCase {
+  const char* name;
+  bool writeScript;
+  std::string script;
+  ExpectedMessage message;
+};
+
+class RunnerFailure : public ::testing::TestWithParam<FailureCase> {};
+
+TEST_P(RunnerFailure, ShowsItsMessageAndLeavesTheTarget) {
+  const FailureCase& failure = GetParam();
+  CaseFolder folder;
+  folder.Write("t.bin", kTarget);
+  if (failure.writeScript) folder.Write("a.qpx", failure.script);
+  DriverRun run = RunRunnerExpectingMessage(folder.Win(), folder.Win("a.qpx"));
+  ExpectMessage(run, failure.message);
+  EXPECT_EQ(folder.Read("t.bin"), kTarget);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Messages, RunnerFailure,
+    ::testing::Values(
+        FailureCase{"missing_script", false, "", LoadFailedMessage()},
+        FailureCase{"blank_script", true, " \r\n\t \n", LoadFailedMessage()},
+        FailureCase{"zero_first_byte", true, std::string(1, '\0') + "#path \"t.bin\" 0000 = FF ; #end",
+                    LoadFailedMessage()},
+        FailureCase{"missing_target", true, "#path \"nothing.bin\" 0000 = FF ; #end",
+                    ReasonMessage(2)},
+        FailureCase{"drive_without_folder", true, "#path \"C:t.bin\" 0000 = FF ; #end",
+                    ReasonMessage(2)},
+        FailureCase{"empty_registry_path", true, "#registry \"\" dword 01 ; #end",
+                    ReasonMessage(2)},
+        FailureCase{"value_joined_to_terminator", true, "#path \"t.bin\" 0000 = FF; #end",
+                    ReasonMessage(3)},
+        FailureCase{"odd_hex_address", true, "#path \"t.bin\" 001 = FF ; #end", ReasonMessage(3)},
+        FailureCase{"store_past_the_end", true, "#path \"t.bin\" 0000 = 11 ; 000F = 1122 ; #end",
+                    ReasonMessage(3)},
+        FailureCase{"unknown_shape", true, "#path \"t.bin\" 0000 to = FF ; #end", ReasonMessage(3)},
+        FailureCase{"bits_past_the_end", true, "#path \"t.bin\" 000E to 0010 =bit 11111111 ; #end",
+                    ReasonMessage(3)},
+        FailureCase{"section_without_target", true, "#path #end", ReasonMessage(4)},
+        FailureCase{"no_end_directive", true, "#path \"t.bin\" 0000 = FF ;", ReasonMessage(5)}),
+    [](const ::testing::TestParamInfo<FailureCase>& info) { return info.param.name; });
+
+struct TailCase {
+  const char* name;
+  const char* folder;  // UTF-8, holds the script
+  std::string prefix;  // before the script's Windows path
+  std::string suffix;  // after it
+};
+
+class RunnerCommandLine : public ::testing::TestWithParam<TailCase> {};
+
+// Every double quote of the tail is dropped and spaces stay in the path.
+TEST_P(RunnerCommandLine, RunsTheScriptNamedByTheWholeTail) {
+  const TailCase& tail = GetParam();
+  CaseFolder folder;
+  std::string script = std::string(tail.folder) + "/a b.qpx";
+  folder.Write(std::string(tail.folder) + "/t.bin", kTarget);
+  folder.Write(script, "#path \"t.bin\" 0002 = EE ; #end");
+  ExpectSilentRun(RunRunner(folder.Win(), tail.prefix + folder.Win(script) + tail.suffix));
+  EXPECT_EQ(folder.Read(std::string(tail.folder) + "/t.bin"), "01\xEE" "3456789ABCDEF");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tails, RunnerCommandLine,
+    ::testing::Values(TailCase{"quoted_path_with_spaces", "with space", "\"", "\""},
+                      TailCase{"quotes_anywhere", "x", "\"\"", "\"\"\""},
+                      TailCase{"unquoted_path_with_spaces", "with space", "", ""}),
+    [](const ::testing::TestParamInfo<TailCase>& info) { return info.param.name; });
+
+TEST(RunnerOutcome, TwoPathsAreOnePathThatFailsToLoad) {
+  CaseFolder folder;
+  folder.Write("t.bin", kTarget);
+  folder.Write("a.qpx", "#path \"t.bin\" 0000 = FF ; #end");
+  std::string tail = folder.Win("a.qpx") + " " + folder.Win("a.qpx");
+  ExpectMessage(RunRunnerExpectingMessage(folder.Win(), tail), LoadFailedMessage());
+  EXPECT_EQ(folder.Read("t.bin"), kTarget);
+}
+
+// The empty path is not the empty command line: no dialog, the load message.
+TEST(RunnerOutcome, TailOfQuotesOnlyFailsToLoadWithoutDialog) {
+  CaseFolder folder;
+  ExpectMessage(RunRunnerExpectingMessage(folder.Win(), "\"\""), LoadFailedMessage());
+}
+
+}  // namespace
+}  // namespace e2e

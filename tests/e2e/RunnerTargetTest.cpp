@@ -1,0 +1,82 @@
+// qpxrun under Wine: where a target is found, what stays saved when a later
+// section fails, and a target that cannot be opened for writing.
+#include <gtest/gtest.h>
+
+#include "CaseFolder.h"
+#include "Runner.h"
+
+namespace e2e {
+namespace {
+
+const std::string kTarget = "0123456789ABCDEF";
+const std::string kPatched = "X123456789ABCDEF";  // after "0000 = 58 ;"
+
+struct PlaceCase {
+  const char* name;
+  std::string script;  // UTF-8 path in the case folder
+  std::string target;  // the #path argument, code page 932, quoted
+  bool relativeTail;   // the tail names the script relative to the current folder
+  std::string cwd;        // UTF-8 folder the program starts in
+  std::string patched;    // the file that must be patched
+  std::string untouched;  // a file of the same name elsewhere that must stay
+};
+
+class RunnerTargetPlace : public ::testing::TestWithParam<PlaceCase> {};
+
+TEST_P(RunnerTargetPlace, PatchesTheFileBesideTheScript) {
+  const PlaceCase& place = GetParam();
+  CaseFolder folder;
+  folder.Write(place.patched, kTarget);
+  folder.Write(place.untouched, kTarget);
+  folder.Write(place.script, "#path \"" + place.target + "\" 0000 = 58 ; #end");
+  folder.Write(place.cwd + "/keep", "");
+  const std::string& script = place.script;
+  std::string tail = place.relativeTail ? Cp932FromUtf8(script.substr(script.rfind('/') + 1))
+                                        : folder.Win(place.script);
+  ExpectSilentRun(RunRunner(folder.Win(place.cwd), tail));
+  EXPECT_EQ(folder.Read(place.patched), kPatched);
+  EXPECT_EQ(folder.Read(place.untouched), kTarget);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Places, RunnerTargetPlace,
+    ::testing::Values(
+        PlaceCase{"relative_target", "scripts/a.qpx", "t.bin", false, "elsewhere",
+                  "scripts/t.bin", "elsewhere/t.bin"},
+        PlaceCase{"relative_folder_dropped", "scripts/a.qpx", "sub\\\\t.bin", false, "elsewhere",
+                  "scripts/t.bin", "scripts/sub/t.bin"},
+        PlaceCase{"leading_backslash_dropped", "scripts/a.qpx", "\\\\t.bin", false, "elsewhere",
+                  "scripts/t.bin", "t.bin"},
+        PlaceCase{"relative_script_uses_current_folder", "here/a.qpx", "t.bin", true, "here",
+                  "here/t.bin", "t.bin"},
+        // 表 is 95 5C in code page 932: its second byte is no folder separator.
+        PlaceCase{"double_byte_folder", Utf8(u8"表示/a.qpx"), "表.bin", false, "elsewhere",
+                  Utf8(u8"表示/表.bin"), Utf8(u8"elsewhere/表.bin")}),
+    [](const ::testing::TestParamInfo<PlaceCase>& info) { return info.param.name; });
+
+TEST(RunnerTarget, FailureInSecondSectionKeepsTheFirstSaved) {
+  CaseFolder folder;
+  folder.Write("first.bin", kTarget);
+  folder.Write("second.bin", kTarget);
+  folder.Write("a.qpx",
+               "#path \"first.bin\" 0000 = 58 ; #end\r\n"
+               "#path \"second.bin\" 0000 = 58 ; 0001 = 1 ; #end\r\n");
+  ExpectMessage(RunRunnerExpectingMessage(folder.Win(), folder.Win("a.qpx")), ReasonMessage(3));
+  EXPECT_EQ(folder.Read("first.bin"), kPatched);
+  EXPECT_EQ(folder.Read("second.bin"), kTarget);
+}
+
+// Root ignores the read-only attribute, so the driver holds the target open
+// for reading with writing denied while the program runs.
+TEST(RunnerTarget, TargetHeldOpenWithWritingDeniedFailsToOpen) {
+  CaseFolder folder;
+  folder.Write("t.bin", kTarget);
+  folder.Write("a.qpx", "#path \"t.bin\" 0000 = 58 ; #end");
+  DriverRun run = RunDriver({"hold", folder.Win("t.bin"), "launch", RunnerExe(), folder.Win(),
+                             folder.Win("a.qpx"), "msgbox", "OK", "exit"});
+  ExpectMessage(run, ReasonMessage(2));
+  EXPECT_EQ(folder.Read("t.bin"), kTarget);
+}
+
+}  // namespace
+}  // namespace e2e

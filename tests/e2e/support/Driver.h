@@ -1,0 +1,35 @@
+// Runs the Win32 test driver under Wine and collects its transcript.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "Transcript.h"
+
+namespace e2e {
+
+struct DriverRun {
+  int status = -1;  // exit status of the driver; -1 when it did not end by itself
+  std::string output;
+  Transcript transcript{""};
+
+  // The plan was followed: status 0 and the last line "done".
+  bool Followed() const;
+};
+
+// Runs `wine qpxdrive.exe WORDS...` in the tests' Wine prefix and waits for
+// it (at most two minutes). Words are code page 932 byte strings, exactly as
+// the Windows side is to see them. Fails the current test when no display
+// is set.
+DriverRun RunDriver(const std::vector<std::string>& words);
+
+// "Z:" and the absolute Linux path with "/" turned into "\", its UTF-8 text
+// turned into code page 932.
+std::string WindowsPath(const std::string& linuxPath);
+std::string Cp932FromUtf8(const std::string& utf8);
+// A UTF-8 literal (u8"...") as a byte string, for Linux file names.
+inline std::string Utf8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
+// The Windows path of the program under test.
+std::string RunnerExe();
+
+}  // namespace e2e

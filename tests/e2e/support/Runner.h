@@ -1,0 +1,36 @@
+// Running qpxrun through the driver, and what every run must show.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "Driver.h"
+
+namespace e2e {
+
+// What the program's message box must show.
+struct ExpectedMessage {
+  std::string text;
+  std::string caption;
+  std::string icon;
+};
+
+// The messages of qpxrun, byte for byte.
+ExpectedMessage LoadFailedMessage();
+ExpectedMessage ReasonMessage(int reason);
+ExpectedMessage OtherFailureMessage();
+
+// launch qpxrun.exe CWD TAIL, the steps, then "exit".
+DriverRun RunRunner(const std::string& cwd, const std::string& tail,
+                    const std::vector<std::string>& steps = {});
+// Runs qpxrun expecting exactly one message box, which it answers with OK.
+DriverRun RunRunnerExpectingMessage(const std::string& cwd, const std::string& tail,
+                                    const std::vector<std::string>& stepsBefore = {});
+
+// The plan was followed, no message box came and the exit code was 0.
+void ExpectSilentRun(const DriverRun& run);
+// The plan was followed, the one message box showed `message` with an OK
+// button only, and the exit code was 0.
+void ExpectMessage(const DriverRun& run, const ExpectedMessage& message);
+
+}  // namespace e2e

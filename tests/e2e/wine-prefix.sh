@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# The Wine prefix of the end-to-end tests, as a CTest fixture.
+#   wine-prefix.sh setup PREFIX LOCALES DRIVER_EXE  fresh prefix, persistent server, ACP check
+#   wine-prefix.sh cleanup PREFIX LOCALES           stops that prefix's server
+# LOCALES is a folder for the ja_JP.UTF-8 locale: without it Wine maps the
+# Japanese file names of the tests to ASCII on the Linux side.
+set -euo pipefail
+
+action=$1
+export WINEPREFIX=$2
+export LOCPATH=$3
+export LC_ALL=ja_JP.UTF-8 WINEDLLOVERRIDES=mscoree,mshtml= WINEDEBUG=-all
+log="$WINEPREFIX.log"
+
+# Wine's helper processes outlive the commands that start them: they must not
+# hold CTest's output pipe, so every Wine command writes to the log.
+quiet() { "$@" </dev/null 2>>"$log" >>"${QUIET_OUT:-$log}"; }
+fail() {
+  echo "wine-prefix.sh: $*" >&2
+  [ -f "$log" ] && tail -n 20 "$log" >&2
+  exit 1
+}
+
+case "$action" in
+  setup)
+    driver=$4
+    [ -n "${DISPLAY:-}" ] ||
+      fail "DISPLAY is not set: the end-to-end tests need an X display (start Xvfb and export DISPLAY, or run tools/test)"
+    quiet wineserver -k || true # a server left running by an earlier run
+    rm -rf "$WINEPREFIX" "$log" "$LOCPATH"
+    mkdir -p "$WINEPREFIX" "$LOCPATH"
+    localedef -i ja_JP -f UTF-8 "$LOCPATH/ja_JP.UTF-8" >>"$log" 2>&1 ||
+      [ -f "$LOCPATH/ja_JP.UTF-8/LC_CTYPE" ] ||
+      fail "cannot build the ja_JP.UTF-8 locale (is Debian's locales package installed?)"
+    quiet wineserver -p || fail "cannot start a persistent wineserver"
+    quiet wineboot -i || fail "wineboot -i failed"
+    # Without a window manager every hidden window would wait 2 s.
+    quiet wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f ||
+      fail "cannot set Managed=N"
+    QUIET_OUT="$WINEPREFIX.acp" quiet wine "$driver" acp || true
+    acp=$(tr -d '\r' <"$WINEPREFIX.acp" | head -n 1)
+    [ "$acp" = "acp 932" ] || fail "the driver's ANSI code page is not 932: '$acp'"
+    echo "Wine prefix ready: $WINEPREFIX ($acp)"
+    ;;
+  cleanup)
+    quiet wineserver -k || true
+    echo "Wine server of $WINEPREFIX stopped"
+    ;;
+  *)
+    fail "unknown action '$action'"
+    ;;
+esac
