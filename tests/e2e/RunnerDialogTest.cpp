@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "CaseFolder.h"
+#include "common/Hex.h"
 #include "Runner.h"
 
 namespace e2e {
@@ -12,19 +13,8 @@ const std::string kTarget = "0123456789ABCDEF";
 const std::string kPatched = "X123456789ABCDEF";  // after "0000 = 58 ;"
 using Lines = std::vector<std::vector<std::string>>;
 
-std::string Hex(const std::string& bytes) {
-  static const char kDigits[] = "0123456789ABCDEF";
-  if (bytes.empty()) return "-";
-  std::string hex;
-  for (unsigned char c : bytes) {
-    hex += kDigits[c >> 4];
-    hex += kDigits[c & 15];
-  }
-  return hex;
-}
-
 std::vector<std::string> FilterLine(const std::string& description, const std::string& pattern) {
-  return {"filedialog.filter", Hex(description), Hex(pattern)};
+  return {"filedialog.filter", hex::Encode(description), hex::Encode(pattern)};
 }
 
 void ExpectScriptDialog(const DriverRun& run, const std::string& folder) {
@@ -91,34 +81,42 @@ INSTANTIATE_TEST_SUITE_P(
         SpecCase{"empty_title_and_name", "||All|*.*|", "", "", Lines{FilterLine("All", "*.*")}}),
     [](const ::testing::TestParamInfo<SpecCase>& info) { return info.param.name; });
 
-TEST(RunnerTargetDialogOutcome, CancelShowsTheConfirmationAndLeavesTheFile) {
+struct OutcomeCase {
+  const char* name;
+  std::string spec;
+  bool chooseHeldTarget;  // choose t.bin while the driver holds it with writing denied
+  bool dialogShown;
+  int reason;
+};
+
+class RunnerTargetDialogOutcome : public ::testing::TestWithParam<OutcomeCase> {};
+
+TEST_P(RunnerTargetDialogOutcome, ShowsItsMessageAndLeavesTheFile) {
+  const OutcomeCase& outcome = GetParam();
   CaseFolder folder;
   folder.Write("t.bin", kTarget);
-  folder.Write("a.qpx", "#path dialog \"Pick|t.bin|Binary|*.bin|\" 0000 = 58 ; #end");
-  DriverRun run = RunRunnerExpectingMessage(folder.Win(), folder.Win("a.qpx"), {"filedialog", "cancel"});
-  ExpectMessage(run, ReasonMessage(6));
+  folder.Write("a.qpx", "#path dialog \"" + outcome.spec + "\" 0000 = 58 ; #end");
+  std::vector<std::string> steps;
+  if (outcome.dialogShown) {
+    steps = {"filedialog", outcome.chooseHeldTarget ? folder.Win("t.bin") : "cancel"};
+  }
+  DriverRun run = RunRunnerExpectingMessage(folder.Win(), folder.Win("a.qpx"), steps,
+                                            outcome.chooseHeldTarget ? folder.Win("t.bin") : "");
+  ExpectMessage(run, ReasonMessage(outcome.reason));
   EXPECT_EQ(folder.Read("t.bin"), kTarget);
 }
 
-TEST(RunnerTargetDialogOutcome, ChosenFileHeldWithWritingDeniedFailsToOpen) {
-  CaseFolder folder;
-  folder.Write("t.bin", kTarget);
-  folder.Write("a.qpx", "#path dialog \"Pick|t.bin|Binary|*.bin|\" 0000 = 58 ; #end");
-  DriverRun run = RunDriver({"hold", folder.Win("t.bin"), "launch", RunnerExe(), folder.Win(),
-                             folder.Win("a.qpx"), "filedialog", folder.Win("t.bin"), "msgbox", "OK",
-                             "exit"});
-  ExpectMessage(run, ReasonMessage(2));
-  EXPECT_EQ(folder.Read("t.bin"), kTarget);
-}
-
-// A specification with an odd number of bars is refused before any dialog.
-TEST(RunnerTargetDialogOutcome, MalformedSpecificationFailsWithoutDialog) {
-  CaseFolder folder;
-  folder.Write("t.bin", kTarget);
-  folder.Write("a.qpx", "#path dialog \"Pick|t.bin|Binary|*.bin|All|\" 0000 = 58 ; #end");
-  ExpectMessage(RunRunnerExpectingMessage(folder.Win(), folder.Win("a.qpx")), ReasonMessage(2));
-  EXPECT_EQ(folder.Read("t.bin"), kTarget);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Outcomes, RunnerTargetDialogOutcome,
+    ::testing::Values(
+        OutcomeCase{"cancel_confirms", "Pick|t.bin|Binary|*.bin|", false, true, 6},
+        OutcomeCase{"chosen_file_held_open", "Pick|t.bin|Binary|*.bin|", true, true, 2},
+        // Refused before any dialog: an odd number of bars, too few bars,
+        // no bar at the end.
+        OutcomeCase{"five_bars", "Pick|t.bin|Binary|*.bin|All|", false, false, 2},
+        OutcomeCase{"three_bars", "Pick|t.bin|*.bin|", false, false, 2},
+        OutcomeCase{"no_final_bar", "Pick|t.bin|Binary|*.bin", false, false, 2}),
+    [](const ::testing::TestParamInfo<OutcomeCase>& info) { return info.param.name; });
 
 }  // namespace
 }  // namespace e2e

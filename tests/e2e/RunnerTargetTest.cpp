@@ -72,9 +72,8 @@ TEST(RunnerTarget, TargetHeldOpenWithWritingDeniedFailsToOpen) {
   CaseFolder folder;
   folder.Write("t.bin", kTarget);
   folder.Write("a.qpx", "#path \"t.bin\" 0000 = 58 ; #end");
-  DriverRun run = RunDriver({"hold", folder.Win("t.bin"), "launch", RunnerExe(), folder.Win(),
-                             folder.Win("a.qpx"), "msgbox", "OK", "exit"});
-  ExpectMessage(run, ReasonMessage(2));
+  ExpectMessage(RunRunnerExpectingMessage(folder.Win(), folder.Win("a.qpx"), {}, folder.Win("t.bin")),
+                ReasonMessage(2));
   EXPECT_EQ(folder.Read("t.bin"), kTarget);
 }
 

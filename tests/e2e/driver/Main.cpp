@@ -18,7 +18,7 @@ bool ToCodePage932(const wchar_t* word, std::string& bytes) {
   std::wstring text(word);
   if (text.rfind(kHexPrefix, 0) == 0) {
     std::string hex(text.begin() + 4, text.end());
-    return drive::FromHex(hex.empty() ? "-" : hex, bytes);
+    return hex::Decode(hex.empty() ? "-" : hex, bytes);
   }
   int size = WideCharToMultiByte(932, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
   bytes.assign(static_cast<size_t>(size > 0 ? size : 1), '\0');

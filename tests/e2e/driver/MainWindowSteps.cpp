@@ -83,7 +83,7 @@ bool StepMenu(Session& session, const std::vector<std::string>& args) {
   for (size_t at = 0; at < fields->size(); at += 4) {
     const std::string& text = (*fields)[at + 3];
     session.out.Line("menu.item", (*fields)[at] + " " + (*fields)[at + 1] + " " +
-                                      (*fields)[at + 2] + " " + ToHex(text) + " # " +
+                                      (*fields)[at + 2] + " " + hex::Encode(text) + " # " +
                                       Readable(text));
   }
   return true;

@@ -8,15 +8,7 @@ namespace drive {
 
 namespace {
 
-constexpr char kDigits[] = "0123456789ABCDEF";
 constexpr size_t kReadableLimit = 400;  // bytes of readable text per line
-
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
 
 std::string Escaped(const std::string& cp932) {
   std::string out;
@@ -33,30 +25,6 @@ std::string Escaped(const std::string& cp932) {
 }
 
 }  // namespace
-
-std::string ToHex(const std::string& bytes) {
-  if (bytes.empty()) return "-";
-  std::string hex;
-  hex.reserve(bytes.size() * 2);
-  for (unsigned char c : bytes) {
-    hex += kDigits[c >> 4];
-    hex += kDigits[c & 15];
-  }
-  return hex;
-}
-
-bool FromHex(const std::string& hex, std::string& bytes) {
-  bytes.clear();
-  if (hex == "-") return true;
-  if (hex.size() % 2 != 0) return false;
-  for (size_t at = 0; at < hex.size(); at += 2) {
-    int high = HexDigit(hex[at]);
-    int low = HexDigit(hex[at + 1]);
-    if (high < 0 || low < 0) return false;
-    bytes += static_cast<char>(high * 16 + low);
-  }
-  return true;
-}
 
 std::string Readable(const std::string& cp932) {
   std::string text = Escaped(cp932);
@@ -77,14 +45,14 @@ void Transcript::Line(const std::string& event, const std::string& words) {
 }
 
 void Transcript::Text(const std::string& event, const std::string& cp932) {
-  Write(event + " " + ToHex(cp932) + " # " + Readable(cp932));
+  Write(event + " " + hex::Encode(cp932) + " # " + Readable(cp932));
 }
 
 void Transcript::Texts(const std::string& event, const std::vector<std::string>& cp932) {
   std::string hex;
   std::string readable;
   for (const std::string& text : cp932) {
-    hex += " " + ToHex(text);
+    hex += " " + hex::Encode(text);
     if (!readable.empty()) readable.append(" | ");
     readable.append(Readable(text));
   }

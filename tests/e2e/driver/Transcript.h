@@ -6,12 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "common/Hex.h"
+
 namespace drive {
 
-// Hex of the bytes, upper case, "-" for the empty string.
-std::string ToHex(const std::string& bytes);
-// Decodes hex (either case); false when the text is not even-length hex.
-bool FromHex(const std::string& hex, std::string& bytes);
 // Code page 932 bytes as UTF-8, control bytes escaped, for people only.
 std::string Readable(const std::string& cp932);
 

@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include "common/Hex.h"
+
 extern char** environ;
 
 namespace e2e {
@@ -46,13 +48,7 @@ std::string DriverWord(const std::string& word) {
   bool plain = word.rfind("hex:", 0) != 0;
   for (unsigned char c : word) plain = plain && c >= 0x20 && c < 0x80;
   if (plain) return word;
-  static const char kDigits[] = "0123456789ABCDEF";
-  std::string hex = "hex:";
-  for (unsigned char c : word) {
-    hex += kDigits[c >> 4];
-    hex += kDigits[c & 15];
-  }
-  return hex;
+  return "hex:" + hex::Encode(word);
 }
 
 std::vector<char*> Pointers(std::vector<std::string>& texts) {

@@ -30,18 +30,21 @@ ExpectedMessage ReasonMessage(int reason) {
 ExpectedMessage OtherFailureMessage() { return {"解析に失敗しました", kError, "error"}; }
 
 DriverRun RunRunner(const std::string& cwd, const std::string& tail,
-                    const std::vector<std::string>& steps) {
-  std::vector<std::string> words = {"launch", RunnerExe(), cwd, tail};
+                    const std::vector<std::string>& steps, const std::string& heldFile) {
+  std::vector<std::string> words;
+  if (!heldFile.empty()) words = {"hold", heldFile};
+  words.insert(words.end(), {"launch", RunnerExe(), cwd, tail});
   words.insert(words.end(), steps.begin(), steps.end());
   words.push_back("exit");
   return RunDriver(words);
 }
 
 DriverRun RunRunnerExpectingMessage(const std::string& cwd, const std::string& tail,
-                                    const std::vector<std::string>& stepsBefore) {
+                                    const std::vector<std::string>& stepsBefore,
+                                    const std::string& heldFile) {
   std::vector<std::string> steps = stepsBefore;
   steps.insert(steps.end(), {"msgbox", "OK"});
-  return RunRunner(cwd, tail, steps);
+  return RunRunner(cwd, tail, steps, heldFile);
 }
 
 void ExpectSilentRun(const DriverRun& run) {

@@ -20,12 +20,14 @@ ExpectedMessage LoadFailedMessage();
 ExpectedMessage ReasonMessage(int reason);
 ExpectedMessage OtherFailureMessage();
 
-// launch qpxrun.exe CWD TAIL, the steps, then "exit".
+// launch qpxrun.exe CWD TAIL, the steps, then "exit"; with a held file,
+// the driver first opens it with writing denied and keeps it open.
 DriverRun RunRunner(const std::string& cwd, const std::string& tail,
-                    const std::vector<std::string>& steps = {});
+                    const std::vector<std::string>& steps = {}, const std::string& heldFile = "");
 // Runs qpxrun expecting exactly one message box, which it answers with OK.
 DriverRun RunRunnerExpectingMessage(const std::string& cwd, const std::string& tail,
-                                    const std::vector<std::string>& stepsBefore = {});
+                                    const std::vector<std::string>& stepsBefore = {},
+                                    const std::string& heldFile = "");
 
 // The plan was followed, no message box came and the exit code was 0.
 void ExpectSilentRun(const DriverRun& run);

@@ -2,16 +2,11 @@
 
 #include <sstream>
 
+#include "common/Hex.h"
+
 namespace e2e {
 
 namespace {
-
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
 
 std::vector<std::string> Words(const std::string& line) {
   std::string kept = line.substr(0, line.find(" # "));
@@ -23,18 +18,7 @@ std::vector<std::string> Words(const std::string& line) {
 
 }  // namespace
 
-bool HexToBytes(const std::string& hex, std::string& bytes) {
-  bytes.clear();
-  if (hex == "-") return true;
-  if (hex.size() % 2 != 0) return false;
-  for (size_t at = 0; at < hex.size(); at += 2) {
-    int high = HexDigit(hex[at]);
-    int low = HexDigit(hex[at + 1]);
-    if (high < 0 || low < 0) return false;
-    bytes += static_cast<char>(high * 16 + low);
-  }
-  return true;
-}
+bool HexToBytes(const std::string& text, std::string& bytes) { return hex::Decode(text, bytes); }
 
 Transcript::Transcript(const std::string& output) {
   std::istringstream stream(output);
