@@ -25,7 +25,7 @@ FuzzFolder::FuzzFolder() {
   laid_ = Snapshot();
 }
 
-void FuzzFolder::Put(const std::string& name, const FolderEntry& entry) const {
+void FuzzFolder::Put(const std::string& name, const PathState& entry) const {
   const std::string path = folder_.File(name);
   ::chmod(path.c_str(), 0644);
   folder_.Write(name, entry.bytes);
@@ -44,16 +44,9 @@ void FuzzFolder::Restore(const std::string& script) {
 }
 
 FolderSnapshot FuzzFolder::Snapshot() const {
-  namespace fs = std::filesystem;
   FolderSnapshot snapshot;
-  for (const auto& entry : fs::directory_iterator(folder_.Path())) {
-    struct stat info {};
-    ::lstat(entry.path().c_str(), &info);
-    FolderEntry seen;
-    seen.isFolder = S_ISDIR(info.st_mode);
-    seen.mode = info.st_mode;
-    if (S_ISREG(info.st_mode)) seen.bytes = ReadFileBytes(entry.path().string());
-    snapshot[entry.path().filename().string()] = seen;
+  for (const auto& entry : std::filesystem::directory_iterator(folder_.Path())) {
+    snapshot[entry.path().filename().string()] = StateOf(entry.path().string());
   }
   return snapshot;
 }

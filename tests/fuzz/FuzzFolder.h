@@ -4,22 +4,13 @@
 // before every run, and snapshots of it to compare runs by.
 #pragma once
 
-#include <sys/types.h>
-
 #include <map>
 #include <string>
 
 #include "tests/support/TestFiles.h"
 
-// One entry of the folder as a run left it.
-struct FolderEntry {
-  bool isFolder = false;
-  mode_t mode = 0;
-  std::string bytes;
-  bool operator==(const FolderEntry&) const = default;
-};
-
-using FolderSnapshot = std::map<std::string, FolderEntry>;
+// Each entry of the folder, by name, as a run left it.
+using FolderSnapshot = std::map<std::string, PathState>;
 
 class FuzzFolder {
  public:
@@ -41,7 +32,7 @@ class FuzzFolder {
   FolderSnapshot Snapshot() const;
   std::string PathOf(const char* name) const { return folder_.File(name); }
   // Writes one file with the bytes and permission bits of entry.
-  void Put(const std::string& name, const FolderEntry& entry) const;
+  void Put(const std::string& name, const PathState& entry) const;
 
  private:
 

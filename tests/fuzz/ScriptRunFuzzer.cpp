@@ -112,7 +112,7 @@ void CheckAgainstLaid(const FolderSnapshot& laid, const FolderSnapshot& after) {
   for (const auto& [name, before] : laid) {
     auto found = after.find(name);
     if (found == after.end()) Die("a file vanished:", name.c_str());
-    const FolderEntry& now = found->second;
+    const PathState& now = found->second;
     if (now.isFolder != before.isFolder || now.mode != before.mode) Die("kind changed:", name.c_str());
     if (now.bytes.size() != before.bytes.size()) Die("length changed:", name.c_str());
   }

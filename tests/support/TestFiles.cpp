@@ -41,3 +41,14 @@ std::string ReadFileBytes(const std::string& path) {
 bool FileExists(const std::string& path) { return std::filesystem::exists(path); }
 
 void MakeReadOnly(const std::string& path) { ::chmod(path.c_str(), 0444); }
+
+PathState StateOf(const std::string& path) {
+  struct stat info {};
+  PathState state;
+  if (::lstat(path.c_str(), &info) != 0) return state;
+  state.exists = true;
+  state.isFolder = S_ISDIR(info.st_mode);
+  state.mode = info.st_mode;
+  if (S_ISREG(info.st_mode)) state.bytes = ReadFileBytes(path);
+  return state;
+}

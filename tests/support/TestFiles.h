@@ -26,3 +26,14 @@ bool FileExists(const std::string& path);
 // Clears every write permission bit, which the stand-in takes for the
 // read-only attribute.
 void MakeReadOnly(const std::string& path);
+
+// What a path holds: nothing, a folder, or a file with its permission bits
+// and bytes.
+struct PathState {
+  bool exists = false;
+  bool isFolder = false;
+  unsigned mode = 0;
+  std::string bytes;
+  bool operator==(const PathState&) const = default;
+};
+PathState StateOf(const std::string& path);
