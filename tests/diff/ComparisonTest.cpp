@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <random>
 #include <string>
 #include <vector>
@@ -24,6 +25,8 @@ struct CompareCase {
   uint32_t size;
   std::vector<uint32_t> changed;  // offsets whose byte the second array changes
 };
+
+void PrintTo(const CompareCase& c, std::ostream* os) { *os << c.name; }
 
 class BlockComparison : public testing::TestWithParam<CompareCase> {};
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 namespace {
@@ -11,6 +12,8 @@ struct ListingCase {
   DiffList differences;
   std::string lines;  // what follows the header line
 };
+
+void PrintTo(const ListingCase& c, std::ostream* os) { *os << c.name; }
 
 class ListingText : public testing::TestWithParam<ListingCase> {};
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "diff/ScriptFile.h"
@@ -38,6 +39,8 @@ struct ScriptCase {
   DiffList differences;
   std::string expected;
 };
+
+void PrintTo(const ScriptCase& c, std::ostream* os) { *os << c.name; }
 
 class ScriptBytes : public testing::TestWithParam<ScriptCase> {};
 

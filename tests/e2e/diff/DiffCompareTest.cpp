@@ -1,0 +1,148 @@
+// qpxdiff's Open command under Wine: the listing, the size notice,
+// cancelled dialogs and files that cannot be read.
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+#include "CaseFolder.h"
+#include "DiffSession.h"
+
+namespace e2e::diff {
+namespace {
+
+// Twelve bytes, and a copy changed at 0x00, 0x0A and the last byte.
+const std::string kOld("\x00\x01\x02\x03\x04\x05\x06\x07\x08\x09\x0A\x0B", 12);
+const std::string kNew("\xFF\x01\x02\x03\x04\x05\x06\x07\x08\x09\x05\x80", 12);
+const std::vector<std::string> kLines = {"00 = 00 : FF", "0A = 0A : 05", "0B = 0B : 80"};
+
+TEST(DiffCompare, ListsEveryDifferenceAndEnablesCreateScript) {
+  CaseFolder folder;
+  folder.Write("old.bin", kOld);
+  folder.Write("new.bin", kNew);
+  Steps steps = OpenSteps(folder.Win("old.bin"), folder.Win("new.bin"));
+  steps.insert(steps.end(), {"edit", "menu", "0"});
+  DriverRun run = RunDiff(steps);
+  const Transcript& out = run.transcript;
+  ASSERT_TRUE(run.Followed()) << run.output;
+  EXPECT_EQ(NthText(out, "filedialog.title", 0), "1つ目のファイルを開く");
+  EXPECT_EQ(NthText(out, "filedialog.title", 1), "変更元ファイルを開く");
+  EXPECT_EQ(NthText(out, "filedialog.name", 1), "");
+  for (size_t dialog = 0; dialog < 2; ++dialog) {
+    EXPECT_EQ(NthText(out, "filedialog.filter", dialog, 0), "すべてのファイル (*.*)");
+    EXPECT_EQ(NthText(out, "filedialog.filter", dialog, 1), "*.*");
+  }
+  EXPECT_EQ(out.Text("edit.text"), Listing(folder.Win("old.bin"), folder.Win("new.bin"), kLines))
+      << run.output;
+  EXPECT_EQ(MenuState(out, kCreateScript), "enabled") << run.output;
+  EXPECT_FALSE(out.Has("msgbox.caption"));
+}
+
+TEST(DiffCompare, SameFileTwiceHasNoDifferences) {
+  CaseFolder folder;
+  folder.Write("same.bin", kOld);
+  Steps steps = OpenSteps(folder.Win("same.bin"), folder.Win("same.bin"));
+  steps.insert(steps.end(), {"edit", "menu", "0"});
+  DriverRun run = RunDiff(steps);
+  ASSERT_TRUE(run.Followed()) << run.output;
+  EXPECT_EQ(run.transcript.Text("edit.text"),
+            Listing(folder.Win("same.bin"), folder.Win("same.bin"), {"差異はありません。"}));
+  EXPECT_EQ(MenuState(run.transcript, kCreateScript), "grayed");
+}
+
+TEST(DiffCompare, SizeMismatchReplacesTheListingAndGreysCreateScript) {
+  CaseFolder folder;
+  folder.Write("old.bin", kOld);
+  folder.Write("new.bin", kNew);
+  folder.Write("ten.bin", std::string(10, 'a'));
+  folder.Write("eleven.bin", std::string(11, 'a'));
+  Steps steps = OpenSteps(folder.Win("old.bin"), folder.Win("new.bin"));
+  Steps mismatch = OpenSteps(folder.Win("ten.bin"), folder.Win("eleven.bin"));
+  steps.insert(steps.end(), mismatch.begin(), mismatch.end());
+  steps.insert(steps.end(), {"edit", "menu", "0"});
+  DriverRun run = RunDiff(steps);
+  ASSERT_TRUE(run.Followed()) << run.output;
+  EXPECT_EQ(run.transcript.Text("edit.text"), SizeMismatchText()) << run.output;
+  EXPECT_EQ(MenuState(run.transcript, kCreateScript), "grayed");
+}
+
+struct CancelCase {
+  const char* name;
+  bool cancelFirst;
+  const char* createScript;  // its state afterwards
+};
+
+void PrintTo(const CancelCase& c, std::ostream* os) { *os << c.name; }
+
+class DiffCancel : public ::testing::TestWithParam<CancelCase> {};
+
+// After a comparison with differences, a cancelled Open keeps the listing;
+// a cancelled second dialog no longer offers a script for the old pair.
+TEST_P(DiffCancel, KeepsThePaneText) {
+  CaseFolder folder;
+  folder.Write("old.bin", kOld);
+  folder.Write("new.bin", kNew);
+  Steps steps = OpenSteps(folder.Win("old.bin"), folder.Win("new.bin"));
+  Steps cancelled = GetParam().cancelFirst ? OpenSteps("cancel", "")
+                                           : OpenSteps(folder.Win("new.bin"), "cancel");
+  steps.insert(steps.end(), cancelled.begin(), cancelled.end());
+  steps.insert(steps.end(), {"edit", "menu", "0"});
+  DriverRun run = RunDiff(steps);
+  ASSERT_TRUE(run.Followed()) << run.output;
+  EXPECT_EQ(run.transcript.Text("edit.text"),
+            Listing(folder.Win("old.bin"), folder.Win("new.bin"), kLines));
+  EXPECT_EQ(MenuState(run.transcript, kCreateScript), GetParam().createScript);
+  EXPECT_TRUE(run.transcript.Has("filedialog.cancelled"));
+  EXPECT_FALSE(run.transcript.Has("msgbox.caption"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Dialogs, DiffCancel,
+                         ::testing::Values(CancelCase{"first", true, "enabled"},
+                                           CancelCase{"second", false, "grayed"}),
+                         [](const ::testing::TestParamInfo<CancelCase>& info) {
+                           return info.param.name;
+                         });
+
+struct LoadFailureCase {
+  const char* name;
+  bool holdFirst;
+  const char* text;
+};
+
+void PrintTo(const LoadFailureCase& c, std::ostream* os) { *os << c.name; }
+
+class DiffLoadFailure : public ::testing::TestWithParam<LoadFailureCase> {};
+
+// A file another program holds with writing denied cannot be loaded.
+TEST_P(DiffLoadFailure, ShowsThatFilesMessageAndKeepsRunning) {
+  CaseFolder folder;
+  folder.Write("old.bin", kOld);
+  folder.Write("new.bin", kNew);
+  folder.Write("held.bin", kOld);
+  const LoadFailureCase& c = GetParam();
+  Steps steps = {"hold", folder.Win("held.bin")};
+  Steps open = c.holdFirst ? OpenSteps(folder.Win("held.bin"), "")
+                           : OpenSteps(folder.Win("old.bin"), folder.Win("held.bin"));
+  steps.insert(steps.end(), open.begin(), open.end());
+  steps.insert(steps.end(), {"msgbox", "OK", "edit"});
+  Steps again = OpenSteps(folder.Win("old.bin"), folder.Win("new.bin"));
+  steps.insert(steps.end(), again.begin(), again.end());
+  steps.insert(steps.end(), {"edit"});
+  DriverRun run = RunDiff(steps);
+  ASSERT_TRUE(run.Followed()) << run.output;
+  EXPECT_EQ(run.transcript.Text("msgbox.text"), c.text) << run.output;
+  EXPECT_EQ(run.transcript.Text("msgbox.caption"), "エラー");
+  EXPECT_EQ(run.transcript.Word("msgbox.icon"), "error");
+  EXPECT_EQ(run.transcript.Word("msgbox.buttons"), "OK");
+  EXPECT_EQ(NthText(run.transcript, "edit.text", 0), InitialPaneText());
+  EXPECT_EQ(NthText(run.transcript, "edit.text", 1),
+            Listing(folder.Win("old.bin"), folder.Win("new.bin"), kLines));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, DiffLoadFailure,
+    ::testing::Values(LoadFailureCase{"first", true, "1つ目のファイルを読み込めません"},
+                      LoadFailureCase{"second", false, "2つ目のファイルを読み込めません"}),
+    [](const ::testing::TestParamInfo<LoadFailureCase>& info) { return info.param.name; });
+
+}  // namespace
+}  // namespace e2e::diff
