@@ -1,0 +1,87 @@
+#include "console/CommandLine.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct ParseCase {
+  const char* name;
+  std::vector<std::string> arguments;
+  bool valid;
+  Command command = Command::kHelp;
+  std::vector<std::string> operands = {};
+  std::optional<std::string> target = std::nullopt;
+  std::optional<std::string> output = std::nullopt;
+  bool reverse = false;
+  bool raw = false;
+};
+
+class CommandLineParse : public testing::TestWithParam<ParseCase> {};
+
+TEST_P(CommandLineParse, AcceptsValidLinesAndRefusesTheRest) {
+  const ParseCase& c = GetParam();
+  CommandLine line;
+  std::string error;
+  ASSERT_EQ(ParseCommandLine(c.arguments, line, error), c.valid) << error;
+  if (!c.valid) {
+    EXPECT_FALSE(error.empty());
+    return;
+  }
+  EXPECT_EQ(line.command, c.command);
+  EXPECT_EQ(line.operands, c.operands);
+  EXPECT_EQ(line.target, c.target);
+  EXPECT_EQ(line.output, c.output);
+  EXPECT_EQ(line.reverse, c.reverse);
+  EXPECT_EQ(line.raw, c.raw);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, CommandLineParse,
+    testing::Values(
+        ParseCase{"Help", {"--help"}, true, Command::kHelp},
+        ParseCase{"ShortHelp", {"-h"}, true, Command::kHelp},
+        ParseCase{"HelpAfterCommand", {"run", "--help"}, true, Command::kHelp},
+        ParseCase{"Version", {"--version"}, true, Command::kVersion},
+        ParseCase{"VersionWithExtra", {"--version", "x"}, false},
+        ParseCase{"Nothing", {}, false},
+        ParseCase{"UnknownCommand", {"apply", "a.qpx"}, false},
+        ParseCase{"Run", {"run", "a.qpx"}, true, Command::kRun, {"a.qpx"}},
+        ParseCase{"RunWithTarget", {"run", "a.qpx", "--target", "t.bin"}, true, Command::kRun,
+                  {"a.qpx"}, "t.bin"},
+        ParseCase{"TargetBeforeScript", {"check", "--target=t b.bin", "a.qpx"}, true,
+                  Command::kCheck, {"a.qpx"}, "t b.bin"},
+        ParseCase{"TargetWithoutValue", {"run", "a.qpx", "--target"}, false},
+        ParseCase{"TargetTwice", {"run", "a.qpx", "--target", "x", "--target", "y"}, false},
+        ParseCase{"RunWithoutScript", {"run"}, false},
+        ParseCase{"RunWithTwoScripts", {"run", "a.qpx", "b.qpx"}, false},
+        ParseCase{"RunRefusesReverse", {"run", "a.qpx", "--reverse"}, false},
+        ParseCase{"Diff", {"diff", "a", "b"}, true, Command::kDiff, {"a", "b"}},
+        ParseCase{"DiffOutputReverse", {"diff", "-o", "s.qpx", "a", "b", "--reverse"}, true,
+                  Command::kDiff, {"a", "b"}, std::nullopt, "s.qpx", true},
+        ParseCase{"DiffLongOutput", {"diff", "a", "b", "--output=s.qpx"}, true, Command::kDiff,
+                  {"a", "b"}, std::nullopt, "s.qpx"},
+        ParseCase{"DiffOneFile", {"diff", "a"}, false},
+        ParseCase{"DiffRefusesRaw", {"diff", "a", "b", "--raw"}, false},
+        ParseCase{"ReverseTakesNoValue", {"diff", "a", "b", "--reverse=yes"}, false},
+        ParseCase{"ListRaw", {"list", "--raw", "a", "b"}, true, Command::kList, {"a", "b"},
+                  std::nullopt, std::nullopt, false, true},
+        ParseCase{"DashDashEndsOptions", {"list", "--", "-a", "--raw"}, true, Command::kList,
+                  {"-a", "--raw"}},
+        ParseCase{"LoneDashIsAnOperand", {"run", "-"}, true, Command::kRun, {"-"}},
+        ParseCase{"UnknownOption", {"list", "a", "b", "--fast"}, false}),
+    [](const testing::TestParamInfo<ParseCase>& info) { return std::string(info.param.name); });
+
+TEST(HelpText, ListsEveryCommandAndEveryExitStatus) {
+  std::string help = HelpText();
+  for (const char* expected : {"qpx run SCRIPT", "qpx check SCRIPT", "qpx diff FILE1 FILE2",
+                               "qpx list FILE1 FILE2", "--version", "\n  2    ", "\n  13   ",
+                               "\n  16   ", "\n  18   no registry on this system"}) {
+    EXPECT_NE(help.find(expected), std::string::npos) << expected;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,213 @@
+// The built qpx program run on real files: what it writes, prints and
+// answers with.
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/support/TestFiles.h"
+
+extern char** environ;
+
+namespace {
+
+struct Result {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+// UTF-8 text, as qpx prints Japanese text on Linux.
+std::string Utf8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
+
+// Every byte of a literal, zero bytes included.
+template <size_t N>
+std::string Bytes(const char (&text)[N]) {
+  return std::string(text, N - 1);
+}
+
+bool Contains(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
+
+// Runs qpx in folder with the arguments, standard input empty, and
+// standard output and error caught in files.
+Result RunQpx(const TempFolder& folder, const std::vector<std::string>& arguments) {
+  std::string outPath = folder.File(".out");
+  std::string errPath = folder.File(".err");
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                   0644);
+  posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                   0644);
+  posix_spawn_file_actions_addchdir_np(&actions, folder.Path().c_str());
+  std::vector<std::string> line = {QPX_PROGRAM};
+  line.insert(line.end(), arguments.begin(), arguments.end());
+  std::vector<char*> argv;
+  for (std::string& argument : line) argv.push_back(argument.data());
+  argv.push_back(nullptr);
+  Result result;
+  pid_t child = 0;
+  if (posix_spawn(&child, QPX_PROGRAM, &actions, nullptr, argv.data(), environ) == 0) {
+    int wait = 0;
+    waitpid(child, &wait, 0);
+    result.status = WIFEXITED(wait) ? WEXITSTATUS(wait) : -1;
+  }
+  posix_spawn_file_actions_destroy(&actions);
+  result.out = ReadFileBytes(outPath);
+  result.err = ReadFileBytes(errPath);
+  return result;
+}
+
+constexpr char kTarget[] = "0123456789ABCDEF";  // t.bin, 16 bytes
+
+struct StatusCase {
+  const char* name;
+  std::string script;  // written as s.qpx, unless empty
+  std::vector<std::string> arguments;
+  int status;
+  std::string err;  // a part of standard error
+};
+
+class QpxStatus : public testing::TestWithParam<StatusCase> {};
+
+TEST_P(QpxStatus, EndsWithTheStatusOfItsOutcomeAndSaysWhere) {
+  TempFolder folder;
+  folder.Write("t.bin", kTarget);
+  folder.Write("u.bin", "0123456789ABCDEX");
+  folder.Write("long.bin", "0123456789ABCDEFG");
+  if (!GetParam().script.empty()) folder.Write("s.qpx", GetParam().script);
+  Result result = RunQpx(folder, GetParam().arguments);
+  EXPECT_EQ(result.status, GetParam().status) << result.err;
+  EXPECT_TRUE(Contains(result.err, GetParam().err)) << result.err;
+}
+
+const std::string kPathT = "#path \"t.bin\"\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Outcomes, QpxStatus,
+    testing::Values(
+        StatusCase{"RunSucceeds", kPathT + "0000 = FF ;\n#end\n", {"run", "s.qpx"}, 0, ""},
+        StatusCase{"ScriptMissing", "", {"run", "none.qpx"}, 3,
+                   "none.qpx: " + Utf8(u8"スクリプトの読み込みに失敗しました")},
+        StatusCase{"TargetMissing", "x\r\n#path \"none.bin\"\r\n#end\r\n", {"run", "s.qpx"}, 12,
+                   Utf8(u8"操作するファイルが開けませんでした\nqpx: s.qpx:2: unit 3: \"none.bin\"\n")},
+        StatusCase{"ScriptErrorGivesLineAndUnit", kPathT + "0000 = FF ;\r01A3 = 1 ;\n#end\n",
+                   {"run", "s.qpx"}, 13,
+                   Utf8(u8"スクリプトに問題があります\nqpx: s.qpx:3: unit 9: 1\n")},
+        StatusCase{"SectionWithoutTarget", "#path 0000 = XX ; #end", {"run", "s.qpx"}, 14,
+                   "s.qpx:1: unit 6: #end\n"},
+        StatusCase{"NoEndBlamesTheDirective", "\n\n" + kPathT + "0000 = FF ;\n", {"run", "s.qpx"},
+                   15, Utf8(u8"終了ディレクティブがないため、保存しませんでした\nqpx: s.qpx:3: unit 1: #path\n")},
+        StatusCase{"DialogWithoutTarget", "#path dialog \"T|t.bin|D|*.bin|\" 0000 = FF ; #end",
+                   {"run", "s.qpx"}, 16, Utf8(u8"処理をキャンセルしました")},
+        StatusCase{"DialogAnsweredByTarget", "#path dialog \"T|t.bin|D|*.bin|\" 0000 = FF ; #end",
+                   {"run", "s.qpx", "--target", "t.bin"}, 0, ""},
+        StatusCase{"NoRegistry", "#registry \"HKEY_CURRENT_USER\\\\S\\\\V\"\ndword_dec 5 ;\n#end",
+                   {"run", "s.qpx"}, 18, "no registry on this system\nqpx: s.qpx:2: unit 5: ;\n"},
+        StatusCase{"CheckPredictsNoRegistry",
+                   "#registry \"HKEY_CURRENT_USER\\\\S\\\\V\" dword_dec 5 ; #end", {"check", "s.qpx"},
+                   18, "no registry on this system"},
+        StatusCase{"CheckPredictsAFailure", kPathT + "0010 = FF ;\n#end\n", {"check", "s.qpx"}, 13,
+                   "s.qpx:2:"},
+        StatusCase{"NoCommand", "", {}, 2, "usage:"},
+        StatusCase{"UnknownCommand", "", {"apply", "s.qpx"}, 2, "unknown command apply"},
+        StatusCase{"MissingOperand", "", {"diff", "t.bin"}, 2, "usage: qpx diff"},
+        StatusCase{"UnknownOption", "", {"list", "t.bin", "u.bin", "-x"}, 2, "unknown option -x"},
+        StatusCase{"Help", "", {"--help"}, 0, ""},
+        StatusCase{"Version", "", {"--version"}, 0, ""},
+        StatusCase{"FirstUnreadable", "", {"diff", "none.bin", "t.bin"}, 20,
+                   "none.bin: " + Utf8(u8"1つ目のファイルを読み込めません")},
+        StatusCase{"SecondUnreadable", "", {"list", "t.bin", "none.bin"}, 21,
+                   "none.bin: " + Utf8(u8"2つ目のファイルを読み込めません")},
+        StatusCase{"SizesDiffer", "", {"diff", "t.bin", "long.bin"}, 22,
+                   Utf8(u8"サイズが違います")},
+        StatusCase{"NoDifferences", "", {"diff", "t.bin", "t.bin"}, 23,
+                   Utf8(u8"差異はありません。")},
+        StatusCase{"ScriptCannotBeCreated", "", {"diff", "t.bin", "u.bin", "-o", "no/s.qpx"}, 24,
+                   Utf8(u8"ファイルを作成できません")}),
+    [](const testing::TestParamInfo<StatusCase>& info) { return std::string(info.param.name); });
+
+TEST(Qpx, CheckRecognisesAScriptThatRunHasApplied) {
+  TempFolder folder;
+  std::string target = folder.Write("t.bin", kTarget);
+  folder.Write("s.qpx", kPathT + "0000 = FF ;\n0004 to 0007 = 00 ;\n#end\n");
+  Result before = RunQpx(folder, {"check", "s.qpx"});
+  EXPECT_EQ(before.status, 0);
+  EXPECT_TRUE(Contains(before.out, "5 bytes would change, 0 already hold their new value: not applied"))
+      << before.out;
+  EXPECT_EQ(ReadFileBytes(target), kTarget);
+  ASSERT_EQ(RunQpx(folder, {"run", "s.qpx"}).status, 0);
+  EXPECT_EQ(ReadFileBytes(target), std::string("\xFF") + "123" + std::string(4, '\0') + "89ABCDEF");
+  Result after = RunQpx(folder, {"check", "s.qpx"});
+  EXPECT_EQ(after.status, 0);
+  EXPECT_TRUE(Contains(after.out, "0 bytes would change, 5 already hold their new value: already applied"))
+      << after.out;
+}
+
+TEST(Qpx, DiffWritesQpxdiffsScriptBytesInBothDirections) {
+  TempFolder folder;
+  folder.Write("a b.bin", Bytes("\x00\x11\x22\x33"));
+  folder.Write("c.bin", Bytes("\x00\xFF\x22\x05"));
+  Result forward = RunQpx(folder, {"diff", "a b.bin", "c.bin"});
+  EXPECT_EQ(forward.status, 0);
+  EXPECT_EQ(forward.out,
+            Bytes("#path \"a\\sb.bin\"\r\n    01 = FF ;\r\n    03 = 05 ;\r\n#end\r\n\0"));
+  Result reverse = RunQpx(folder, {"diff", "--reverse", "a b.bin", "c.bin"});
+  EXPECT_EQ(reverse.out, Bytes("#path \"c.bin\"\r\n    01 = 11 ;\r\n    03 = 33 ;\r\n#end\r\n\0"));
+  ASSERT_EQ(RunQpx(folder, {"diff", "a b.bin", "c.bin", "-o", "f.qpx"}).status, 0);
+  EXPECT_EQ(ReadFileBytes(folder.File("f.qpx")), forward.out);
+}
+
+TEST(Qpx, ADiffScriptRunTurnsTheFirstFileIntoTheSecond) {
+  TempFolder folder;
+  std::string first(70000, '\x10');
+  std::string second = first;
+  for (size_t at = 0; at < second.size(); at += 977) second[at] = static_cast<char>(at);
+  std::string firstPath = folder.Write("first.bin", first);
+  folder.Write("second.bin", second);
+  ASSERT_EQ(RunQpx(folder, {"diff", "first.bin", "second.bin", "-o", "f.qpx"}).status, 0);
+  ASSERT_EQ(RunQpx(folder, {"run", "f.qpx"}).status, 0);
+  EXPECT_EQ(ReadFileBytes(firstPath), second);
+  EXPECT_EQ(RunQpx(folder, {"diff", "first.bin", "second.bin"}).status, 23);
+}
+
+TEST(Qpx, ListIsThePaneTextRawOrInTheTerminalsEncoding) {
+  TempFolder folder;
+  const std::string name = "\x83\x65\x83\x58\x83\x67.bin";  // テスト.bin in CP932
+  folder.Write(name, "abc");
+  folder.Write("b.bin", "aXc");
+  Result raw = RunQpx(folder, {"list", "--raw", name, "b.bin"});
+  EXPECT_EQ(raw.status, 0);
+  EXPECT_EQ(raw.out, "Address = " + name + " : b.bin\r\n01 = 62 : 58\r\n");
+  Result shown = RunQpx(folder, {"list", name, "b.bin"});
+  EXPECT_EQ(shown.out, Utf8(u8"Address = テスト.bin : b.bin\n01 = 62 : 58\n"));
+  Result same = RunQpx(folder, {"list", "b.bin", "b.bin"});
+  EXPECT_EQ(same.out, Utf8(u8"Address = b.bin : b.bin\n差異はありません。\n"));
+  folder.Write("long.bin", "abcd");
+  Result sizes = RunQpx(folder, {"list", "--raw", "b.bin", "long.bin"});
+  EXPECT_EQ(sizes.status, 22);
+  // The pane's notice, in CP932 as the compiler writes this literal.
+  EXPECT_EQ(sizes.out,
+            "　1つ目のファイルと2つ目のファイルのサイズが違います。\r\n"
+            "　スクリプトファイルは書き出せません。");
+}
+
+TEST(Qpx, HelpAndVersionGoToStandardOutput) {
+  TempFolder folder;
+  Result help = RunQpx(folder, {"--help"});
+  EXPECT_TRUE(Contains(help.out, "qpx run SCRIPT")) << help.out;
+  EXPECT_TRUE(Contains(help.out, "exit status")) << help.out;
+  EXPECT_TRUE(help.err.empty());
+  Result version = RunQpx(folder, {"--version"});
+  EXPECT_EQ(version.out.rfind("qpx ", 0), 0u) << version.out;
+}
+
+}  // namespace
