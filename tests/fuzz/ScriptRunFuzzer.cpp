@@ -13,10 +13,8 @@
 // - a run that succeeded, repeated on its own result, succeeds again and
 //   changes nothing (every statement sets bits to constants, so a whole
 //   script is idempotent).
-#include <sys/resource.h>
 #include <sys/stat.h>
 
-#include <csignal>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -28,6 +26,7 @@
 #include "script/ParseScript.h"
 #include "script/ParseScriptException.h"
 #include "tests/fuzz/FuzzFolder.h"
+#include "tests/support/FileSizeLimit.h"
 
 namespace {
 
@@ -66,28 +65,13 @@ void QueueDialogAnswers(size_t rotation) {
   for (size_t i = 0; i < kCount; ++i) queue.push_back(answers[(i + rotation) % kCount]);
 }
 
-// Makes every write past `limit` bytes into a file fail, as a full device
-// does; nothing for no limit. The signal such a write raises is ignored
-// meanwhile (libFuzzer otherwise takes it for a failure of its own).
-void LimitFileSize(std::optional<rlim_t> limit) {
-  static std::optional<void (*)(int)> fuzzerHandler;
-  if (limit && !fuzzerHandler) fuzzerHandler = std::signal(SIGXFSZ, SIG_IGN);
-  struct rlimit bound {};
-  ::getrlimit(RLIMIT_FSIZE, &bound);
-  bound.rlim_cur = limit ? *limit : bound.rlim_max;
-  if (::setrlimit(RLIMIT_FSIZE, &bound) != 0) Die("setrlimit failed");
-  if (!limit && fuzzerHandler) {
-    std::signal(SIGXFSZ, *fuzzerHandler);
-    fuzzerHandler.reset();
-  }
-}
-
 int32_t RunScript(size_t rotation, std::optional<rlim_t> deviceLimit) {
   platform::standin::Reset();
   QueueDialogAnswers(rotation);
   CScriptFile script;
   int32_t outcome = kCompleted;
-  LimitFileSize(deviceLimit);
+  std::optional<FileSizeLimit> device;
+  if (deviceLimit) device.emplace(*deviceLimit);
   try {
     if (!script.Load(Folder().PathOf(FuzzFolder::kScript))) {
       outcome = kNotLoaded;
@@ -102,7 +86,7 @@ int32_t RunScript(size_t rotation, std::optional<rlim_t> deviceLimit) {
   } catch (...) {
     Die("unknown exception left Run");
   }
-  LimitFileSize(std::nullopt);
+  device.reset();
   if (platform::standin::Recorder().openKeys != 0) Die("a registry key was left open");
   return outcome;
 }

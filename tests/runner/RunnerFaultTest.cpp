@@ -3,10 +3,8 @@
 // right message, and leave the target either byte-for-byte unchanged or
 // fully patched.
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -20,6 +18,7 @@
 #include "runner/Outcome.h"
 #include "runner/RunnerEntry.h"
 #include "script/ParseScriptException.h"
+#include "tests/support/FileSizeLimit.h"
 #include "tests/support/Sanitizers.h"
 #include "tests/support/ScriptRun.h"
 #include "tests/support/TestFiles.h"
@@ -285,27 +284,6 @@ INSTANTIATE_TEST_SUITE_P(Cases, RunnerFault, testing::ValuesIn(AllCases()),
                          });
 
 class RunnerFaultFiles : public StandInTest {};
-
-// Makes every write past `bytes` into a file fail, as a device that fills
-// up while the target is written; put back when the object dies.
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-    getrlimit(RLIMIT_FSIZE, &previous_);
-    rlimit lowered = previous_;
-    lowered.rlim_cur = bytes;
-    setrlimit(RLIMIT_FSIZE, &lowered);
-  }
-  ~FileSizeLimit() {
-    setrlimit(RLIMIT_FSIZE, &previous_);
-    std::signal(SIGXFSZ, previousHandler_);
-  }
-
- private:
-  rlimit previous_{};
-  void (*previousHandler_)(int);
-};
 
 TEST_F(RunnerFaultFiles, DeviceFailingMidWriteIsReportedAndNothingIsCut) {
   TempFolder folder;
