@@ -22,44 +22,70 @@ class CConverter {
   iconv_t handle_;
 };
 
-// CR LF and a lone CR become LF; bytes 0x0D and 0x0A are never part of a
-// double-byte character.
-std::string WithLineFeeds(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (size_t at = 0; at < text.size(); ++at) {
-    if (text[at] != '\r') {
-      out += text[at];
-    } else if (at + 1 >= text.size() || text[at + 1] != '\n') {
-      out += '\n';
-    }
-  }
-  return out;
+bool IsLeadByte(unsigned char byte) {
+  return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
 
-}  // namespace
+// Appends ASCII text with CR LF and a lone CR turned into LF.
+void AppendAscii(std::string_view text, std::string& out) {
+  size_t at = 0;
+  while (at < text.size()) {
+    size_t cr = text.find('\r', at);
+    if (cr == std::string_view::npos) cr = text.size();
+    out.append(text.substr(at, cr - at));
+    if (cr == text.size()) break;
+    out += '\n';
+    at = cr + 1;
+    if (at < text.size() && text[at] == '\n') ++at;
+  }
+}
 
-std::string ToTerminalText(std::string_view cp932) {
-  std::string in = WithLineFeeds(cp932);
-  CConverter converter;
-  if (!converter.IsValid()) return in;
+// Appends a run of double-byte and half-width characters in UTF-8; a byte
+// that is no CP932 character becomes "?".
+void AppendConverted(std::string_view text, iconv_t converter, std::string& out) {
+  std::string in(text);
   // A CP932 character of one or two bytes needs at most three in UTF-8.
-  std::string out(in.size() * 3 / 2 + 4, '\0');
+  std::string converted(in.size() * 3 + 4, '\0');
   char* inPointer = in.data();
   size_t inLeft = in.size();
-  char* outPointer = out.data();
-  size_t outLeft = out.size();
-  while (inLeft > 0) {
-    if (::iconv(converter.Get(), &inPointer, &inLeft, &outPointer, &outLeft) !=
-        static_cast<size_t>(-1)) {
-      break;
-    }
+  char* outPointer = converted.data();
+  size_t outLeft = converted.size();
+  while (inLeft > 0 &&
+         ::iconv(converter, &inPointer, &inLeft, &outPointer, &outLeft) == static_cast<size_t>(-1)) {
     if (errno == E2BIG || outLeft == 0) break;  // cannot happen with the size above
     *outPointer++ = '?';                         // EILSEQ or EINVAL: skip one byte
     --outLeft;
     ++inPointer;
     --inLeft;
   }
-  out.resize(out.size() - outLeft);
+  out.append(converted.data(), converted.size() - outLeft);
+}
+
+}  // namespace
+
+std::string ToTerminalText(std::string_view cp932) {
+  CConverter converter;
+  std::string out;
+  out.reserve(cp932.size() + cp932.size() / 8);
+  size_t at = 0;
+  while (at < cp932.size()) {
+    // An ASCII run ends at a byte of 0x80 or above; a run of other
+    // characters ends at an ASCII byte that is no trail byte.
+    size_t end = at;
+    while (end < cp932.size() && static_cast<unsigned char>(cp932[end]) < 0x80) ++end;
+    AppendAscii(cp932.substr(at, end - at), out);
+    at = end;
+    while (end < cp932.size() && static_cast<unsigned char>(cp932[end]) >= 0x80) {
+      end += IsLeadByte(static_cast<unsigned char>(cp932[end])) ? 2 : 1;
+    }
+    end = end < cp932.size() ? end : cp932.size();
+    if (end == at) continue;
+    if (converter.IsValid()) {
+      AppendConverted(cp932.substr(at, end - at), converter.Get(), out);
+    } else {
+      out.append(cp932.substr(at, end - at));
+    }
+    at = end;
+  }
   return out;
 }

@@ -5,6 +5,7 @@
 #include "console/Commands.h"
 #include "console/ConsoleHooks.h"
 #include "console/ExitStatus.h"
+#include "console/Progress.h"
 #include "console/ScriptLines.h"
 #include "console/TargetPrompt.h"
 #include "platform/Console.h"
@@ -76,6 +77,8 @@ int RunScriptCommand(const CommandLine& line, COutput& out, COutput& err) {
   CScriptFile script;
   bool loaded = false;
   try {
+    CProgress progress(1, FileSize(path) > kLongWorkBytes);
+    progress.Step("loading " + path);
     loaded = script.Load(path) != 0;
   } catch (const std::bad_alloc&) {
     loaded = false;
