@@ -1,5 +1,6 @@
 #include "script/ParseScript.h"
 
+#include <cstdint>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -33,7 +34,10 @@ int CScriptFile::Load(std::string path) {
   platform::AutoCloseFile file(platform::Open(path, platform::kOpenReadWrite));
   if (!file.IsValid()) return 0;
   int64_t length = platform::FileLength(file.Get());
-  if (length < 0) return 0;
+  // The text and its closing zero must fit the address range: a 32-bit
+  // program would otherwise cut a length of 4 GiB or more to its low bits
+  // and read the whole file into the smaller buffer.
+  if (length < 0 || static_cast<uint64_t>(length) >= SIZE_MAX) return 0;
   std::unique_ptr<char[]> buffer(new (std::nothrow) char[static_cast<size_t>(length) + 1]);
   if (!buffer) return 0;
   if (!platform::ReadFully(file.Get(), buffer.get(), static_cast<uint64_t>(length))) return 0;
