@@ -1,0 +1,126 @@
+// qpx.exe under Wine: its exit status, the registry values it writes, no
+// dialog on any path, and scripts identical to qpxdiff.exe's.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "CaseFolder.h"
+#include "DiffSession.h"
+#include "Driver.h"
+
+namespace e2e {
+namespace {
+
+std::string ConsoleExe() { return WindowsPath(QPX_E2E_CONSOLE_EXE); }
+
+// Starts qpx.exe in the case folder with the command-line tail and waits
+// for its end; the driver fails the plan if a dialog or message box shows.
+DriverRun RunQpx(const CaseFolder& folder, const std::string& tail,
+                 const std::vector<std::string>& after = {}) {
+  std::vector<std::string> words = {"launch", ConsoleExe(), folder.Win(), tail, "exit"};
+  words.insert(words.end(), after.begin(), after.end());
+  return RunDriver(words);
+}
+
+TEST(ConsoleUnderWine, RunWritesRegistryValuesAndPatchesTheTarget) {
+  CaseFolder folder;
+  folder.Write("t.bin", "0123");
+  folder.Write("s.qpx",
+               "#path \"t.bin\"\r\n0001 = FF ;\r\n#end\r\n"
+               "#registry \"HKEY_CURRENT_USER\\\\Software\\\\QpxConsole\\\\Mode\"\r\n"
+               "dword_dec 100 ;\r\n#end\r\n");
+  DriverRun run = RunQpx(folder, "run s.qpx",
+                         {"regvalue", "HKEY_CURRENT_USER\\Software\\QpxConsole", "Mode"});
+  ASSERT_TRUE(run.Followed()) << run.output;
+  EXPECT_EQ(run.transcript.Word("exit"), "0") << run.output;
+  EXPECT_EQ(run.transcript.Word("regvalue"), "4") << run.output;
+  EXPECT_EQ(run.transcript.Word("regvalue", 2), "64000000") << run.output;
+  EXPECT_EQ(folder.Read("t.bin"), "0\xFF" "23");
+}
+
+TEST(ConsoleUnderWine, CheckWritesNeitherTheRegistryNorTheTarget) {
+  CaseFolder folder;
+  folder.Write("t.bin", "0123");
+  folder.Write("s.qpx",
+               "#path \"t.bin\" 0001 = FF ; #end "
+               "#registry \"HKEY_CURRENT_USER\\\\Software\\\\QpxConsoleCheck\\\\V\" dword 01 ; #end");
+  DriverRun run = RunQpx(folder, "check s.qpx",
+                         {"regvalue", "HKEY_CURRENT_USER\\Software\\QpxConsoleCheck", "V"});
+  ASSERT_TRUE(run.Followed()) << run.output;
+  EXPECT_EQ(run.transcript.Word("exit"), "0") << run.output;
+  EXPECT_EQ(run.transcript.Word("regvalue"), "missing") << run.output;
+  EXPECT_EQ(folder.Read("t.bin"), "0123");
+}
+
+// A "#path dialog" section never opens a dialog: --target answers it, and
+// without it (no terminal to ask) the run is cancelled with status 16.
+TEST(ConsoleUnderWine, DialogSectionsShowNoDialog) {
+  CaseFolder folder;
+  folder.Write("t.bin", "0123");
+  folder.Write("s.qpx", "#path dialog \"T|t.bin|D|*.bin|\" 0000 = 41 ; #end");
+  DriverRun cancelled = RunQpx(folder, "run s.qpx");
+  ASSERT_TRUE(cancelled.Followed()) << cancelled.output;
+  EXPECT_EQ(cancelled.transcript.Word("exit"), "16") << cancelled.output;
+  EXPECT_EQ(folder.Read("t.bin"), "0123");
+  DriverRun answered = RunQpx(folder, "run s.qpx --target " + folder.Win("t.bin"));
+  ASSERT_TRUE(answered.Followed()) << answered.output;
+  EXPECT_EQ(answered.transcript.Word("exit"), "0") << answered.output;
+  EXPECT_EQ(folder.Read("t.bin"), "A123");
+}
+
+TEST(ConsoleUnderWine, FailuresEndWithTheirStatusAndNoMessageBox) {
+  CaseFolder folder;
+  folder.Write("t.bin", "0123");
+  folder.Write("bad.qpx", "#path \"t.bin\"\r\n0010 = FF ;\r\n#end\r\n");
+  DriverRun run = RunQpx(folder, "run bad.qpx");
+  ASSERT_TRUE(run.Followed()) << run.output;
+  EXPECT_EQ(run.transcript.Word("exit"), "13") << run.output;
+  DriverRun usage = RunQpx(folder, "frob");
+  ASSERT_TRUE(usage.Followed()) << usage.output;
+  EXPECT_EQ(usage.transcript.Word("exit"), "2") << usage.output;
+}
+
+struct DirectionCase {
+  const char* name;
+  const char* answer;  // to qpxdiff's question
+  const char* option;  // of qpx diff
+};
+
+class ConsoleDiffUnderWine : public testing::TestWithParam<DirectionCase> {};
+
+// The same pair, once through qpxdiff.exe's menu and Save dialog and once
+// through qpx.exe diff: the two files hold the same bytes.
+TEST_P(ConsoleDiffUnderWine, WritesTheBytesQpxdiffWrites) {
+  CaseFolder folder;
+  std::string first(300, 'a');
+  std::string second = first;
+  second[0] = '\x00';
+  second[0x5C] = '\\';
+  second[0x12B] = '\xFF';
+  const std::string firstName = Utf8(u8"元 ファイル.bin");
+  folder.Write(firstName, first);
+  folder.Write("second.bin", second);
+  diff::Steps steps = diff::OpenSteps(folder.Win(firstName), folder.Win("second.bin"));
+  diff::Steps create = diff::CreateScriptSteps(GetParam().answer, folder.Win("gui.qpx"));
+  steps.insert(steps.end(), create.begin(), create.end());
+  DriverRun gui = diff::RunDiff(steps);
+  ASSERT_TRUE(gui.Followed()) << gui.output;
+  ASSERT_TRUE(folder.Exists("gui.qpx"));
+  DriverRun console =
+      RunQpx(folder, "diff \"" + folder.Win(firstName) + "\" \"" + folder.Win("second.bin") +
+                         "\" -o console.qpx " + GetParam().option);
+  ASSERT_TRUE(console.Followed()) << console.output;
+  EXPECT_EQ(console.transcript.Word("exit"), "0") << console.output;
+  EXPECT_EQ(folder.Read("console.qpx"), folder.Read("gui.qpx"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Directions, ConsoleDiffUnderWine,
+                         testing::Values(DirectionCase{"Forward", "Yes", ""},
+                                         DirectionCase{"Reverse", "No", "--reverse"}),
+                         [](const testing::TestParamInfo<DirectionCase>& info) {
+                           return std::string(info.param.name);
+                         });
+
+}  // namespace
+}  // namespace e2e
