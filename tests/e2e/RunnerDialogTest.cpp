@@ -53,6 +53,7 @@ struct SpecCase {
   std::string title;
   std::string proposed;
   Lines filters;
+  std::string chosen;  // UTF-8 name of the file chosen in the dialog
 };
 
 class RunnerTargetDialog : public ::testing::TestWithParam<SpecCase> {};
@@ -60,14 +61,15 @@ class RunnerTargetDialog : public ::testing::TestWithParam<SpecCase> {};
 TEST_P(RunnerTargetDialog, ShowsTheScriptsDialogAndPatchesTheChosenFile) {
   const SpecCase& spec = GetParam();
   CaseFolder folder;
-  folder.Write("t.bin", kTarget);
+  folder.Write(spec.chosen, kTarget);
   folder.Write("a.qpx", "#path dialog \"" + spec.spec + "\" 0000 = 58 ; #end");
-  DriverRun run = RunRunner(folder.Win(), folder.Win("a.qpx"), {"filedialog", folder.Win("t.bin")});
+  DriverRun run =
+      RunRunner(folder.Win(), folder.Win("a.qpx"), {"filedialog", folder.Win(spec.chosen)});
   ExpectSilentRun(run);
   EXPECT_EQ(run.transcript.Text("filedialog.title"), spec.title) << run.output;
   EXPECT_EQ(run.transcript.Text("filedialog.name"), spec.proposed) << run.output;
   EXPECT_EQ(run.transcript.All("filedialog.filter"), spec.filters) << run.output;
-  EXPECT_EQ(folder.Read("t.bin"), kPatched);
+  EXPECT_EQ(folder.Read(spec.chosen), kPatched);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -75,10 +77,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         SpecCase{"two_file_types", "Select\\sthe\\starget|game.sav|Saves|*.sav|All\\sfiles|*.*|",
                  "Select the target", "game.sav",
-                 Lines{FilterLine("Saves", "*.sav"), FilterLine("All files", "*.*")}},
+                 Lines{FilterLine("Saves", "*.sav"), FilterLine("All files", "*.*")}, "t.bin"},
         SpecCase{"japanese_title_one_type", "対象を選択|セーブ.bin|バイナリ|*.bin|", "対象を選択",
-                 "セーブ.bin", Lines{FilterLine("バイナリ", "*.bin")}},
-        SpecCase{"empty_title_and_name", "||All|*.*|", "", "", Lines{FilterLine("All", "*.*")}}),
+                 "セーブ.bin", Lines{FilterLine("バイナリ", "*.bin")}, Utf8(u8"セーブ.bin")},
+        SpecCase{"empty_title_and_name", "||All|*.*|", "", "", Lines{FilterLine("All", "*.*")}, "t.bin"}),
     [](const ::testing::TestParamInfo<SpecCase>& info) { return info.param.name; });
 
 struct OutcomeCase {
@@ -115,7 +117,11 @@ INSTANTIATE_TEST_SUITE_P(
         // no bar at the end.
         OutcomeCase{"five_bars", "Pick|t.bin|Binary|*.bin|All|", false, false, 2},
         OutcomeCase{"three_bars", "Pick|t.bin|*.bin|", false, false, 2},
-        OutcomeCase{"no_final_bar", "Pick|t.bin|Binary|*.bin", false, false, 2}),
+        OutcomeCase{"no_final_bar", "Pick|t.bin|Binary|*.bin", false, false, 2},
+        // A proposed name that does not fit the dialog's 260-byte buffer is
+        // refused, not cut.
+        OutcomeCase{"proposed_name_too_long", "Pick|" + std::string(260, 'n') + "|Binary|*.bin|",
+                    false, false, 2}),
     [](const ::testing::TestParamInfo<OutcomeCase>& info) { return info.param.name; });
 
 }  // namespace
