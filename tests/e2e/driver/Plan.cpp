@@ -8,13 +8,14 @@ namespace drive {
 
 namespace {
 
-constexpr std::array<StepKind, 16> kSteps = {{
+constexpr std::array<StepKind, 17> kSteps = {{
     {"acp", 0, StepAcp},
     {"timeout", 1, StepTimeout},
     {"launch", 3, StepLaunch},
     {"exit", 0, StepExit},
     {"hold", 1, StepHold},
     {"regvalue", 2, StepRegistryValue},
+    {"resources", 1, StepResources},
     {"msgbox", 1, StepMessageBox},
     {"filedialog", 1, StepFileDialog},
     {"window", 0, StepWindow},

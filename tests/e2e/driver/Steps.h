@@ -13,6 +13,9 @@ bool StepExit(Session& session, const std::vector<std::string>& args);
 bool StepHold(Session& session, const std::vector<std::string>& args);
 bool StepRegistryValue(Session& session, const std::vector<std::string>& args);
 
+// ResourceSteps.cpp
+bool StepResources(Session& session, const std::vector<std::string>& args);
+
 // MessageBoxSteps.cpp
 bool StepMessageBox(Session& session, const std::vector<std::string>& args);
 
