@@ -35,7 +35,6 @@ class FuzzFolder {
   void Put(const std::string& name, const PathState& entry) const;
 
  private:
-
   TempFolder folder_;
   FolderSnapshot laid_;
 };

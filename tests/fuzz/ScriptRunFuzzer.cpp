@@ -97,7 +97,8 @@ void CheckAgainstLaid(const FolderSnapshot& laid, const FolderSnapshot& after) {
     auto found = after.find(name);
     if (found == after.end()) Die("a file vanished:", name.c_str());
     const PathState& now = found->second;
-    if (now.isFolder != before.isFolder || now.mode != before.mode) Die("kind changed:", name.c_str());
+    if (now.isFolder != before.isFolder || now.mode != before.mode)
+      Die("kind changed:", name.c_str());
     if (now.bytes.size() != before.bytes.size()) Die("length changed:", name.c_str());
   }
   if (after.at(FuzzFolder::kReadOnly) != laid.at(FuzzFolder::kReadOnly)) {

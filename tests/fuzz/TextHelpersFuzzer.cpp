@@ -46,10 +46,19 @@ std::optional<std::string> ReferenceUnquote(std::string text) {
 std::string Escape(const std::string& text) {
   std::string escaped;
   for (char c : text) {
-    if (c == '\\') escaped += "\\\\";
-    else if (c == ' ') escaped += "\\s";
-    else if (c == '\t') escaped += "\\t";
-    else escaped += c;
+    switch (c) {
+      case '\\':
+        escaped += "\\\\";
+        break;
+      case ' ':
+        escaped += "\\s";
+        break;
+      case '\t':
+        escaped += "\\t";
+        break;
+      default:
+        escaped += c;
+    }
   }
   return escaped;
 }
@@ -101,7 +110,8 @@ void CheckKeyPath(const std::string& path) {
   if (root != known->handle) Die("SplitKeyPath gave the wrong root");
   if (valueName.find('\\') != std::string::npos) Die("a backslash inside the value name");
   const bool hasLevel = path.find('\\', first + 1) != std::string::npos;
-  std::string joined = std::string(known->name) + "\\" + subkey + (hasLevel ? "\\" : "") + valueName;
+  std::string joined =
+      std::string(known->name) + "\\" + subkey + (hasLevel ? "\\" : "") + valueName;
   if (joined != path) Die("SplitKeyPath lost bytes");
 }
 
@@ -125,8 +135,8 @@ std::optional<uint32_t> Convert(const std::string& text) {
 }
 
 void CheckHex(const std::string& text) {
-  const bool digitsOnly = std::all_of(text.begin(), text.end(),
-                                      [](char c) { return HexString::DigitValue(c) >= 0; });
+  const bool digitsOnly =
+      std::all_of(text.begin(), text.end(), [](char c) { return HexString::DigitValue(c) >= 0; });
   if (HexString::IsHexString(text) != digitsOnly) Die("IsHexString misjudged a text");
   const auto word = Convert<unsigned int>(text);
   if (word != Convert<unsigned long>(text)) Die("the two 32-bit conversions disagree");
