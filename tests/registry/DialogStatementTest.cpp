@@ -1,5 +1,3 @@
-#include "registry/DialogStatement.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,6 +6,7 @@
 #include "patch/SourceData.h"
 #include "platform/Dialogs.h"
 #include "platform/StandIn.h"
+#include "registry/DialogStatement.h"
 #include "script/Statement.h"
 #include "tests/support/ScriptRun.h"
 
@@ -34,11 +33,13 @@ TEST_P(DialogSpec, SplitsTitleNameAndNulSeparatedFilter) {
 INSTANTIATE_TEST_SUITE_P(
     Specs, DialogSpec,
     testing::Values(
-        SpecCase{"FourBars", "\"T|n.exe|Programs|*.exe|\"",
+        SpecCase{"FourBars",
+                 "\"T|n.exe|Programs|*.exe|\"",
                  {"T", "n.exe", std::string("Programs\0*.exe\0", 15)}},
         SpecCase{"SixBarsWithEscapes",
                  "\"Select\\sthe\\starget|game.exe|Programs|*.exe|All\\sfiles|*.*|\"",
-                 {"Select the target", "game.exe", std::string("Programs\0*.exe\0All files\0*.*\0", 29)}},
+                 {"Select the target", "game.exe",
+                  std::string("Programs\0*.exe\0All files\0*.*\0", 29)}},
         SpecCase{"EmptyFields", "\"||d|p|\"", {"", "", std::string("d\0p\0", 4)}},
         SpecCase{"JapaneseTitle", "\"表示|名|d|p|\"", {"表示", "名", std::string("d\0p\0", 4)}},
         SpecCase{"FiveBars", "\"T|n|d|p|x|\"", {}}, SpecCase{"ThreeBars", "\"T|n|d|\"", {}},

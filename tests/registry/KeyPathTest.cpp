@@ -1,8 +1,8 @@
-#include "registry/KeyPath.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
+
+#include "registry/KeyPath.h"
 
 namespace {
 

@@ -1,11 +1,10 @@
-#include "registry/RegistryStatements.h"
-
 #include <gtest/gtest.h>
 
 #include <optional>
 #include <string>
 
 #include "platform/StandIn.h"
+#include "registry/RegistryStatements.h"
 #include "script/ParseScript.h"
 #include "script/Statement.h"
 #include "tests/support/ScriptRun.h"
@@ -114,14 +113,15 @@ TEST_P(RegistryFailure, FailsWithoutWritingAndLeavesNoKeyOpen) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Failures, RegistryFailure,
-    testing::Values(FailureCase{"ValueOnly", {kValue}},
-                    FailureCase{"ThreeOperands", {kPath, kPath, kValue}},
-                    FailureCase{"UnknownRoot", {"HKCU\\Software\\V", kValue}},
-                    FailureCase{"CreateFails", {kPath, kValue}, 5},
-                    FailureCase{"SetFails", {kPath, kValue}, 0, 5}),
-    [](const testing::TestParamInfo<FailureCase>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Failures, RegistryFailure,
+                         testing::Values(FailureCase{"ValueOnly", {kValue}},
+                                         FailureCase{"ThreeOperands", {kPath, kPath, kValue}},
+                                         FailureCase{"UnknownRoot", {"HKCU\\Software\\V", kValue}},
+                                         FailureCase{"CreateFails", {kPath, kValue}, 5},
+                                         FailureCase{"SetFails", {kPath, kValue}, 0, 5}),
+                         [](const testing::TestParamInfo<FailureCase>& info) {
+                           return info.param.name;
+                         });
 
 struct SectionCase {
   std::string name;
@@ -157,9 +157,10 @@ INSTANTIATE_TEST_SUITE_P(
                     "#registry \"HKEY_CURRENT_USER\\software\\tool\\Name\" dword 01 ; #end", 3, 0},
         SectionCase{"UnusedPathDoesNotJoinNextSection",
                     kSection + "#end #registry dword 0100 ; #end", 3, 0},
-        SectionCase{"LaterSectionFailureKeepsValue",
-                    kSection + "string \"x_dec\" ; #end #path \"t.bin\" 0000 = 41 ; 0000 = ZZ ; #end",
-                    3, 1},
+        SectionCase{
+            "LaterSectionFailureKeepsValue",
+            kSection + "string \"x_dec\" ; #end #path \"t.bin\" 0000 = 41 ; 0000 = ZZ ; #end", 3,
+            1},
         SectionCase{"DialogAfterRegistryLeavesNoPath",
                     "#registry dialog \"t|n|d|p|\" dword 01 ; #end", 3, 0}),
     [](const testing::TestParamInfo<SectionCase>& info) { return info.param.name; });

@@ -1,10 +1,9 @@
-#include "runner/FileDialog.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "platform/StandIn.h"
+#include "runner/FileDialog.h"
 #include "tests/support/ScriptRun.h"
 
 namespace {

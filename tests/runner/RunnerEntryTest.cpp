@@ -1,14 +1,12 @@
-#include "runner/RunnerEntry.h"
-
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <filesystem>
 #include <optional>
 #include <string>
 
 #include "platform/StandIn.h"
 #include "runner/Outcome.h"
+#include "runner/RunnerEntry.h"
 #include "tests/support/ScriptRun.h"
 
 namespace {
@@ -122,16 +120,17 @@ TEST_P(RunnerEntry, ShowsAtMostOneMessageAndReturnsZero) {
 
 INSTANTIATE_TEST_SUITE_P(
     Tails, RunnerEntry,
-    testing::Values(
-        EntryCase{"QuotedPathWithSpaces", "#path \"t.bin\" 0000 = 41 ; #end", "\"$\"", std::nullopt},
-        EntryCase{"NoDirective", "nothing here", "$", std::nullopt},
-        EntryCase{"TwoPaths", "nothing here", "\"$\" \"$\"", kLoadFailed},
-        EntryCase{"QuotesOnly", "nothing here", "\"\"", kLoadFailed},
-        EntryCase{"MissingScript", std::nullopt, "$", kLoadFailed},
-        EntryCase{"ScriptError", "#path \"t.bin\" 0000 = ; #end", "$", kScriptProblem},
-        EntryCase{"ByteThatIsNoNumber", "#path \"t.bin\" 0000 = x5 ; #end", "$", kScriptProblem},
-        EntryCase{"CancelledDialog", "#path dialog \"t|n|d|p|\" #end", "$", kCancelled, kConfirm,
-                  0x30, 1}),
+    testing::Values(EntryCase{"QuotedPathWithSpaces", "#path \"t.bin\" 0000 = 41 ; #end", "\"$\"",
+                              std::nullopt},
+                    EntryCase{"NoDirective", "nothing here", "$", std::nullopt},
+                    EntryCase{"TwoPaths", "nothing here", "\"$\" \"$\"", kLoadFailed},
+                    EntryCase{"QuotesOnly", "nothing here", "\"\"", kLoadFailed},
+                    EntryCase{"MissingScript", std::nullopt, "$", kLoadFailed},
+                    EntryCase{"ScriptError", "#path \"t.bin\" 0000 = ; #end", "$", kScriptProblem},
+                    EntryCase{"ByteThatIsNoNumber", "#path \"t.bin\" 0000 = x5 ; #end", "$",
+                              kScriptProblem},
+                    EntryCase{"CancelledDialog", "#path dialog \"t|n|d|p|\" #end", "$", kCancelled,
+                              kConfirm, 0x30, 1}),
     [](const testing::TestParamInfo<EntryCase>& info) { return info.param.name; });
 
 class ScriptDialog : public StandInTest {};

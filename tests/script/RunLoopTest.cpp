@@ -50,9 +50,12 @@ INSTANTIATE_TEST_SUITE_P(
     Sections, RunLoop,
     testing::Values(
         RunCase{"NoDirectiveChangesNothing", "readme 0000 = FF ;", std::nullopt},
-        RunCase{"WorkedExample", "readme " + kT + "0001 = FF ; 0003 = 80XX7F ; 0008 to 0009 = 00 ;"
-                " 000F =bit 1XXXXXX0 ; #end",
-                std::nullopt, Target({{1, 0xFF}, {3, 0x80}, {5, 0x7F}, {8, 0}, {9, 0}, {15, 0x8E}})},
+        RunCase{"WorkedExample",
+                "readme " + kT +
+                    "0001 = FF ; 0003 = 80XX7F ; 0008 to 0009 = 00 ;"
+                    " 000F =bit 1XXXXXX0 ; #end",
+                std::nullopt,
+                Target({{1, 0xFF}, {3, 0x80}, {5, 0x7F}, {8, 0}, {9, 0}, {15, 0x8E}})},
         RunCase{"LowerCaseDigits", kT + "0000 = ff ; #end", std::nullopt, Target({{0, 0xFF}})},
         RunCase{"FreeTextBetweenSections",
                 kT + "0000 = 11 ; #end 1A3 FF; #PATH ; " + kU + "0000 = 22 ; #end junk",
@@ -72,8 +75,8 @@ INSTANTIATE_TEST_SUITE_P(
         RunCase{"AddressOverEightDigits", kT + "0100000000 = 11 ; #end", 3},
         RunCase{"AddressWithLeadingZeros", kT + "00000000000F = 11 ; #end", std::nullopt,
                 Target({{15, 0x11}})},
-        RunCase{"FillOfTheWholeAddressRange", kT + "00000000 to FFFFFFFF = 00 ; #end",
-                std::nullopt, std::string(16, '\0')},
+        RunCase{"FillOfTheWholeAddressRange", kT + "00000000 to FFFFFFFF = 00 ; #end", std::nullopt,
+                std::string(16, '\0')},
         RunCase{"SetBytesPastTheEnd", kT + "000F = 1122 ; #end", 3},
         RunCase{"BitRangePastTheEnd", kT + "000E to 0010 =bit 11111111 ; #end", 3},
         RunCase{"EndInsideStatement", kT + "0000 = #end", 3},

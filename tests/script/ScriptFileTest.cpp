@@ -32,24 +32,27 @@ TEST_P(ScriptLoad, CutsTheTextUpToItsFirstZeroByteIntoUnits) {
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, ScriptLoad,
-    testing::Values(
-        LoadCase{"CrLf", "a b\r\nc", {"a", "b", "c"}}, LoadCase{"Lf", "a b\nc\n", {"a", "b", "c"}},
-        LoadCase{"Cr", "a b\rc", {"a", "b", "c"}},
-        LoadCase{"TabsAndRuns", "\t a\t\tb \r\n\r\n c ", {"a", "b", "c"}},
-        LoadCase{"ZeroByteEndsText", std::string("a b\0c d", 7), {"a", "b"}},
-        LoadCase{"TrailingZeroByte", std::string("0000 = 01 ;\r\n\0", 14), {"0000", "=", "01", ";"}},
-        LoadCase{"JapaneseStaysWhole", "\"ソ表示|名前|\" x", {"\"ソ表示|名前|\"", "x"}},
-        LoadCase{"PlainSpaceSplitsQuotes", "\"a b\"", {"\"a", "b\""}},
-        LoadCase{"JoinedTerminator", "FF;", {"FF;"}}, LoadCase{"Empty", "", {}},
-        LoadCase{"SeparatorsOnly", " \r\n\t \n", {}},
-        LoadCase{"LeadingZeroByte", std::string("\0#path", 6), {}}),
+    testing::Values(LoadCase{"CrLf", "a b\r\nc", {"a", "b", "c"}},
+                    LoadCase{"Lf", "a b\nc\n", {"a", "b", "c"}},
+                    LoadCase{"Cr", "a b\rc", {"a", "b", "c"}},
+                    LoadCase{"TabsAndRuns", "\t a\t\tb \r\n\r\n c ", {"a", "b", "c"}},
+                    LoadCase{"ZeroByteEndsText", std::string("a b\0c d", 7), {"a", "b"}},
+                    LoadCase{"TrailingZeroByte",
+                             std::string("0000 = 01 ;\r\n\0", 14),
+                             {"0000", "=", "01", ";"}},
+                    LoadCase{"JapaneseStaysWhole", "\"ソ表示|名前|\" x", {"\"ソ表示|名前|\"", "x"}},
+                    LoadCase{"PlainSpaceSplitsQuotes", "\"a b\"", {"\"a", "b\""}},
+                    LoadCase{"JoinedTerminator", "FF;", {"FF;"}}, LoadCase{"Empty", "", {}},
+                    LoadCase{"SeparatorsOnly", " \r\n\t \n", {}},
+                    LoadCase{"LeadingZeroByte", std::string("\0#path", 6), {}}),
     [](const testing::TestParamInfo<LoadCase>& info) { return info.param.name; });
 
 TEST(ScriptLoadFailure, MissingOrReadOnlyFileFailsAndLeavesNoUnits) {
   TempFolder folder;
   std::string readOnly = folder.Write("ro.qpx", "#path \"t\" #end");
   MakeReadOnly(readOnly);
-  for (const std::string& path : {folder.File("missing.qpx"), readOnly, std::string(), folder.Path()}) {
+  for (const std::string& path :
+       {folder.File("missing.qpx"), readOnly, std::string(), folder.Path()}) {
     CScriptFile script;
     EXPECT_EQ(script.Load(path), 0) << path;
     EXPECT_FALSE(script.HasUnits()) << path;

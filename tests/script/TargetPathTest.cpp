@@ -25,18 +25,17 @@ TEST_P(PathSplitting, FollowsTheRuntimeSplitterUnderCodePage932) {
 
 INSTANTIATE_TEST_SUITE_P(
     Paths, PathSplitting,
-    testing::Values(SplitCase{"C:\\dir\\sub\\file.ext", {"C:", "\\dir\\sub\\", "file", ".ext"}},
-                    SplitCase{"C:file.ext", {"C:", "", "file", ".ext"}},
-                    SplitCase{"C:", {"C:", "", "", ""}},
-                    SplitCase{"a\\b/c", {"", "a\\b/", "c", ""}},
-                    SplitCase{"\\file.tar.gz", {"", "\\", "file.tar", ".gz"}},
-                    SplitCase{"dir.d\\file", {"", "dir.d\\", "file", ""}},
-                    SplitCase{".hidden", {"", "", "", ".hidden"}},
-                    // 表 and ソ end in the byte 0x5C, which is no separator.
-                    SplitCase{"C:\\表\\ソ.bin", {"C:", "\\表\\", "ソ", ".bin"}},
-                    SplitCase{"ソ", {"", "", "ソ", ""}},
-                    SplitCase{"d\\ab\x83", {"", "d\\", "ab\x83", ""}},
-                    SplitCase{std::string(300, 'a') + ".e", {"", "", std::string(255, 'a'), ".e"}}));
+    testing::Values(
+        SplitCase{"C:\\dir\\sub\\file.ext", {"C:", "\\dir\\sub\\", "file", ".ext"}},
+        SplitCase{"C:file.ext", {"C:", "", "file", ".ext"}}, SplitCase{"C:", {"C:", "", "", ""}},
+        SplitCase{"a\\b/c", {"", "a\\b/", "c", ""}},
+        SplitCase{"\\file.tar.gz", {"", "\\", "file.tar", ".gz"}},
+        SplitCase{"dir.d\\file", {"", "dir.d\\", "file", ""}},
+        SplitCase{".hidden", {"", "", "", ".hidden"}},
+        // 表 and ソ end in the byte 0x5C, which is no separator.
+        SplitCase{"C:\\表\\ソ.bin", {"C:", "\\表\\", "ソ", ".bin"}},
+        SplitCase{"ソ", {"", "", "ソ", ""}}, SplitCase{"d\\ab\x83", {"", "d\\", "ab\x83", ""}},
+        SplitCase{std::string(300, 'a') + ".e", {"", "", std::string(255, 'a'), ".e"}}));
 
 struct ResolveCase {
   std::string scriptPath;

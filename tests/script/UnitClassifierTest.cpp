@@ -1,8 +1,8 @@
-#include "script/UnitClassifier.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
+
+#include "script/UnitClassifier.h"
 
 namespace {
 
@@ -36,28 +36,30 @@ TEST_P(Classification, FollowsTheClassTableInOrder) {
 
 constexpr UnitKind kRejected = UnitKind::kRejected;
 
-INSTANTIATE_TEST_SUITE_P(
-    Decimal, Classification,
-    testing::Values(Value("0100", "dword_dec", '9', "0100"), Value("5", "dword_dec", '9', "5"),
-                    Value("1A", "dword_dec", 'X', "1A"), Other("12a", "dword_dec", kRejected),
-                    // Only the keyword itself makes digits decimal.
-                    Value("0100", "my_dec", 'X', "0100"),
-                    Value("10", "\"C:\\\\my_dec\\\\a.bin\"", 'X', "10")));
+INSTANTIATE_TEST_SUITE_P(Decimal, Classification,
+                         testing::Values(Value("0100", "dword_dec", '9', "0100"),
+                                         Value("5", "dword_dec", '9', "5"),
+                                         Value("1A", "dword_dec", 'X', "1A"),
+                                         Other("12a", "dword_dec", kRejected),
+                                         // Only the keyword itself makes digits decimal.
+                                         Value("0100", "my_dec", 'X', "0100"),
+                                         Value("10", "\"C:\\\\my_dec\\\\a.bin\"", 'X', "10")));
 
-INSTANTIATE_TEST_SUITE_P(
-    String, Classification,
-    testing::Values(Value("\"a\\sb\"", "string", 'S', "\"a\\sb\""),
-                    Value("\"a\"", "string", 'S', "\"a\""), Other("\"\"", "string", kRejected),
-                    Other("ab", "string", kRejected), Other("\"ab", "string", kRejected),
-                    Other("=", "string", kRejected)));
+INSTANTIATE_TEST_SUITE_P(String, Classification,
+                         testing::Values(Value("\"a\\sb\"", "string", 'S', "\"a\\sb\""),
+                                         Value("\"a\"", "string", 'S', "\"a\""),
+                                         Other("\"\"", "string", kRejected),
+                                         Other("ab", "string", kRejected),
+                                         Other("\"ab", "string", kRejected),
+                                         Other("=", "string", kRejected)));
 
-INSTANTIATE_TEST_SUITE_P(
-    Bits, Classification,
-    testing::Values(Value("1XXXXXX0", "=bit", 'B', "1XXXXXX0"),
-                    Value("00000000", "=bit", 'B', "00000000"),
-                    Value("0000000011111111", "=bit", 'B', "0000000011111111"),
-                    Other("1xXXXXX0", "=bit", kRejected), Other("0101", "=bit", kRejected),
-                    Other("01010101X", "=bit", kRejected)));
+INSTANTIATE_TEST_SUITE_P(Bits, Classification,
+                         testing::Values(Value("1XXXXXX0", "=bit", 'B', "1XXXXXX0"),
+                                         Value("00000000", "=bit", 'B', "00000000"),
+                                         Value("0000000011111111", "=bit", 'B', "0000000011111111"),
+                                         Other("1xXXXXX0", "=bit", kRejected),
+                                         Other("0101", "=bit", kRejected),
+                                         Other("01010101X", "=bit", kRejected)));
 
 INSTANTIATE_TEST_SUITE_P(
     Hex, Classification,
@@ -71,10 +73,10 @@ INSTANTIATE_TEST_SUITE_P(
     Words, Classification,
     testing::Values(Value("\"a\\sb\"", "", 'S', "a\\sb"), Value("\"\"", "dialog", 'S', ""),
                     Other("to", "00", UnitKind::kKeyword), Other("=bit", "", UnitKind::kKeyword),
-                    Other("dialog", "", UnitKind::kKeyword), Other(";", "FF", UnitKind::kTerminator),
-                    Other("#end", ";", UnitKind::kEnd), Other("#path", ";", kRejected),
-                    Other("#END", ";", kRejected), Other("TO", "00", kRejected),
-                    Other("FF;", "=", kRejected), Other("0000=", "", kRejected),
-                    Other("\"", "", kRejected)));
+                    Other("dialog", "", UnitKind::kKeyword),
+                    Other(";", "FF", UnitKind::kTerminator), Other("#end", ";", UnitKind::kEnd),
+                    Other("#path", ";", kRejected), Other("#END", ";", kRejected),
+                    Other("TO", "00", kRejected), Other("FF;", "=", kRejected),
+                    Other("0000=", "", kRejected), Other("\"", "", kRejected)));
 
 }  // namespace

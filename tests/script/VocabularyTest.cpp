@@ -1,9 +1,9 @@
-#include "script/Vocabulary.h"
-
 #include <gtest/gtest.h>
 
 #include <optional>
 #include <string>
+
+#include "script/Vocabulary.h"
 
 namespace {
 
