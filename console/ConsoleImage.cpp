@@ -1,5 +1,7 @@
 #include "console/ConsoleImage.h"
 
+#include <cstring>
+
 #include "console/Progress.h"
 
 int CConsoleImage::Load(std::string path) {
@@ -17,11 +19,25 @@ int CConsoleImage::Save(std::string path) {
 int CDryRunImage::Load(std::string path) {
   std::vector<bool>().swap(touched_);
   originals_.clear();
-  return CConsoleImage::Load(std::move(path));
+  // The file must still load as it would in a run; then the bytes an
+  // earlier section saved replace what the file holds.
+  if (!CConsoleImage::Load(path)) return 0;
+  auto saved = saved_.find(path);
+  if (saved == saved_.end()) return 1;
+  const std::string& bytes = saved->second;
+  if (Allocate(static_cast<uint32_t>(bytes.size())) == nullptr) {
+    throw CSourceDataException(CSourceDataException::kAllocationFailed);
+  }
+  if (!bytes.empty()) std::memcpy(GetPointer(0), bytes.data(), bytes.size());
+  SetModified(0);
+  return 1;
 }
 
 int CDryRunImage::Save(std::string path) {
   if (path.empty()) return 0;
+  const uint32_t size = GetSize();
+  saved_[path] = size == 0 ? std::string()
+                           : std::string(reinterpret_cast<const char*>(GetPointer(0)), size);
   SetModified(0);
   return 1;
 }

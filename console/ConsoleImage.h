@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -24,9 +25,11 @@ struct StoreCounts {
 
 class CDryRunImage : public CConsoleImage {
  public:
-  // Loads the target and forgets the stores of the previous section.
+  // Loads the target (as an earlier section of the check saved it, if
+  // one did) and forgets the stores of the previous section.
   int Load(std::string path) override;
-  // Writes nothing; succeeds as a save to the loaded target would.
+  // Writes nothing to the file; keeps the bytes for a later section that
+  // loads the same path, as the file would hold them after a run.
   int Save(std::string path) override;
   int SetByte(uint32_t position, unsigned char value) override;
 
@@ -37,4 +40,5 @@ class CDryRunImage : public CConsoleImage {
  private:
   std::vector<bool> touched_;                                // by position
   std::vector<std::pair<uint32_t, unsigned char>> originals_;  // first stores
+  std::map<std::string, std::string> saved_;                   // by path
 };

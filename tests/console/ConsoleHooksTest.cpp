@@ -107,6 +107,19 @@ TEST_F(ConsoleRun, EachSectionCountsOnlyItsOwnStores) {
   EXPECT_EQ(hooks.Sections()[1].counts.already, 1u);
 }
 
+// A later section on the same target sees what an earlier one would have
+// saved, as in a run, while the file itself stays as it was.
+TEST_F(ConsoleRun, LaterSectionsSeeWhatEarlierSectionsWouldSave) {
+  CConsoleHooks hooks = CheckHooks();
+  std::string before = ReadFileBytes(target_);
+  Run("#path \"t.bin\" 0000 = FF ; #end #path \"t.bin\" 0000 = FF ; 0001 = EE ; #end", &hooks);
+  ASSERT_EQ(hooks.Sections().size(), 2u);
+  EXPECT_EQ(hooks.Sections()[0].counts.changed, 1u);
+  EXPECT_EQ(hooks.Sections()[1].counts.changed, 1u);
+  EXPECT_EQ(hooks.Sections()[1].counts.already, 1u);
+  EXPECT_EQ(ReadFileBytes(target_), before);
+}
+
 TEST_F(ConsoleRun, CheckRecordsRegistryValuesWithoutWritingThem) {
   CConsoleHooks hooks = CheckHooks();
   Outcome outcome =
