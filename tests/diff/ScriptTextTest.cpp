@@ -46,8 +46,11 @@ class ScriptBytes : public testing::TestWithParam<ScriptCase> {};
 
 TEST_P(ScriptBytes, MatchTheLayoutExactly) {
   const ScriptCase& c = GetParam();
-  const std::string& source =
-      ScriptSourcePath("C:\\work\\old.bin", "C:\\work\\new.bin", c.direction);
+  // ScriptSourcePath answers a reference to one of its arguments, so they
+  // must outlive the answer.
+  const std::string first = "C:\\work\\old.bin";
+  const std::string second = "C:\\work\\new.bin";
+  const std::string& source = ScriptSourcePath(first, second, c.direction);
   EXPECT_EQ(BuildScript(source, c.differences, c.direction), c.expected);
 }
 
