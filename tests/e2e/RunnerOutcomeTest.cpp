@@ -83,6 +83,15 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"store_past_the_end", true, "#path \"t.bin\" 0000 = 11 ; 000F = 1122 ; #end",
                     ReasonMessage(3)},
         FailureCase{"unknown_shape", true, "#path \"t.bin\" 0000 to = FF ; #end", ReasonMessage(3)},
+        // Operands the classification lets through but no conversion takes:
+        // the run ends with the script message, not with a crash.
+        FailureCase{"address_wider_than_32_bits", true, "#path \"t.bin\" 0100000000 = FF ; #end",
+                    ReasonMessage(3)},
+        FailureCase{"lower_case_x_group", true, "#path \"t.bin\" 0000 = x5 ; #end",
+                    ReasonMessage(3)},
+        // A statement left unfinished at "#end" does not run into the next section.
+        FailureCase{"unfinished_statement_at_end", true,
+                    "#path \"t.bin\" 0000 = #end #path \"t.bin\" 11 ; #end", ReasonMessage(3)},
         FailureCase{"bits_past_the_end", true, "#path \"t.bin\" 000E to 0010 =bit 11111111 ; #end",
                     ReasonMessage(3)},
         FailureCase{"section_without_target", true, "#path #end", ReasonMessage(4)},

@@ -66,6 +66,16 @@ TEST(RunnerTarget, FailureInSecondSectionKeepsTheFirstSaved) {
   EXPECT_EQ(folder.Read("second.bin"), kTarget);
 }
 
+// A section whose target never came still holds the earlier target's bytes:
+// they are never written, under any name.
+TEST(RunnerTarget, SectionWithoutTargetNeverRewritesTheEarlierTarget) {
+  CaseFolder folder;
+  folder.Write("t.bin", kTarget);
+  folder.Write("a.qpx", "#path \"t.bin\" 0000 = 58 ; #end\r\n#path 0001 = 59 ; #end\r\n");
+  ExpectMessage(RunRunnerExpectingMessage(folder.Win(), folder.Win("a.qpx")), ReasonMessage(4));
+  EXPECT_EQ(folder.Read("t.bin"), kPatched);
+}
+
 // Root ignores the read-only attribute, so the driver holds the target open
 // for reading with writing denied while the program runs.
 TEST(RunnerTarget, TargetHeldOpenWithWritingDeniedFailsToOpen) {
