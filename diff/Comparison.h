@@ -27,6 +27,9 @@ using DiffList = std::vector<DiffEntry>;
 void CompareBytes(const unsigned char* first, const unsigned char* second, uint32_t size,
                   DiffList& differences);
 
+// The number of offsets below size at which the two byte arrays differ.
+size_t CountDifferences(const unsigned char* first, const unsigned char* second, uint32_t size);
+
 enum class CompareOutcome {
   kCompared,          // the list holds the differences (perhaps none)
   kFirstLoadFailed,   // the first file could not be read whole

@@ -12,28 +12,48 @@ constexpr std::string_view kEquals = " = ";
 // address, " = ", two digits, " : ", two digits, CR LF
 constexpr uint64_t kLongestLine = EvenHex::kMaxDigits + kEquals.size() + 2 +
                                   kPathSeparator.size() + 2 + kLineEnd.size();
+// Lines per piece of a streamed listing (about 1 MiB).
+constexpr size_t kBatch = 1 << 16;
+
+// The header line, and the no-differences line where it belongs.
+uint64_t OpeningSize(const std::string& first, const std::string& second) {
+  return kHeaderStart.size() + first.size() + kPathSeparator.size() + second.size() +
+         kLineEnd.size() + kNoDifferencesLine.size();
+}
+
+void AppendOpening(const std::string& first, const std::string& second, bool noDifferences,
+                   CTextBuilder& text) {
+  text.Append(kHeaderStart);
+  text.Append(first);
+  text.Append(kPathSeparator);
+  text.Append(second);
+  text.Append(kLineEnd);
+  if (noDifferences) text.Append(kNoDifferencesLine);
+}
+
+void AppendLine(CTextBuilder& text, const DiffEntry& entry) {
+  text.AppendHex(entry.address);
+  text.Append(kEquals);
+  text.AppendByte(entry.first);
+  text.Append(kPathSeparator);
+  text.AppendByte(entry.second);
+  text.Append(kLineEnd);
+}
 
 }  // namespace
 
 std::string BuildListing(const std::string& firstPath, const std::string& secondPath,
                          const DiffList& differences) {
-  uint64_t capacity = kHeaderStart.size() + firstPath.size() + kPathSeparator.size() +
-                      secondPath.size() + kLineEnd.size() + kNoDifferencesLine.size() +
-                      kLongestLine * differences.size();
-  CTextBuilder text(capacity);
-  text.Append(kHeaderStart);
-  text.Append(firstPath);
-  text.Append(kPathSeparator);
-  text.Append(secondPath);
-  text.Append(kLineEnd);
-  if (differences.empty()) text.Append(kNoDifferencesLine);
-  for (const DiffEntry& entry : differences) {
-    text.AppendHex(entry.address);
-    text.Append(kEquals);
-    text.AppendByte(entry.first);
-    text.Append(kPathSeparator);
-    text.AppendByte(entry.second);
-    text.Append(kLineEnd);
-  }
+  CTextBuilder text(OpeningSize(firstPath, secondPath) + kLongestLine * differences.size());
+  AppendOpening(firstPath, secondPath, differences.empty(), text);
+  for (const DiffEntry& entry : differences) AppendLine(text, entry);
   return text.Finish();
+}
+
+bool StreamListing(const std::string& firstPath, const std::string& secondPath,
+                   const DiffList& differences, const TextSink& sink) {
+  CTextBuilder text(OpeningSize(firstPath, secondPath) + kLongestLine * kBatch);
+  AppendOpening(firstPath, secondPath, differences.empty(), text);
+  return StreamItems(differences, kBatch, text, AppendLine, sink) &&
+         (text.Text().empty() || sink(text.Text()));
 }

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "diff/Comparison.h"
+#include "diff/TextBuilder.h"
 
 // Each of its two lines begins with an ideographic space.
 inline constexpr std::string_view kSizeMismatchText =
@@ -16,5 +17,10 @@ inline constexpr std::string_view kNoDifferencesLine = "差異はありません
 
 // "Address = first : second", then one line "address = first : second"
 // per difference, or kNoDifferencesLine; lines end in CR LF.
+// Built whole in one buffer, for the pane.
 std::string BuildListing(const std::string& firstPath, const std::string& secondPath,
                          const DiffList& differences);
+// The same text handed to the sink in pieces of about 1 MiB, for a
+// program that writes it out; false when the sink stopped it.
+bool StreamListing(const std::string& firstPath, const std::string& secondPath,
+                   const DiffList& differences, const TextSink& sink);

@@ -6,6 +6,17 @@
 namespace {
 
 constexpr char kScriptExtension[] = ".qpx";
+constexpr char kEndOfFile = '\0';
+
+int CreateScript(const std::string& path) {
+  return platform::Open(
+      path, platform::kOpenReadWrite | platform::kOpenCreate | platform::kOpenTruncate);
+}
+
+// Closes the file; a close that reports an error loses what was written.
+ScriptWriteResult Finish(platform::AutoCloseFile& file) {
+  return file.Reset() ? ScriptWriteResult::kWritten : ScriptWriteResult::kCannotSave;
+}
 
 }  // namespace
 
@@ -15,13 +26,25 @@ ScriptLocation SuggestScriptLocation(const std::string& sourcePath) {
 }
 
 ScriptWriteResult WriteScriptFile(const std::string& path, const std::string& scriptText) {
-  platform::AutoCloseFile file(platform::Open(
-      path, platform::kOpenReadWrite | platform::kOpenCreate | platform::kOpenTruncate));
+  platform::AutoCloseFile file(CreateScript(path));
   if (!file.IsValid()) return ScriptWriteResult::kCannotCreate;
   // c_str() holds the zero byte that ends the file.
   if (!platform::WriteFully(file.Get(), scriptText.c_str(), scriptText.size() + 1)) {
     return ScriptWriteResult::kCannotSave;
   }
-  if (!file.Reset()) return ScriptWriteResult::kCannotSave;
-  return ScriptWriteResult::kWritten;
+  return Finish(file);
+}
+
+ScriptWriteResult StreamScriptFile(const std::string& path, const std::string& sourcePath,
+                                   const DiffList& differences, Direction direction) {
+  platform::AutoCloseFile file(CreateScript(path));
+  if (!file.IsValid()) return ScriptWriteResult::kCannotCreate;
+  auto write = [&file](std::string_view piece) {
+    return platform::WriteFully(file.Get(), piece.data(), piece.size());
+  };
+  if (!StreamScript(sourcePath, differences, direction, write) ||
+      !platform::WriteFully(file.Get(), &kEndOfFile, 1)) {
+    return ScriptWriteResult::kCannotSave;
+  }
+  return Finish(file);
 }

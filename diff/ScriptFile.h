@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "diff/ScriptText.h"
+
 struct ScriptLocation {
   std::string folder;  // the source file's drive and folder, e.g. "D:\data\"
   std::string name;    // its name with ".qpx" in place of its extension
@@ -20,3 +22,9 @@ enum class ScriptWriteResult {
 // Creates or truncates the file and writes the script text followed by
 // one zero byte, in one piece.
 ScriptWriteResult WriteScriptFile(const std::string& path, const std::string& scriptText);
+
+// The same file, its text written piece by piece as it is made: the bytes
+// WriteScriptFile(path, BuildScript(sourcePath, differences, direction))
+// writes, without holding the whole text in memory.
+ScriptWriteResult StreamScriptFile(const std::string& path, const std::string& sourcePath,
+                                   const DiffList& differences, Direction direction);

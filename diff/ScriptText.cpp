@@ -2,8 +2,6 @@
 
 #include <string_view>
 
-#include "diff/TextBuilder.h"
-
 namespace {
 
 constexpr std::string_view kPathStart = "#path \"";
@@ -15,6 +13,35 @@ constexpr std::string_view kEnd = "#end\r\n";
 
 constexpr uint64_t kLongestStatement =
     kIndent.size() + EvenHex::kMaxDigits + kEquals.size() + 2 + kStatementEnd.size();
+// Statements per piece of a streamed script (about 1 MiB).
+constexpr size_t kBatch = 1 << 16;
+
+// The #path line and #end: what the script holds besides its statements.
+uint64_t FrameSize(const std::string& escapedPath) {
+  return kPathStart.size() + escapedPath.size() + kPathEnd.size() + kEnd.size();
+}
+
+void AppendPathLine(const std::string& escapedPath, CTextBuilder& text) {
+  text.Append(kPathStart);
+  text.Append(escapedPath);
+  text.Append(kPathEnd);
+}
+
+// Writes "    address = value ;" with the value of the direction.
+class StatementWriter {
+ public:
+  explicit StatementWriter(Direction direction) : forward_(direction == Direction::kForward) {}
+  void operator()(CTextBuilder& text, const DiffEntry& entry) const {
+    text.Append(kIndent);
+    text.AppendHex(entry.address);
+    text.Append(kEquals);
+    text.AppendByte(forward_ ? entry.second : entry.first);
+    text.Append(kStatementEnd);
+  }
+
+ private:
+  bool forward_;
+};
 
 }  // namespace
 
@@ -41,20 +68,20 @@ std::string EscapePath(const std::string& path) {
 std::string BuildScript(const std::string& sourcePath, const DiffList& differences,
                         Direction direction) {
   std::string escaped = EscapePath(sourcePath);
-  uint64_t capacity = kPathStart.size() + escaped.size() + kPathEnd.size() +
-                      kLongestStatement * differences.size() + kEnd.size();
-  CTextBuilder text(capacity);
-  text.Append(kPathStart);
-  text.Append(escaped);
-  text.Append(kPathEnd);
-  bool forward = direction == Direction::kForward;
-  for (const DiffEntry& entry : differences) {
-    text.Append(kIndent);
-    text.AppendHex(entry.address);
-    text.Append(kEquals);
-    text.AppendByte(forward ? entry.second : entry.first);
-    text.Append(kStatementEnd);
-  }
+  CTextBuilder text(FrameSize(escaped) + kLongestStatement * differences.size());
+  AppendPathLine(escaped, text);
+  StatementWriter appendStatement(direction);
+  for (const DiffEntry& entry : differences) appendStatement(text, entry);
   text.Append(kEnd);
   return text.Finish();
+}
+
+bool StreamScript(const std::string& sourcePath, const DiffList& differences,
+                  Direction direction, const TextSink& sink) {
+  std::string escaped = EscapePath(sourcePath);
+  CTextBuilder text(FrameSize(escaped) + kLongestStatement * kBatch);
+  AppendPathLine(escaped, text);
+  if (!StreamItems(differences, kBatch, text, StatementWriter(direction), sink)) return false;
+  text.Append(kEnd);
+  return sink(text.Text());
 }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "diff/Comparison.h"
+#include "diff/TextBuilder.h"
 
 enum class Direction {
   kForward,  // changes the first file into the second
@@ -21,7 +22,11 @@ const std::string& ScriptSourcePath(const std::string& firstPath, const std::str
 // everything else is copied.
 std::string EscapePath(const std::string& path);
 
-// The script's text, CR LF after every line. The file holds this text and
-// one zero byte after it (see WriteScriptFile).
+// The script's text, CR LF after every line, built whole in one buffer.
+// The file holds this text and one zero byte after it (WriteScriptFile).
 std::string BuildScript(const std::string& sourcePath, const DiffList& differences,
                         Direction direction);
+// The same text handed to the sink in pieces of about 1 MiB; false when
+// the sink stopped it.
+bool StreamScript(const std::string& sourcePath, const DiffList& differences,
+                  Direction direction, const TextSink& sink);

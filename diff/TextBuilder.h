@@ -4,11 +4,16 @@
 
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <new>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "diff/EvenHex.h"
+
+// Receives a long text piece by piece; false stops the text.
+using TextSink = std::function<bool(std::string_view piece)>;
 
 class CTextBuilder {
  public:
@@ -29,9 +34,15 @@ class CTextBuilder {
   void AppendHex(uint32_t value) { cursor_ = EvenHex::Write(value, cursor_); }
   void AppendByte(unsigned char value) { cursor_ = EvenHex::WriteByte(value, cursor_); }
 
-  // The text written so far; the builder is spent afterwards.
+  // The text written since construction or the last Clear.
+  std::string_view Text() const {
+    return std::string_view(text_.data(), static_cast<size_t>(cursor_ - text_.data()));
+  }
+  // Starts again at the beginning of the same buffer.
+  void Clear() { cursor_ = text_.data(); }
+  // The text written; the builder is spent afterwards.
   std::string Finish() {
-    text_.resize(static_cast<size_t>(cursor_ - text_.data()));
+    text_.resize(Text().size());
     return std::move(text_);
   }
 
@@ -39,3 +50,21 @@ class CTextBuilder {
   std::string text_;
   char* cursor_;
 };
+
+// Appends each item's text with appendItem, handing the text to the sink
+// and starting again each time `batch` items are in it, so that a long
+// text never lies in memory whole. The last, partial batch stays in the
+// builder. False when the sink stopped the text.
+template <typename Item, typename AppendItem>
+bool StreamItems(const std::vector<Item>& items, size_t batch, CTextBuilder& text,
+                 AppendItem appendItem, const TextSink& sink) {
+  size_t inBatch = 0;
+  for (const Item& item : items) {
+    appendItem(text, item);
+    if (++inBatch < batch) continue;
+    if (!sink(text.Text())) return false;
+    text.Clear();
+    inBatch = 0;
+  }
+  return true;
+}

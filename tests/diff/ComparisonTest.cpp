@@ -42,6 +42,7 @@ TEST_P(BlockComparison, FindsExactlyTheDifferingBytesInOrder) {
   DiffList expected = ByteByByte(first, second);
   ASSERT_EQ(found.size(), c.changed.size());
   EXPECT_EQ(found, expected);
+  EXPECT_EQ(CountDifferences(first.data(), second.data(), c.size), c.changed.size());
 }
 
 std::vector<uint32_t> Every(uint32_t size) {
