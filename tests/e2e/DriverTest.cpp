@@ -89,6 +89,7 @@ TEST(Driver, AnswersSaveDialogAndItsOverwritePrompt) {
   EXPECT_GE(run.transcript.Count("filedialog.filter"), 1u) << run.output;
   EXPECT_EQ(run.transcript.Word("msgbox.buttons"), "Yes") << run.output;
   EXPECT_EQ(run.transcript.All("msgbox.buttons"), (Lines{{"msgbox.buttons", "Yes", "No"}}));
+  EXPECT_EQ(run.transcript.Word("msgbox.owner"), "other");  // the Save dialog
   EXPECT_EQ(folder.Read("other.txt"), kText);
 }
 
@@ -101,6 +102,7 @@ TEST(Driver, PressesNoInAMainWindowsQuestion) {
   EXPECT_EQ(run.transcript.All("msgbox.buttons"),
             (Lines{{"msgbox.buttons", "Cancel", "Yes", "No"}}))
       << run.output;
+  EXPECT_EQ(run.transcript.Word("msgbox.owner"), "main");
   EXPECT_EQ(run.transcript.Word("msgbox.pressed"), "No");
   EXPECT_EQ(run.transcript.Word("exit"), "0");
   EXPECT_EQ(folder.Read("n.txt"), kText);

@@ -61,6 +61,7 @@ void ExpectMessage(const DriverRun& run, const ExpectedMessage& message) {
   EXPECT_EQ(run.transcript.Word("msgbox.icon"), message.icon) << run.output;
   using Lines = std::vector<std::vector<std::string>>;
   EXPECT_EQ(run.transcript.All("msgbox.buttons"), (Lines{{"msgbox.buttons", "OK"}})) << run.output;
+  EXPECT_EQ(run.transcript.Word("msgbox.owner"), "none") << run.output;
   EXPECT_EQ(run.transcript.Word("exit"), "0") << run.output;
 }
 

@@ -32,7 +32,7 @@ DriverRun RunRunnerExpectingMessage(const std::string& cwd, const std::string& t
 // The plan was followed, no message box came and the exit code was 0.
 void ExpectSilentRun(const DriverRun& run);
 // The plan was followed, the one message box showed `message` with an OK
-// button only, and the exit code was 0.
+// button only and no owner window, and the exit code was 0.
 void ExpectMessage(const DriverRun& run, const ExpectedMessage& message);
 
 }  // namespace e2e
