@@ -177,4 +177,14 @@ TEST_F(RegistryScript, TrailingBackslashWritesTheDefaultValue) {
   EXPECT_EQ(Recorder().registryWrites[0].data, Dword(100));
 }
 
+TEST_F(RegistryScript, SingleBackslashWritesDirectlyUnderTheRoot) {
+  TempFolder folder;
+  EXPECT_EQ(RunScriptText(folder, "#registry \"HKEY_CURRENT_USER\\\\Mode\" dword 01 ; #end"),
+            std::nullopt);
+  ASSERT_EQ(Recorder().registryWrites.size(), 1u);
+  EXPECT_EQ(Recorder().registryWrites[0].root, platform::kHkeyCurrentUser);
+  EXPECT_EQ(Recorder().registryWrites[0].subkey, "");
+  EXPECT_EQ(Recorder().registryWrites[0].valueName, "Mode");
+}
+
 }  // namespace

@@ -22,6 +22,17 @@ const std::string kLoadFailed =
 const std::string kScriptProblem =
     "\x83\x58\x83\x4E\x83\x8A\x83\x76\x83\x67\x82\xC9\x96\xE2\x91\xE8\x82\xAA\x82\xA0\x82\xE8\x82"
     "\xDC\x82\xB7";
+const std::string kTargetOpenFailed =
+    "\x91\x80\x8D\xEC\x82\xB7\x82\xE9\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xAA\x8A"
+    "\x4A\x82\xAF\x82\xDC\x82\xB9\x82\xF1\x82\xC5\x82\xB5\x82\xBD";
+const std::string kSaveFailed =
+    "\x91\x80\x8D\xEC\x92\x86\x82\xCC\x83\x66\x81\x5B\x83\x5E\x82\xF0\x83\x74\x83"
+    "\x40\x83\x43\x83\x8B\x82\xC9\x95\xDB\x91\xB6\x82\xC5\x82\xAB\x82\xDC\x82\xB9"
+    "\x82\xF1\x82\xC5\x82\xB5\x82\xBD";
+const std::string kNoEndDirective =
+    "\x8F\x49\x97\xB9\x83\x66\x83\x42\x83\x8C\x83\x4E\x83\x65\x83\x42\x83\x75\x82"
+    "\xAA\x82\xC8\x82\xA2\x82\xBD\x82\xDF\x81\x41\x95\xDB\x91\xB6\x82\xB5\x82\xDC"
+    "\x82\xB9\x82\xF1\x82\xC5\x82\xB5\x82\xBD";
 const std::string kCancelled =
     "\x8F\x88\x97\x9D\x82\xF0\x83\x4C\x83\x83\x83\x93\x83\x5A\x83\x8B\x82\xB5\x82\xDC\x82\xB5\x82"
     "\xBD";
@@ -53,23 +64,10 @@ INSTANTIATE_TEST_SUITE_P(
                     "\x89\xF0\x90\xCD\x82\xB7\x82\xE9\x83\x86\x83\x6A\x83\x62\x83\x67\x82\xAA\x82"
                     "\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1",
                     kError, 0x10},
-        OutcomeCase{2,
-                    "\x91\x80\x8D\xEC\x82\xB7\x82\xE9\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xAA\x8A"
-                    "\x4A\x82\xAF\x82\xDC\x82\xB9\x82\xF1\x82\xC5\x82\xB5\x82\xBD",
-                    kError, 0x10},
-        OutcomeCase{3, kScriptProblem, kError, 0x10},
-        OutcomeCase{4,
-                    "\x91\x80\x8D\xEC\x92\x86\x82\xCC\x83\x66\x81\x5B\x83\x5E\x82\xF0\x83\x74\x83"
-                    "\x40\x83\x43\x83\x8B\x82\xC9\x95\xDB\x91\xB6\x82\xC5\x82\xAB\x82\xDC\x82\xB9"
-                    "\x82\xF1\x82\xC5\x82\xB5\x82\xBD",
-                    kError, 0x10},
-        OutcomeCase{5,
-                    "\x8F\x49\x97\xB9\x83\x66\x83\x42\x83\x8C\x83\x4E\x83\x65\x83\x42\x83\x75\x82"
-                    "\xAA\x82\xC8\x82\xA2\x82\xBD\x82\xDF\x81\x41\x95\xDB\x91\xB6\x82\xB5\x82\xDC"
-                    "\x82\xB9\x82\xF1\x82\xC5\x82\xB5\x82\xBD",
-                    kError, 0x10},
-        OutcomeCase{6, kCancelled, kConfirm, 0x30}, OutcomeCase{7, kOtherFailure, kError, 0x10},
-        OutcomeCase{-1, kOtherFailure, kError, 0x10},
+        OutcomeCase{2, kTargetOpenFailed, kError, 0x10},
+        OutcomeCase{3, kScriptProblem, kError, 0x10}, OutcomeCase{4, kSaveFailed, kError, 0x10},
+        OutcomeCase{5, kNoEndDirective, kError, 0x10}, OutcomeCase{6, kCancelled, kConfirm, 0x30},
+        OutcomeCase{7, kOtherFailure, kError, 0x10}, OutcomeCase{-1, kOtherFailure, kError, 0x10},
         OutcomeCase{INT32_MIN, kOtherFailure, kError, 0x10}));
 
 TEST(LoadFailedOutcome, IsAnErrorWithTheLoadText) {
@@ -127,6 +125,9 @@ INSTANTIATE_TEST_SUITE_P(
                     EntryCase{"QuotesOnly", "nothing here", "\"\"", kLoadFailed},
                     EntryCase{"MissingScript", std::nullopt, "$", kLoadFailed},
                     EntryCase{"ScriptError", "#path \"t.bin\" 0000 = ; #end", "$", kScriptProblem},
+                    EntryCase{"MissingTarget", "#path \"none.bin\" #end", "$", kTargetOpenFailed},
+                    EntryCase{"SectionWithoutTarget", "#path #end", "$", kSaveFailed},
+                    EntryCase{"MissingEnd", "#path \"t.bin\" 0000 = 41 ;", "$", kNoEndDirective},
                     EntryCase{"ByteThatIsNoNumber", "#path \"t.bin\" 0000 = x5 ; #end", "$",
                               kScriptProblem},
                     EntryCase{"CancelledDialog", "#path dialog \"t|n|d|p|\" #end", "$", kCancelled,
