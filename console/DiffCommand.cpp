@@ -53,12 +53,16 @@ int DiffCommand(const CommandLine& line, COutput& out, COutput& err) {
   Direction direction = line.reverse ? Direction::kReverse : Direction::kForward;
   const std::string& source =
       ScriptSourcePath(comparison.FirstPath(), comparison.SecondPath(), direction);
-  std::string script = BuildScript(source, comparison.Differences(), direction);
   if (!line.output) {
-    out.Write(std::string_view(script.c_str(), script.size() + 1));  // with its zero byte
-    return out.Flush() ? kExitSuccess : kExitCannotWrite;
+    bool written = StreamScript(source, comparison.Differences(), direction,
+                                [&out](std::string_view piece) {
+                                  out.Write(piece);
+                                  return !out.Failed();
+                                });
+    out.Write(std::string_view("\0", 1));  // the zero byte that ends a script file
+    return written && out.Flush() ? kExitSuccess : kExitCannotWrite;
   }
-  switch (WriteScriptFile(*line.output, script)) {
+  switch (StreamScriptFile(*line.output, source, comparison.Differences(), direction)) {
     case ScriptWriteResult::kWritten:
       return kExitSuccess;
     case ScriptWriteResult::kCannotCreate:
@@ -74,19 +78,20 @@ int DiffCommand(const CommandLine& line, COutput& out, COutput& err) {
 int ListCommand(const CommandLine& line, COutput& out, COutput& err) {
   CComparison comparison;
   int status = Compare(line, comparison, err);
-  std::string listing;
+  if (status != kExitSuccess && status != kExitSizesDiffer) return status;
+  // The pieces end at line ends, so each converts on its own.
+  TextSink sink = [&out, raw = line.raw](std::string_view piece) {
+    if (raw) {
+      out.Write(piece);
+    } else {
+      out.WriteText(piece);
+    }
+    return !out.Failed();
+  };
   if (status == kExitSizesDiffer) {
-    listing = kSizeMismatchText;
-  } else if (status == kExitSuccess) {
-    listing = BuildListing(comparison.FirstPath(), comparison.SecondPath(),
-                           comparison.Differences());
+    sink(kSizeMismatchText);
   } else {
-    return status;
-  }
-  if (line.raw) {
-    out.Write(listing);
-  } else {
-    out.WriteText(listing);
+    StreamListing(comparison.FirstPath(), comparison.SecondPath(), comparison.Differences(), sink);
   }
   if (!out.Flush()) return kExitCannotWrite;
   return status;

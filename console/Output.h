@@ -19,6 +19,7 @@ class COutput {
   void WriteText(std::string_view cp932);
   // Writes what is buffered; false once any write has failed.
   bool Flush();
+  bool Failed() const { return failed_; }
   bool IsTerminal() const { return platform::IsTerminal(stream_); }
 
  private:
