@@ -50,7 +50,8 @@ class CComparison {
   // Forgets the last comparison's differences.
   void ClearDifferences();
   // Compares the two loaded images: false, with the list emptied, when
-  // their sizes differ.
+  // their sizes differ. Throws std::bad_alloc, with the list emptied, when
+  // the differences do not fit into memory.
   bool Compare();
 
   const std::string& FirstPath() const { return firstPath_; }
@@ -71,6 +72,7 @@ class CComparison {
 };
 
 // Loads both files and compares them: the whole Open command without its
-// dialogs, for callers that already have the two paths.
+// dialogs, for callers that already have the two paths. Throws
+// std::bad_alloc as Compare does.
 CompareOutcome CompareFiles(const std::string& firstPath, const std::string& secondPath,
                             CComparison& comparison);
