@@ -37,7 +37,8 @@ uint32_t BigEndian(const std::string& bytes, size_t at) {
 
 std::vector<int> Rect(const DriverRun& run, const std::string& event) {
   std::vector<int> numbers;
-  for (size_t at = 1; at <= 4; ++at) numbers.push_back(std::stoi("0" + run.transcript.Word(event, at)));
+  for (size_t at = 1; at <= 4; ++at)
+    numbers.push_back(std::stoi("0" + run.transcript.Word(event, at)));
   return numbers;
 }
 
@@ -50,9 +51,11 @@ TEST(Driver, ReportsTheCodePage) {
 TEST(Driver, ReadsWindowMenuPaneFocusAndScreen) {
   CaseFolder folder;
   folder.Write("n.txt", kText);
-  DriverRun run = RunDriver({"launch", kNotepad, folder.Win(), "n.txt", "window", "edit", "menu",
-                             "1", "command", kSelectAll, "menu", "1", "resize", "500", "400",
-                             "focus", "screenshot", folder.Win("shot.png"), "close", "exit"});
+  DriverRun run =
+      RunDriver({"launch", kNotepad, folder.Win(), "n.txt",    "window",     "edit",
+                 "menu",   "1",      "command",    kSelectAll, "menu",       "1",
+                 "resize", "500",    "400",        "focus",    "screenshot", folder.Win("shot.png"),
+                 "close",  "exit"});
   ASSERT_TRUE(run.Followed()) << run.output;
   EXPECT_EQ(run.transcript.Text("window.class"), "Notepad");
   EXPECT_EQ(run.transcript.Text("window.title").rfind("n.txt", 0), 0u) << run.output;
@@ -65,8 +68,10 @@ TEST(Driver, ReadsWindowMenuPaneFocusAndScreen) {
   EXPECT_EQ(Rect(run, "rect.window")[3] - Rect(run, "rect.window")[1], 400) << run.output;
   std::vector<int> client = Rect(run, "rect.client");
   std::vector<int> pane = Rect(run, "rect.pane");
-  EXPECT_TRUE(client[2] > 400 && client[2] < 500 && client[3] > 300 && client[3] < 400) << run.output;
-  EXPECT_TRUE(pane[0] == 0 && pane[1] == 0 && pane[2] == client[2] && pane[3] <= client[3]) << run.output;
+  EXPECT_TRUE(client[2] > 400 && client[2] < 500 && client[3] > 300 && client[3] < 400)
+      << run.output;
+  EXPECT_TRUE(pane[0] == 0 && pane[1] == 0 && pane[2] == client[2] && pane[3] <= client[3])
+      << run.output;
   EXPECT_EQ(run.transcript.Word("focus.is"), "pane") << run.output;
   std::string png = folder.Read("shot.png");
   ASSERT_GT(png.size(), 24u);
@@ -80,12 +85,14 @@ TEST(Driver, AnswersSaveDialogAndItsOverwritePrompt) {
   CaseFolder folder;
   folder.Write("n.txt", kText);
   folder.Write("other.txt", "old");
-  DriverRun run = RunDriver({"launch", kNotepad, folder.Win(), "n.txt", "command", kSaveAs,
-                             "filedialog", folder.Win("other.txt"), "msgbox", "Yes", "close", "exit"});
+  DriverRun run =
+      RunDriver({"launch", kNotepad, folder.Win(), "n.txt", "command", kSaveAs, "filedialog",
+                 folder.Win("other.txt"), "msgbox", "Yes", "close", "exit"});
   ASSERT_TRUE(run.Followed()) << run.output;
   EXPECT_EQ(run.transcript.Text("filedialog.okbutton"), "保存(&S)") << run.output;
   EXPECT_EQ(run.transcript.Text("filedialog.folder"), folder.Win()) << run.output;
-  EXPECT_EQ(run.transcript.Text("filedialog.name"), "*.txt") << run.output;  // Wine notepad's proposal
+  EXPECT_EQ(run.transcript.Text("filedialog.name"), "*.txt")
+      << run.output;  // Wine notepad's proposal
   EXPECT_GE(run.transcript.Count("filedialog.filter"), 1u) << run.output;
   EXPECT_EQ(run.transcript.Word("msgbox.buttons"), "Yes") << run.output;
   EXPECT_EQ(run.transcript.All("msgbox.buttons"), (Lines{{"msgbox.buttons", "Yes", "No"}}));
@@ -135,7 +142,8 @@ INSTANTIATE_TEST_SUITE_P(
     Failures, DriverFailure,
     ::testing::Values(
         FailureCase{"program_ends_while_waiting", true, {"msgbox", "OK"}, "the program ended"},
-        FailureCase{"file_dialog_instead_of_message", false, {"msgbox", "OK"}, "a file dialog came"},
+        FailureCase{
+            "file_dialog_instead_of_message", false, {"msgbox", "OK"}, "a file dialog came"},
         FailureCase{"dialog_while_waiting_for_the_end", false, {"exit"}, "a dialog came"},
         FailureCase{"plan_ends_while_program_runs", false, {}, "the plan ended"},
         FailureCase{"unknown_step", true, {"wave"}, "unknown step"}),

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "CaseFolder.h"
-#include "common/Hex.h"
 #include "Runner.h"
+#include "common/Hex.h"
 
 namespace e2e {
 namespace {
@@ -80,7 +80,8 @@ INSTANTIATE_TEST_SUITE_P(
                  Lines{FilterLine("Saves", "*.sav"), FilterLine("All files", "*.*")}, "t.bin"},
         SpecCase{"japanese_title_one_type", "対象を選択|セーブ.bin|バイナリ|*.bin|", "対象を選択",
                  "セーブ.bin", Lines{FilterLine("バイナリ", "*.bin")}, Utf8(u8"セーブ.bin")},
-        SpecCase{"empty_title_and_name", "||All|*.*|", "", "", Lines{FilterLine("All", "*.*")}, "t.bin"}),
+        SpecCase{"empty_title_and_name", "||All|*.*|", "", "", Lines{FilterLine("All", "*.*")},
+                 "t.bin"}),
     [](const ::testing::TestParamInfo<SpecCase>& info) { return info.param.name; });
 
 struct OutcomeCase {

@@ -69,8 +69,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         FailureCase{"missing_script", false, "", LoadFailedMessage()},
         FailureCase{"blank_script", true, " \r\n\t \n", LoadFailedMessage()},
-        FailureCase{"zero_first_byte", true, std::string(1, '\0') + "#path \"t.bin\" 0000 = FF ; #end",
-                    LoadFailedMessage()},
+        FailureCase{"zero_first_byte", true,
+                    std::string(1, '\0') + "#path \"t.bin\" 0000 = FF ; #end", LoadFailedMessage()},
         FailureCase{"missing_target", true, "#path \"nothing.bin\" 0000 = FF ; #end",
                     ReasonMessage(2)},
         FailureCase{"drive_without_folder", true, "#path \"C:t.bin\" 0000 = FF ; #end",
@@ -115,7 +115,9 @@ TEST_P(RunnerCommandLine, RunsTheScriptNamedByTheWholeTail) {
   folder.Write(std::string(tail.folder) + "/t.bin", kTarget);
   folder.Write(script, "#path \"t.bin\" 0002 = EE ; #end");
   ExpectSilentRun(RunRunner(folder.Win(), tail.prefix + folder.Win(script) + tail.suffix));
-  EXPECT_EQ(folder.Read(std::string(tail.folder) + "/t.bin"), "01\xEE" "3456789ABCDEF");
+  EXPECT_EQ(folder.Read(std::string(tail.folder) + "/t.bin"),
+            "01\xEE"
+            "3456789ABCDEF");
 }
 
 INSTANTIATE_TEST_SUITE_P(

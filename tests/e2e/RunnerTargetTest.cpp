@@ -13,9 +13,9 @@ const std::string kPatched = "X123456789ABCDEF";  // after "0000 = 58 ;"
 
 struct PlaceCase {
   const char* name;
-  std::string script;  // UTF-8 path in the case folder
-  std::string target;  // the #path argument, code page 932, quoted
-  bool relativeTail;   // the tail names the script relative to the current folder
+  std::string script;     // UTF-8 path in the case folder
+  std::string target;     // the #path argument, code page 932, quoted
+  bool relativeTail;      // the tail names the script relative to the current folder
   std::string cwd;        // UTF-8 folder the program starts in
   std::string patched;    // the file that must be patched
   std::string untouched;  // a file of the same name elsewhere that must stay
@@ -40,18 +40,17 @@ TEST_P(RunnerTargetPlace, PatchesTheFileBesideTheScript) {
 
 INSTANTIATE_TEST_SUITE_P(
     Places, RunnerTargetPlace,
-    ::testing::Values(
-        PlaceCase{"relative_target", "scripts/a.qpx", "t.bin", false, "elsewhere",
-                  "scripts/t.bin", "elsewhere/t.bin"},
-        PlaceCase{"relative_folder_dropped", "scripts/a.qpx", "sub\\\\t.bin", false, "elsewhere",
-                  "scripts/t.bin", "scripts/sub/t.bin"},
-        PlaceCase{"leading_backslash_dropped", "scripts/a.qpx", "\\\\t.bin", false, "elsewhere",
-                  "scripts/t.bin", "t.bin"},
-        PlaceCase{"relative_script_uses_current_folder", "here/a.qpx", "t.bin", true, "here",
-                  "here/t.bin", "t.bin"},
-        // 表 is 95 5C in code page 932: its second byte is no folder separator.
-        PlaceCase{"double_byte_folder", Utf8(u8"表示/a.qpx"), "表.bin", false, "elsewhere",
-                  Utf8(u8"表示/表.bin"), Utf8(u8"elsewhere/表.bin")}),
+    ::testing::Values(PlaceCase{"relative_target", "scripts/a.qpx", "t.bin", false, "elsewhere",
+                                "scripts/t.bin", "elsewhere/t.bin"},
+                      PlaceCase{"relative_folder_dropped", "scripts/a.qpx", "sub\\\\t.bin", false,
+                                "elsewhere", "scripts/t.bin", "scripts/sub/t.bin"},
+                      PlaceCase{"leading_backslash_dropped", "scripts/a.qpx", "\\\\t.bin", false,
+                                "elsewhere", "scripts/t.bin", "t.bin"},
+                      PlaceCase{"relative_script_uses_current_folder", "here/a.qpx", "t.bin", true,
+                                "here", "here/t.bin", "t.bin"},
+                      // 表 is 95 5C in code page 932: its second byte is no folder separator.
+                      PlaceCase{"double_byte_folder", Utf8(u8"表示/a.qpx"), "表.bin", false,
+                                "elsewhere", Utf8(u8"表示/表.bin"), Utf8(u8"elsewhere/表.bin")}),
     [](const ::testing::TestParamInfo<PlaceCase>& info) { return info.param.name; });
 
 TEST(RunnerTarget, FailureInSecondSectionKeepsTheFirstSaved) {
@@ -82,8 +81,9 @@ TEST(RunnerTarget, TargetHeldOpenWithWritingDeniedFailsToOpen) {
   CaseFolder folder;
   folder.Write("t.bin", kTarget);
   folder.Write("a.qpx", "#path \"t.bin\" 0000 = 58 ; #end");
-  ExpectMessage(RunRunnerExpectingMessage(folder.Win(), folder.Win("a.qpx"), {}, folder.Win("t.bin")),
-                ReasonMessage(2));
+  ExpectMessage(
+      RunRunnerExpectingMessage(folder.Win(), folder.Win("a.qpx"), {}, folder.Win("t.bin")),
+      ReasonMessage(2));
   EXPECT_EQ(folder.Read("t.bin"), kTarget);
 }
 

@@ -2,7 +2,7 @@
 // reports it, then presses Cancel (ANSWER "cancel") or types ANSWER into the
 // name box and presses the default button.
 #include <windows.h>
-
+// <dlgs.h> needs the types of <windows.h> first.
 #include <dlgs.h>
 
 #include "ProbeProtocol.h"

@@ -66,7 +66,7 @@ bool StepMessageBox(Session& session, const std::vector<std::string>& args) {
   session.out.Line("msgbox.icon", icon->front());
   session.out.Line("msgbox.buttons", ShownButtons(box));
   HWND owner = GetWindow(box, GW_OWNER);
-  session.out.Line("msgbox.owner", owner == nullptr                 ? "none"
+  session.out.Line("msgbox.owner", owner == nullptr              ? "none"
                                    : owner == session.mainWindow ? "main"
                                                                  : "other");
   HWND button = GetDlgItem(box, *press);

@@ -1,6 +1,7 @@
 // The probe: runs inside the program under test (loaded there by the
 // driver's thread hook) and answers what only that process can see.
 #include <windows.h>
+// The common dialog headers need the types of <windows.h> first.
 #include <commdlg.h>
 #include <dlgs.h>
 
@@ -48,7 +49,9 @@ Fields AskIcon(HWND box) {
 }
 
 std::string StateWord(UINT state) {
-  std::string word = (state & MF_GRAYED) ? "grayed" : (state & MF_DISABLED) ? "disabled" : "enabled";
+  std::string word = (state & MF_GRAYED)     ? "grayed"
+                     : (state & MF_DISABLED) ? "disabled"
+                                             : "enabled";
   if (state & MF_CHECKED) word += ",checked";
   return word;
 }
@@ -78,7 +81,8 @@ Fields AskMenu(HWND window, int popupIndex) {
 // the dialog; a path always starts with a drive letter and a colon.
 std::string FolderOf(HWND dialog) {
   std::array<char, 2048> buffer{};
-  SendMessageA(dialog, CDM_GETFOLDERPATH, buffer.size() / 2, reinterpret_cast<LPARAM>(buffer.data()));
+  SendMessageA(dialog, CDM_GETFOLDERPATH, buffer.size() / 2,
+               reinterpret_cast<LPARAM>(buffer.data()));
   if (buffer[0] == 0 || buffer[1] != 0) return buffer.data();
   auto* wide = reinterpret_cast<const wchar_t*>(buffer.data());
   char narrow[1024] = {};
@@ -104,7 +108,8 @@ Fields AskFileDialog(HWND dialog) {
   int count = types ? static_cast<int>(SendMessageA(types, CB_GETCOUNT, 0, 0)) : 0;
   for (int at = 0; at < count; ++at) {
     char description[1024] = {};
-    SendMessageA(types, CB_GETLBTEXT, static_cast<WPARAM>(at), reinterpret_cast<LPARAM>(description));
+    SendMessageA(types, CB_GETLBTEXT, static_cast<WPARAM>(at),
+                 reinterpret_cast<LPARAM>(description));
     auto* pattern = reinterpret_cast<const wchar_t*>(SendMessageA(types, CB_GETITEMDATA, at, 0));
     char narrow[1024] = {};
     if (pattern != nullptr && pattern != reinterpret_cast<const wchar_t*>(CB_ERR)) {
@@ -127,17 +132,24 @@ void Answer(HWND target, HWND replyTo, LPARAM request) {
   auto query = static_cast<unsigned short>(LOWORD(request));
   int argument = static_cast<short>(HIWORD(request));
   switch (query) {
-    case probe::kQueryIcon: Reply(replyTo, query, AskIcon(target)); break;
-    case probe::kQueryMenu: Reply(replyTo, query, AskMenu(target, argument)); break;
-    case probe::kQueryFileDialog: Reply(replyTo, query, AskFileDialog(target)); break;
-    default: Reply(replyTo, query, {});
+    case probe::kQueryIcon:
+      Reply(replyTo, query, AskIcon(target));
+      break;
+    case probe::kQueryMenu:
+      Reply(replyTo, query, AskMenu(target, argument));
+      break;
+    case probe::kQueryFileDialog:
+      Reply(replyTo, query, AskFileDialog(target));
+      break;
+    default:
+      Reply(replyTo, query, {});
   }
 }
 
 }  // namespace
 
-extern "C" __declspec(dllexport) LRESULT CALLBACK ProbeCallWndProc(int code, WPARAM wParam,
-                                                                    LPARAM lParam) {
+extern "C" __declspec(dllexport) LRESULT CALLBACK
+    ProbeCallWndProc(int code, WPARAM wParam, LPARAM lParam) {
   static const UINT queryMessage = RegisterWindowMessageA(probe::kProbeQueryMessage);
   if (code == HC_ACTION) {
     const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);

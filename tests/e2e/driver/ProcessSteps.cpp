@@ -141,7 +141,8 @@ bool StepRegistryValue(Session& session, const std::vector<std::string>& args) {
     session.out.Line("regvalue", "missing");
     return true;
   }
-  session.out.Line("regvalue", std::to_string(type) + " " + hex::Encode(data) + " # " + Readable(data));
+  session.out.Line("regvalue",
+                   std::to_string(type) + " " + hex::Encode(data) + " # " + Readable(data));
   return true;
 }
 

@@ -44,10 +44,11 @@ void ReportTranslation(Session& session, std::string& block) {
   std::snprintf(query, sizeof query, "\\StringFileInfo\\%04x%04x\\FileDescription", translation[0],
                 translation[1]);
   char* description = nullptr;
-  session.out.Text("resources.description",
-                   VerQueryValueA(block.data(), query, reinterpret_cast<void**>(&description), &size)
-                       ? std::string(description)
-                       : std::string());
+  session.out.Text(
+      "resources.description",
+      VerQueryValueA(block.data(), query, reinterpret_cast<void**>(&description), &size)
+          ? std::string(description)
+          : std::string());
 }
 
 }  // namespace

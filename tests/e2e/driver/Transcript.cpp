@@ -14,11 +14,20 @@ std::string Escaped(const std::string& cp932) {
   std::string out;
   for (char c : cp932) {
     switch (c) {
-      case '\r': out += "\\r"; break;
-      case '\n': out += "\\n"; break;
-      case '\t': out += "\\t"; break;
-      case '\0': out += "\\0"; break;
-      default: out += c;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
+      case '\0':
+        out += "\\0";
+        break;
+      default:
+        out += c;
     }
   }
   return out;

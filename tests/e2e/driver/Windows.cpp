@@ -51,9 +51,12 @@ WindowKind KindOf(HWND window) {
 
 const char* KindName(WindowKind kind) {
   switch (kind) {
-    case WindowKind::kMessageBox: return "message box";
-    case WindowKind::kFileDialog: return "file dialog";
-    case WindowKind::kMain: return "main window";
+    case WindowKind::kMessageBox:
+      return "message box";
+    case WindowKind::kFileDialog:
+      return "file dialog";
+    case WindowKind::kMain:
+      return "main window";
   }
   return "window";
 }

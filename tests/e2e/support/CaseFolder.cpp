@@ -1,10 +1,10 @@
 #include "CaseFolder.h"
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-
-#include <gtest/gtest.h>
 
 #include "Driver.h"
 
@@ -47,8 +47,6 @@ std::string CaseFolder::Read(const std::string& name) const {
   return bytes.str();
 }
 
-bool CaseFolder::Exists(const std::string& name) const {
-  return fs::exists(fs::path(File(name)));
-}
+bool CaseFolder::Exists(const std::string& name) const { return fs::exists(fs::path(File(name))); }
 
 }  // namespace e2e

@@ -1,6 +1,7 @@
 #include "Driver.h"
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <iconv.h>
 #include <poll.h>
 #include <signal.h>
@@ -8,11 +9,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <ctime>
 #include <cstdlib>
 #include <cstring>
-
-#include <gtest/gtest.h>
+#include <ctime>
 
 #include "common/Hex.h"
 

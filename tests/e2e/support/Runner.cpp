@@ -20,7 +20,9 @@ const std::vector<std::string> kReasonTexts = {
 
 }  // namespace
 
-ExpectedMessage LoadFailedMessage() { return {"スクリプトの読み込みに失敗しました", kError, "error"}; }
+ExpectedMessage LoadFailedMessage() {
+  return {"スクリプトの読み込みに失敗しました", kError, "error"};
+}
 
 ExpectedMessage ReasonMessage(int reason) {
   if (reason == 6) return {kReasonTexts[6], "確認", "exclamation"};
