@@ -1,3 +1,4 @@
+#include <exception>
 #include <new>
 
 #include "console/Commands.h"
@@ -42,6 +43,8 @@ int RunQpx(const std::vector<std::string>& arguments) {
     status = Dispatch(line, out, err);
   } catch (const std::bad_alloc&) {
     err.WriteText("qpx: out of memory\n");
+  } catch (const std::exception& failure) {
+    err.WriteText(std::string("qpx: internal fault: ") + failure.what() + "\n");
   }
   if (!out.Flush() && status == kExitSuccess) status = kExitCannotWrite;
   return status;

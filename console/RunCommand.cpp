@@ -44,7 +44,9 @@ std::optional<RunFailure> Run(CScriptFile& script) {
     script.Run();
   } catch (const CParseScriptException& failure) {
     return RunFailure{failure.GetReason(), failure.GetUnit()};
-  } catch (const std::bad_alloc&) {
+  } catch (...) {
+    // Anything unforeseen (no memory included) still ends the run with the
+    // general failure, as qpxrun reports it; nothing more is saved.
     return RunFailure{-1, CParseScriptException::kUnknownUnit};
   }
   return std::nullopt;
