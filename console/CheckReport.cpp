@@ -57,8 +57,8 @@ std::string BuildCheckReport(const std::vector<SectionReport>& sections) {
     text += section.directive + " \"" + section.target + "\"\n";
     if (section.directive == kDirectivePath) {
       text += "  " + std::to_string(section.counts.changed) + " bytes would change, " +
-              std::to_string(section.counts.already) + " already hold their new value: " +
-              std::string(AppliedState(section.counts)) + "\n";
+              std::to_string(section.counts.already) +
+              " already hold their new value: " + std::string(AppliedState(section.counts)) + "\n";
     }
     for (const RecordedValue& value : section.values) {
       text += "  would write " + DescribeValue(value) + "\n";

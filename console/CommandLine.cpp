@@ -48,8 +48,9 @@ const OptionRow* FindOption(std::string_view name) {
 // Stores one option of the command; false with the reason in error.
 bool TakeOption(const OptionRow& row, const std::string& value, CommandLine& line,
                 std::string& error) {
-  std::optional<std::string>* slot =
-      row.option == kTarget ? &line.target : row.option == kOutput ? &line.output : nullptr;
+  std::optional<std::string>* slot = row.option == kTarget   ? &line.target
+                                     : row.option == kOutput ? &line.output
+                                                             : nullptr;
   bool* flag = row.option == kReverse ? &line.reverse : row.option == kRaw ? &line.raw : nullptr;
   if ((slot != nullptr && slot->has_value()) || (flag != nullptr && *flag)) {
     error = "option " + std::string(row.name) + " given twice";

@@ -15,7 +15,8 @@ CSourceData* CConsoleHooks::Image() {
 RegistryAction CConsoleHooks::OnRegistryValue(const RegistryValue& value) {
   if (sectionOpen_) {
     sections_.back().values.push_back(
-        {value.path, value.type, std::string(reinterpret_cast<const char*>(value.data), value.size)});
+        {value.path, value.type,
+         std::string(reinterpret_cast<const char*>(value.data), value.size)});
   }
   if (!hasRegistry_) {
     registryMissing_ = true;

@@ -36,8 +36,8 @@ int CDryRunImage::Load(std::string path) {
 int CDryRunImage::Save(std::string path) {
   if (path.empty()) return 0;
   const uint32_t size = GetSize();
-  saved_[path] = size == 0 ? std::string()
-                           : std::string(reinterpret_cast<const char*>(GetPointer(0)), size);
+  saved_[path] =
+      size == 0 ? std::string() : std::string(reinterpret_cast<const char*>(GetPointer(0)), size);
   SetModified(0);
   return 1;
 }

@@ -38,7 +38,7 @@ class CDryRunImage : public CConsoleImage {
   StoreCounts CountStores();
 
  private:
-  std::vector<bool> touched_;                                // by position
+  std::vector<bool> touched_;                                  // by position
   std::vector<std::pair<uint32_t, unsigned char>> originals_;  // first stores
   std::map<std::string, std::string> saved_;                   // by path
 };

@@ -54,11 +54,11 @@ int DiffCommand(const CommandLine& line, COutput& out, COutput& err) {
   const std::string& source =
       ScriptSourcePath(comparison.FirstPath(), comparison.SecondPath(), direction);
   if (!line.output) {
-    bool written = StreamScript(source, comparison.Differences(), direction,
-                                [&out](std::string_view piece) {
-                                  out.Write(piece);
-                                  return !out.Failed();
-                                });
+    bool written =
+        StreamScript(source, comparison.Differences(), direction, [&out](std::string_view piece) {
+          out.Write(piece);
+          return !out.Failed();
+        });
     out.Write(std::string_view("\0", 1));  // the zero byte that ends a script file
     return written && out.Flush() ? kExitSuccess : kExitCannotWrite;
   }

@@ -50,10 +50,10 @@ void AppendConverted(std::string_view text, iconv_t converter, std::string& out)
   size_t inLeft = in.size();
   char* outPointer = converted.data();
   size_t outLeft = converted.size();
-  while (inLeft > 0 &&
-         ::iconv(converter, &inPointer, &inLeft, &outPointer, &outLeft) == static_cast<size_t>(-1)) {
+  while (inLeft > 0 && ::iconv(converter, &inPointer, &inLeft, &outPointer, &outLeft) ==
+                           static_cast<size_t>(-1)) {
     if (errno == E2BIG || outLeft == 0) break;  // cannot happen with the size above
-    *outPointer++ = '?';                         // EILSEQ or EINVAL: skip one byte
+    *outPointer++ = '?';                        // EILSEQ or EINVAL: skip one byte
     --outLeft;
     ++inPointer;
     --inLeft;

@@ -9,18 +9,18 @@
 
 enum ExitStatus : int {
   kExitSuccess = 0,
-  kExitInternal = 1,            // no memory, or a fault of qpx itself
-  kExitUsage = 2,               // the command line is faulty
-  kExitLoadFailed = 3,          // the script could not be read
-  kExitReasonBase = 10,         // 10 to 16: the run stopped with reason 0 to 6
-  kExitOtherReason = 17,        // the run stopped for any other reason
-  kExitNoRegistry = 18,         // a registry statement on a system without one
-  kExitFirstUnreadable = 20,    // diff, list: the first file cannot be read
-  kExitSecondUnreadable = 21,   // diff, list: the second file cannot be read
-  kExitSizesDiffer = 22,        // diff, list: the files differ in size
-  kExitNoDifferences = 23,      // diff: the files are equal, no script to write
-  kExitCannotCreate = 24,       // diff: the script file cannot be created
-  kExitCannotWrite = 25,        // diff, list: the output cannot be written
+  kExitInternal = 1,           // no memory, or a fault of qpx itself
+  kExitUsage = 2,              // the command line is faulty
+  kExitLoadFailed = 3,         // the script could not be read
+  kExitReasonBase = 10,        // 10 to 16: the run stopped with reason 0 to 6
+  kExitOtherReason = 17,       // the run stopped for any other reason
+  kExitNoRegistry = 18,        // a registry statement on a system without one
+  kExitFirstUnreadable = 20,   // diff, list: the first file cannot be read
+  kExitSecondUnreadable = 21,  // diff, list: the second file cannot be read
+  kExitSizesDiffer = 22,       // diff, list: the files differ in size
+  kExitNoDifferences = 23,     // diff: the files are equal, no script to write
+  kExitCannotCreate = 24,      // diff: the script file cannot be created
+  kExitCannotWrite = 25,       // diff, list: the output cannot be written
 };
 
 // The status of a run that stopped with a reason code.

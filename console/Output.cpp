@@ -14,7 +14,8 @@ void COutput::Write(std::string_view bytes) {
 void COutput::WriteText(std::string_view cp932) { Write(ToTerminalText(cp932)); }
 
 bool COutput::Flush() {
-  if (!buffer_.empty() && !failed_ && !platform::WriteStd(stream_, buffer_.data(), buffer_.size())) {
+  if (!buffer_.empty() && !failed_ &&
+      !platform::WriteStd(stream_, buffer_.data(), buffer_.size())) {
     failed_ = true;
   }
   buffer_.clear();

@@ -5,6 +5,4 @@
 
 #include "console/Commands.h"
 
-int main(int argc, char** argv) {
-  return RunQpx(std::vector<std::string>(argv + 1, argv + argc));
-}
+int main(int argc, char** argv) { return RunQpx(std::vector<std::string>(argv + 1, argv + argc)); }

@@ -22,9 +22,8 @@ bool AskTargetOnTerminal(const DialogRequest& request, std::string& chosen) {
   {
     COutput prompt(platform::StdStream::kError);
     prompt.WriteText("qpx: the script asks for its target file\n  title: " + request.title +
-                     "\n  proposed name: " + request.fileName +
-                     "\n  file types: " + DescribeFileTypes(request.filter) +
-                     "\ntarget file (an empty line cancels): ");
+                     "\n  proposed name: " + request.fileName + "\n  file types: " +
+                     DescribeFileTypes(request.filter) + "\ntarget file (an empty line cancels): ");
   }
   std::string line;
   if (!platform::ReadStdLine(line) || line.empty()) return false;

@@ -19,8 +19,7 @@ constexpr long kErrorCallNotImplemented = 120;  // ERROR_CALL_NOT_IMPLEMENTED
 
 }  // namespace
 
-int MessageBoxA(WindowHandle, const std::string& text, const std::string& caption,
-                unsigned flags) {
+int MessageBoxA(WindowHandle, const std::string& text, const std::string& caption, unsigned flags) {
   std::string line = caption + ": " + text + "\n";
   // A line that cannot be written has nowhere else to go.
   [[maybe_unused]] ssize_t written = ::write(STDERR_FILENO, line.data(), line.size());

@@ -1,11 +1,10 @@
-#include "console/ConsoleHooks.h"
-
 #include <gtest/gtest.h>
 
 #include <optional>
 #include <string>
 
 #include "console/CheckReport.h"
+#include "console/ConsoleHooks.h"
 #include "platform/StandIn.h"
 #include "script/ParseScript.h"
 #include "script/ParseScriptException.h"
@@ -216,11 +215,13 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<UnitCase>& info) { return std::string(info.param.name); });
 
 TEST(CheckReport, DescribesEverySectionWithItsState) {
-  std::vector<SectionReport> sections = {
-      {"#path", "a.bin", {2, 1}, {}, true},
-      {"#registry", "HKEY_USERS\\S\\V", {}, {{"HKEY_USERS\\S\\V", 1, std::string("a b\0", 4)}},
-       true},
-      {"#path", "b.bin", {0, 0}, {}, false}};
+  std::vector<SectionReport> sections = {{"#path", "a.bin", {2, 1}, {}, true},
+                                         {"#registry",
+                                          "HKEY_USERS\\S\\V",
+                                          {},
+                                          {{"HKEY_USERS\\S\\V", 1, std::string("a b\0", 4)}},
+                                          true},
+                                         {"#path", "b.bin", {0, 0}, {}, false}};
   EXPECT_EQ(BuildCheckReport(sections),
             "#path \"a.bin\"\n"
             "  2 bytes would change, 1 already hold their new value: partly applied\n"

@@ -1,10 +1,9 @@
-#include "console/Progress.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "console/ExitStatus.h"
+#include "console/Progress.h"
 
 namespace {
 
@@ -28,11 +27,10 @@ TEST_P(ProgressLineTest, FillsTheFinishedStepsAndFitsTheTerminal) {
 
 INSTANTIATE_TEST_SUITE_P(
     Lines, ProgressLineTest,
-    testing::Values(
-        LineCase{"FirstStep", 1, 2, 50, "qpx [........................] 1/2 load a"},
-        LineCase{"SecondStep", 2, 2, 50, "qpx [############............] 2/2 load a"},
-        LineCase{"CutToTheWidth", 1, 4, 20, "qpx [.............."},
-        LineCase{"OneColumnLeavesNothing", 1, 1, 1, ""}),
+    testing::Values(LineCase{"FirstStep", 1, 2, 50, "qpx [........................] 1/2 load a"},
+                    LineCase{"SecondStep", 2, 2, 50, "qpx [############............] 2/2 load a"},
+                    LineCase{"CutToTheWidth", 1, 4, 20, "qpx [.............."},
+                    LineCase{"OneColumnLeavesNothing", 1, 1, 1, ""}),
     [](const testing::TestParamInfo<LineCase>& info) { return std::string(info.param.name); });
 
 struct ReasonCase {

@@ -1,11 +1,10 @@
 // The built qpx program run on real files: what it writes, prints and
 // answers with.
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
@@ -95,43 +94,81 @@ INSTANTIATE_TEST_SUITE_P(
     Outcomes, QpxStatus,
     testing::Values(
         StatusCase{"RunSucceeds", kPathT + "0000 = FF ;\n#end\n", {"run", "s.qpx"}, 0, ""},
-        StatusCase{"ScriptMissing", "", {"run", "none.qpx"}, 3,
+        StatusCase{"ScriptMissing",
+                   "",
+                   {"run", "none.qpx"},
+                   3,
                    "none.qpx: " + Utf8(u8"スクリプトの読み込みに失敗しました")},
-        StatusCase{"TargetMissing", "x\r\n#path \"none.bin\"\r\n#end\r\n", {"run", "s.qpx"}, 12,
-                   Utf8(u8"操作するファイルが開けませんでした\nqpx: s.qpx:2: unit 3: \"none.bin\"\n")},
-        StatusCase{"ScriptErrorGivesLineAndUnit", kPathT + "0000 = FF ;\r01A3 = 1 ;\n#end\n",
-                   {"run", "s.qpx"}, 13,
+        StatusCase{
+            "TargetMissing",
+            "x\r\n#path \"none.bin\"\r\n#end\r\n",
+            {"run", "s.qpx"},
+            12,
+            Utf8(u8"操作するファイルが開けませんでした\nqpx: s.qpx:2: unit 3: \"none.bin\"\n")},
+        StatusCase{"ScriptErrorGivesLineAndUnit",
+                   kPathT + "0000 = FF ;\r01A3 = 1 ;\n#end\n",
+                   {"run", "s.qpx"},
+                   13,
                    Utf8(u8"スクリプトに問題があります\nqpx: s.qpx:3: unit 9: 1\n")},
-        StatusCase{"SectionWithoutTarget", "#path 0000 = XX ; #end", {"run", "s.qpx"}, 14,
+        StatusCase{"SectionWithoutTarget",
+                   "#path 0000 = XX ; #end",
+                   {"run", "s.qpx"},
+                   14,
                    "s.qpx:1: unit 6: #end\n"},
-        StatusCase{"NoEndBlamesTheDirective", "\n\n" + kPathT + "0000 = FF ;\n", {"run", "s.qpx"},
-                   15, Utf8(u8"終了ディレクティブがないため、保存しませんでした\nqpx: s.qpx:3: unit 1: #path\n")},
-        StatusCase{"DialogWithoutTarget", "#path dialog \"T|t.bin|D|*.bin|\" 0000 = FF ; #end",
-                   {"run", "s.qpx"}, 16, Utf8(u8"処理をキャンセルしました")},
-        StatusCase{"DialogAnsweredByTarget", "#path dialog \"T|t.bin|D|*.bin|\" 0000 = FF ; #end",
-                   {"run", "s.qpx", "--target", "t.bin"}, 0, ""},
-        StatusCase{"NoRegistry", "#registry \"HKEY_CURRENT_USER\\\\S\\\\V\"\ndword_dec 5 ;\n#end",
-                   {"run", "s.qpx"}, 18, "no registry on this system\nqpx: s.qpx:2: unit 5: ;\n"},
+        StatusCase{"NoEndBlamesTheDirective",
+                   "\n\n" + kPathT + "0000 = FF ;\n",
+                   {"run", "s.qpx"},
+                   15,
+                   Utf8(u8"終了ディレクティブがないため、保存しませんでした\nqpx: s.qpx:3: unit 1: "
+                        u8"#path\n")},
+        StatusCase{"DialogWithoutTarget",
+                   "#path dialog \"T|t.bin|D|*.bin|\" 0000 = FF ; #end",
+                   {"run", "s.qpx"},
+                   16,
+                   Utf8(u8"処理をキャンセルしました")},
+        StatusCase{"DialogAnsweredByTarget",
+                   "#path dialog \"T|t.bin|D|*.bin|\" 0000 = FF ; #end",
+                   {"run", "s.qpx", "--target", "t.bin"},
+                   0,
+                   ""},
+        StatusCase{"NoRegistry",
+                   "#registry \"HKEY_CURRENT_USER\\\\S\\\\V\"\ndword_dec 5 ;\n#end",
+                   {"run", "s.qpx"},
+                   18,
+                   "no registry on this system\nqpx: s.qpx:2: unit 5: ;\n"},
         StatusCase{"CheckPredictsNoRegistry",
-                   "#registry \"HKEY_CURRENT_USER\\\\S\\\\V\" dword_dec 5 ; #end", {"check", "s.qpx"},
-                   18, "no registry on this system"},
-        StatusCase{"CheckPredictsAFailure", kPathT + "0010 = FF ;\n#end\n", {"check", "s.qpx"}, 13,
+                   "#registry \"HKEY_CURRENT_USER\\\\S\\\\V\" dword_dec 5 ; #end",
+                   {"check", "s.qpx"},
+                   18,
+                   "no registry on this system"},
+        StatusCase{"CheckPredictsAFailure",
+                   kPathT + "0010 = FF ;\n#end\n",
+                   {"check", "s.qpx"},
+                   13,
                    "s.qpx:2:"},
         StatusCase{"NoCommand", "", {}, 2, "usage:"},
         StatusCase{"UnknownCommand", "", {"apply", "s.qpx"}, 2, "unknown command apply"},
         StatusCase{"MissingOperand", "", {"diff", "t.bin"}, 2, "usage: qpx diff"},
         StatusCase{"UnknownOption", "", {"list", "t.bin", "u.bin", "-x"}, 2, "unknown option -x"},
-        StatusCase{"Help", "", {"--help"}, 0, ""},
-        StatusCase{"Version", "", {"--version"}, 0, ""},
-        StatusCase{"FirstUnreadable", "", {"diff", "none.bin", "t.bin"}, 20,
+        StatusCase{"Help", "", {"--help"}, 0, ""}, StatusCase{"Version", "", {"--version"}, 0, ""},
+        StatusCase{"FirstUnreadable",
+                   "",
+                   {"diff", "none.bin", "t.bin"},
+                   20,
                    "none.bin: " + Utf8(u8"1つ目のファイルを読み込めません")},
-        StatusCase{"SecondUnreadable", "", {"list", "t.bin", "none.bin"}, 21,
+        StatusCase{"SecondUnreadable",
+                   "",
+                   {"list", "t.bin", "none.bin"},
+                   21,
                    "none.bin: " + Utf8(u8"2つ目のファイルを読み込めません")},
-        StatusCase{"SizesDiffer", "", {"diff", "t.bin", "long.bin"}, 22,
-                   Utf8(u8"サイズが違います")},
-        StatusCase{"NoDifferences", "", {"diff", "t.bin", "t.bin"}, 23,
-                   Utf8(u8"差異はありません。")},
-        StatusCase{"ScriptCannotBeCreated", "", {"diff", "t.bin", "u.bin", "-o", "no/s.qpx"}, 24,
+        StatusCase{
+            "SizesDiffer", "", {"diff", "t.bin", "long.bin"}, 22, Utf8(u8"サイズが違います")},
+        StatusCase{
+            "NoDifferences", "", {"diff", "t.bin", "t.bin"}, 23, Utf8(u8"差異はありません。")},
+        StatusCase{"ScriptCannotBeCreated",
+                   "",
+                   {"diff", "t.bin", "u.bin", "-o", "no/s.qpx"},
+                   24,
                    Utf8(u8"ファイルを作成できません")}),
     [](const testing::TestParamInfo<StatusCase>& info) { return std::string(info.param.name); });
 
@@ -141,14 +178,16 @@ TEST(Qpx, CheckRecognisesAScriptThatRunHasApplied) {
   folder.Write("s.qpx", kPathT + "0000 = FF ;\n0004 to 0007 = 00 ;\n#end\n");
   Result before = RunQpx(folder, {"check", "s.qpx"});
   EXPECT_EQ(before.status, 0);
-  EXPECT_TRUE(Contains(before.out, "5 bytes would change, 0 already hold their new value: not applied"))
+  EXPECT_TRUE(
+      Contains(before.out, "5 bytes would change, 0 already hold their new value: not applied"))
       << before.out;
   EXPECT_EQ(ReadFileBytes(target), kTarget);
   ASSERT_EQ(RunQpx(folder, {"run", "s.qpx"}).status, 0);
   EXPECT_EQ(ReadFileBytes(target), std::string("\xFF") + "123" + std::string(4, '\0') + "89ABCDEF");
   Result after = RunQpx(folder, {"check", "s.qpx"});
   EXPECT_EQ(after.status, 0);
-  EXPECT_TRUE(Contains(after.out, "0 bytes would change, 5 already hold their new value: already applied"))
+  EXPECT_TRUE(
+      Contains(after.out, "0 bytes would change, 5 already hold their new value: already applied"))
       << after.out;
 }
 

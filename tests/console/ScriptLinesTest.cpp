@@ -1,9 +1,8 @@
-#include "console/ScriptLines.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "console/ScriptLines.h"
 #include "script/ParseScript.h"
 
 namespace {
@@ -26,8 +25,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(LineCase{"FirstUnit", "#path", 0, 1},
                     LineCase{"LeadingBlankLines", "\r\n\n\r#path", 0, 4},
                     LineCase{"CrLfIsOneLineEnd", "a\r\nb\r\nc", 2, 3},
-                    LineCase{"LoneLf", "a\nb\nc", 2, 3},
-                    LineCase{"LoneCr", "a\rb\rc", 2, 3},
+                    LineCase{"LoneLf", "a\nb\nc", 2, 3}, LineCase{"LoneCr", "a\rb\rc", 2, 3},
                     LineCase{"LfCrIsTwoLineEnds", "a\n\rb", 1, 3},
                     LineCase{"TabsAndSpacesSeparateOnOneLine", "a \tb\t c\nd", 2, 1},
                     LineCase{"UnitsRunOverNothingButSeparators", "ab;cd =\n;", 2, 2},

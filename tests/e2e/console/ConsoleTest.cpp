@@ -30,21 +30,24 @@ TEST(ConsoleUnderWine, RunWritesRegistryValuesAndPatchesTheTarget) {
                "#path \"t.bin\"\r\n0001 = FF ;\r\n#end\r\n"
                "#registry \"HKEY_CURRENT_USER\\\\Software\\\\QpxConsole\\\\Mode\"\r\n"
                "dword_dec 100 ;\r\n#end\r\n");
-  DriverRun run = RunQpx(folder, "run s.qpx",
-                         {"regvalue", "HKEY_CURRENT_USER\\Software\\QpxConsole", "Mode"});
+  DriverRun run =
+      RunQpx(folder, "run s.qpx", {"regvalue", "HKEY_CURRENT_USER\\Software\\QpxConsole", "Mode"});
   ASSERT_TRUE(run.Followed()) << run.output;
   EXPECT_EQ(run.transcript.Word("exit"), "0") << run.output;
   EXPECT_EQ(run.transcript.Word("regvalue"), "4") << run.output;
   EXPECT_EQ(run.transcript.Word("regvalue", 2), "64000000") << run.output;
-  EXPECT_EQ(folder.Read("t.bin"), "0\xFF" "23");
+  EXPECT_EQ(folder.Read("t.bin"),
+            "0\xFF"
+            "23");
 }
 
 TEST(ConsoleUnderWine, CheckWritesNeitherTheRegistryNorTheTarget) {
   CaseFolder folder;
   folder.Write("t.bin", "0123");
-  folder.Write("s.qpx",
-               "#path \"t.bin\" 0001 = FF ; #end "
-               "#registry \"HKEY_CURRENT_USER\\\\Software\\\\QpxConsoleCheck\\\\V\" dword 01 ; #end");
+  folder.Write(
+      "s.qpx",
+      "#path \"t.bin\" 0001 = FF ; #end "
+      "#registry \"HKEY_CURRENT_USER\\\\Software\\\\QpxConsoleCheck\\\\V\" dword 01 ; #end");
   DriverRun run = RunQpx(folder, "check s.qpx",
                          {"regvalue", "HKEY_CURRENT_USER\\Software\\QpxConsoleCheck", "V"});
   ASSERT_TRUE(run.Followed()) << run.output;
