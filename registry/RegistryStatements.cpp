@@ -71,7 +71,8 @@ int32_t HandleStringValue(CParseScript& script, CStatement& statement) {
   if (!HasValuePath(statement)) return -1;
   std::string text = statement.operands[1];
   if (!Unquote(text)) return -1;
-  return WriteValue(script, statement, platform::kRegSz, reinterpret_cast<const unsigned char*>(text.c_str()),
+  return WriteValue(script, statement, platform::kRegSz,
+                    reinterpret_cast<const unsigned char*>(text.c_str()),
                     static_cast<uint32_t>(text.size() + 1));
 }
 

@@ -21,7 +21,7 @@ struct RunState {
   bool searching = true;
   bool awaitingArgument = false;
   bool dialogPending = false;
-  bool targetTaken = false;  // the current #path section has its target
+  bool targetTaken = false;      // the current #path section has its target
   size_t directivePosition = 0;  // the unit of the current directive
   std::string_view currentDirective;
   std::string targetPath;
