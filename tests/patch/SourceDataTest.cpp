@@ -5,7 +5,6 @@
 #include <string>
 
 #include "patch/SourceData.h"
-#include "tests/support/FileSizeLimit.h"
 #include "tests/support/TestFiles.h"
 
 namespace {
@@ -176,21 +175,6 @@ TEST(Image, SaveOverReadOnlyFileFailsAndKeepsIt) {
   EXPECT_FALSE(image.Save(readOnly));
   EXPECT_EQ(image.IsModified(), 1);
   EXPECT_EQ(ReadFileBytes(readOnly), kSixteen);
-}
-
-TEST(Image, SaveThatCannotWriteEverythingFailsWithoutCuttingTheFile) {
-  TempFolder folder;
-  const std::string old(100, 'o');
-  std::string path = folder.Write("f.bin", old);
-  CSourceData image;
-  ASSERT_TRUE(image.Load(path));
-  for (uint32_t at = 0; at < 100; ++at) image.SetByte(at, 'n');
-  {
-    FileSizeLimit limit(40);
-    EXPECT_FALSE(image.Save(path));
-  }
-  EXPECT_EQ(image.IsModified(), 1);
-  EXPECT_EQ(ReadFileBytes(path).size(), old.size());
 }
 
 }  // namespace

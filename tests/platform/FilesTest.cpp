@@ -6,7 +6,6 @@
 #include <thread>
 
 #include "platform/Files.h"
-#include "tests/support/TestFiles.h"
 
 namespace {
 
@@ -65,32 +64,6 @@ TEST(WriteFully, ErrorIsAFailure) {
   platform::AutoCloseFile full(::open("/dev/full", O_WRONLY));
   ASSERT_TRUE(full.IsValid());
   EXPECT_FALSE(platform::WriteFully(full.Get(), "abc", 3));
-}
-
-TEST(OpenFile, ReadOnlyFileOpensOnlyForReading) {
-  TempFolder folder;
-  std::string path = folder.Write("ro.bin", "abc");
-  MakeReadOnly(path);
-  EXPECT_EQ(platform::Open(path, platform::kOpenReadWrite), -1);
-  EXPECT_EQ(platform::Open(path, platform::kOpenReadWrite | platform::kOpenCreate), -1);
-  platform::AutoCloseFile reading(platform::Open(path, 0));
-  EXPECT_TRUE(reading.IsValid());
-  EXPECT_EQ(platform::FileLength(reading.Get()), 3);
-  EXPECT_TRUE(reading.Reset());
-  EXPECT_FALSE(reading.IsValid());
-}
-
-TEST(OpenFile, FolderAndMissingFileDoNotOpenButCreateMakesTheFile) {
-  TempFolder folder;
-  EXPECT_EQ(platform::Open(folder.Path(), 0), -1);
-  EXPECT_EQ(platform::Open(folder.File("new.bin"), platform::kOpenReadWrite), -1);
-  platform::AutoCloseFile created(
-      platform::Open(folder.File("new.bin"), platform::kOpenReadWrite | platform::kOpenCreate));
-  ASSERT_TRUE(created.IsValid());
-  EXPECT_TRUE(platform::WriteFully(created.Get(), "abcdef", 6));
-  EXPECT_TRUE(platform::ChangeSize(created.Get(), 2));
-  EXPECT_TRUE(created.Reset());
-  EXPECT_EQ(ReadFileBytes(folder.File("new.bin")), "ab");
 }
 
 }  // namespace
