@@ -239,6 +239,19 @@ TEST(Qpx, ListIsThePaneTextRawOrInTheTerminalsEncoding) {
             "　スクリプトファイルは書き出せません。");
 }
 
+// Files over 64 MiB count as long work; with standard error not a
+// terminal no progress bar is drawn there.
+TEST(Qpx, LongWorkDrawsNoProgressBarOffATerminal) {
+  TempFolder folder;
+  for (const char* name : {"a.bin", "b.bin"}) {
+    ASSERT_EQ(truncate(folder.Write(name, "").c_str(), (off_t{65} << 20)), 0);
+  }
+  Result result = RunQpx(folder, {"list", "a.bin", "b.bin"});
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.err, "");
+  EXPECT_EQ(result.out, Utf8(u8"Address = a.bin : b.bin\n差異はありません。\n"));
+}
+
 TEST(Qpx, HelpAndVersionGoToStandardOutput) {
   TempFolder folder;
   Result help = RunQpx(folder, {"--help"});
