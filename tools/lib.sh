@@ -25,7 +25,7 @@ qpx_ensure_packages() {
 # What building the programs needs.
 QPX_BUILD_PACKAGES=(cmake ninja-build g++ make mingw-w64 libgtest-dev)
 # What running them under Wine needs.
-QPX_WINE_PACKAGES=(wine wine64 xvfb xauth fonts-ipafont-gothic xxd)
+QPX_WINE_PACKAGES=(wine wine64 xvfb xauth fonts-ipafont-gothic xxd locales)
 
 # Starts Xvfb on a free display when no display is set, and exports DISPLAY.
 qpx_ensure_display() {

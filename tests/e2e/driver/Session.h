@@ -12,7 +12,7 @@
 
 namespace drive {
 
-constexpr DWORD kDefaultTimeoutMs = 10000;
+constexpr DWORD kDefaultTimeoutMs = 30000;
 constexpr DWORD kPollMs = 15;
 
 struct Session {
