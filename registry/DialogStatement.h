@@ -15,7 +15,7 @@ class CStatement;
 // an odd number of bars.
 bool ParseDialogSpec(std::string unit, std::vector<std::string>& fields);
 
-// Shows the dialog for operand 0 (the quoted specification) and loads the
+// Shows the dialog for operand 0 (the quoted dialog description) and loads the
 // chosen file into the image. 0: loaded, the operands replaced by the
 // chosen path; 1: cancelled; -1: any other failure.
 int32_t HandleDialog(CSourceData& image, CStatement& statement);

@@ -24,7 +24,7 @@ struct RegistryValue {
   uint32_t size;
 };
 
-// The three fields of a dialog specification.
+// The three fields of a dialog description.
 struct DialogRequest {
   const std::string& title;
   const std::string& fileName;  // the proposed name

@@ -18,7 +18,7 @@ using Fields = std::vector<std::string>;
 struct SpecCase {
   std::string name;
   std::string unit;
-  Fields fields;  // empty: the specification is refused
+  Fields fields;  // empty: the description is refused
 };
 
 class DialogSpec : public testing::TestWithParam<SpecCase> {};
