@@ -81,7 +81,7 @@ void CheckDialogSpec(const std::string& unit) {
   const bool quoted = Unquote(text);
   const auto bars = std::count(text.begin(), text.end(), '|');
   const bool valid = quoted && !text.empty() && text.back() == '|' && bars >= 4 && bars % 2 == 0;
-  if (parsed != valid) Die("ParseDialogSpec misjudged a specification");
+  if (parsed != valid) Die("ParseDialogSpec misjudged a dialog description");
   if (!parsed) return;
   if (fields.size() != 3) Die("ParseDialogSpec gave other than three fields");
   const size_t second = text.find('|', text.find('|') + 1);
