@@ -23,7 +23,7 @@ qpx_ensure_packages() {
 }
 
 # What building the programs needs.
-QPX_BUILD_PACKAGES=(cmake ninja-build g++ make mingw-w64 libgtest-dev)
+QPX_BUILD_PACKAGES=(cmake ninja-build g++ make mingw-w64 libgtest-dev libbenchmark-dev)
 # What running them under Wine needs.
 QPX_WINE_PACKAGES=(wine wine64 xvfb xauth fonts-ipafont-gothic xxd locales)
 

@@ -1,0 +1,33 @@
+// Cutting a script into units: CParseScript::Split over qpxdiff's form of
+// a script of 10,000 and 1,000,000 statements, in bytes and units per
+// second. The text is generated before the timed loop.
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "bench/BenchData.h"
+#include "script/ParseScript.h"
+
+namespace {
+
+void BM_Split(benchmark::State& state) {
+  const std::string text = BenchData::ScriptText(static_cast<size_t>(state.range(0)));
+  CParseScript script;
+  size_t units = 0;
+  for (auto _ : state) {
+    bool found = script.Split(text);
+    benchmark::DoNotOptimize(found);
+    units = script.units.size();
+    benchmark::ClobberMemory();
+  }
+  // #path, its argument, four units per statement, #end.
+  if (units != 4 * static_cast<size_t>(state.range(0)) + 3) {
+    state.SkipWithError("Split found another number of units than the script holds");
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
+  state.counters["units"] = BenchData::PerSecond(units);
+}
+
+}  // namespace
+
+BENCHMARK(BM_Split)->Apply(BenchData::ScriptSizes);
