@@ -26,6 +26,9 @@ qpx_ensure_packages() {
 QPX_BUILD_PACKAGES=(cmake ninja-build g++ make mingw-w64 libgtest-dev libbenchmark-dev)
 # What running them under Wine needs.
 QPX_WINE_PACKAGES=(wine wine64 xvfb xauth fonts-ipafont-gothic xxd locales)
+# What tools/bench needs beside the build: the competitors, the timing and
+# plotting tools, and the micro-benchmarks' library.
+QPX_BENCH_PACKAGES=(hyperfine xdelta3 gnuplot-nox time libbenchmark-dev jq)
 
 # Starts Xvfb on a free display when no display is set, and exports DISPLAY.
 qpx_ensure_display() {
