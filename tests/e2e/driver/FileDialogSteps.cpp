@@ -2,8 +2,6 @@
 // reports it, then presses Cancel (ANSWER "cancel") or types ANSWER into the
 // name box and presses the default button.
 #include <windows.h>
-// <dlgs.h> needs the types of <windows.h> first.
-#include <dlgs.h>
 
 #include "ProbeProtocol.h"
 #include "Steps.h"
@@ -14,11 +12,6 @@ namespace drive {
 namespace {
 
 constexpr char kCancel[] = "cancel";
-
-HWND NameBox(HWND dialog) {
-  HWND name = GetDlgItem(dialog, cmb13);
-  return name != nullptr ? name : GetDlgItem(dialog, edt1);
-}
 
 bool Report(Session& session, HWND dialog) {
   session.out.Text("filedialog.title", TextOf(dialog));
@@ -66,17 +59,7 @@ bool StepFileDialog(Session& session, const std::vector<std::string>& args) {
     session.out.Line("filedialog.cancelled", "");
     return true;
   }
-  HWND name = NameBox(dialog);
-  DWORD_PTR ignored = 0;
-  if (name == nullptr ||
-      !SendMessageTimeoutA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(answer.c_str()),
-                           SMTO_NORMAL, session.timeoutMs, &ignored)) {
-    session.out.Error("cannot type into the dialog's name box");
-    return false;
-  }
-  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-               reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
-  if (!WaitForAnswerTaken(session, dialog)) return false;
+  if (!TypeFileName(session, dialog, answer) || !WaitForAnswerTaken(session, dialog)) return false;
   session.out.Text("filedialog.chose", answer);
   return true;
 }

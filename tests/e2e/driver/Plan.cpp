@@ -8,7 +8,7 @@ namespace drive {
 
 namespace {
 
-constexpr std::array<StepKind, 17> kSteps = {{
+constexpr std::array<StepKind, 18> kSteps = {{
     {"acp", 0, StepAcp},
     {"timeout", 1, StepTimeout},
     {"launch", 3, StepLaunch},
@@ -26,6 +26,7 @@ constexpr std::array<StepKind, 17> kSteps = {{
     {"focus", 0, StepFocus},
     {"screenshot", 1, StepScreenshot},
     {"close", 0, StepClose},
+    {"timedopen", 4, StepTimedOpen},
 }};
 
 const StepKind* FindStep(const std::string& name) {

@@ -32,4 +32,7 @@ bool StepFocus(Session& session, const std::vector<std::string>& args);
 bool StepScreenshot(Session& session, const std::vector<std::string>& args);
 bool StepClose(Session& session, const std::vector<std::string>& args);
 
+// TimedOpenStep.cpp
+bool StepTimedOpen(Session& session, const std::vector<std::string>& args);
+
 }  // namespace drive

@@ -87,6 +87,21 @@ std::string MessageTextOf(HWND box) {
   return {};
 }
 
+bool TypeFileName(Session& session, HWND dialog, const std::string& name) {
+  HWND box = GetDlgItem(dialog, cmb13);
+  if (box == nullptr) box = GetDlgItem(dialog, edt1);
+  DWORD_PTR ignored = 0;
+  if (box == nullptr ||
+      !SendMessageTimeoutA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()), SMTO_NORMAL,
+                           session.timeoutMs, &ignored)) {
+    session.out.Error("cannot type into the dialog's name box");
+    return false;
+  }
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+  return true;
+}
+
 void ReportUnexpected(Session& session, HWND window) {
   WindowKind kind = KindOf(window);
   session.out.Line("unexpected", kind == WindowKind::kMessageBox   ? "msgbox"

@@ -32,6 +32,9 @@ bool WaitForNoDialog(Session& session);
 bool WaitUntilGone(Session& session, HWND window, const char* what);
 // Reports a window that should not be there: kind, caption and text.
 void ReportUnexpected(Session& session, HWND window);
+// Types `name` into a file dialog's name box and presses its default button;
+// reports ERROR when there is no name box to type into.
+bool TypeFileName(Session& session, HWND dialog, const std::string& name);
 // The text of a message box: its one static control that is not an icon.
 std::string MessageTextOf(HWND box);
 
