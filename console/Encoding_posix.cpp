@@ -1,6 +1,8 @@
 #include <iconv.h>
 
 #include <cerrno>
+#include <cstdint>
+#include <cstring>
 
 #include "console/Encoding.h"
 
@@ -26,18 +28,33 @@ bool IsLeadByte(unsigned char byte) {
   return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
 
-// Appends ASCII text with CR LF and a lone CR turned into LF.
+// Appends ASCII text with CR LF and a lone CR turned into LF, without a
+// branch per byte: a listing of millions of short lines passes here.
 void AppendAscii(std::string_view text, std::string& out) {
-  size_t at = 0;
-  while (at < text.size()) {
-    size_t cr = text.find('\r', at);
-    if (cr == std::string_view::npos) cr = text.size();
-    out.append(text.substr(at, cr - at));
-    if (cr == text.size()) break;
-    out += '\n';
-    at = cr + 1;
-    if (at < text.size() && text[at] == '\n') ++at;
+  size_t start = out.size();
+  out.resize(start + text.size());
+  char* to = out.data() + start;
+  for (size_t at = 0; at < text.size(); ++at) {
+    char c = text[at];
+    // A CR before LF becomes the LF that the next byte writes again.
+    bool crBeforeLf = c == '\r' && at + 1 < text.size() && text[at + 1] == '\n';
+    *to = c == '\r' ? '\n' : c;
+    to += crBeforeLf ? 0 : 1;
   }
+  out.resize(static_cast<size_t>(to - out.data()));
+}
+
+// The end of the run of ASCII bytes from at, eight bytes at a time.
+size_t AsciiRunEnd(std::string_view text, size_t at) {
+  constexpr uint64_t kHighBits = 0x8080808080808080ull;
+  while (at + sizeof(uint64_t) <= text.size()) {
+    uint64_t word;
+    std::memcpy(&word, text.data() + at, sizeof word);
+    if ((word & kHighBits) != 0) break;
+    at += sizeof word;
+  }
+  while (at < text.size() && static_cast<unsigned char>(text[at]) < 0x80) ++at;
+  return at;
 }
 
 // Appends a run of double-byte and half-width characters in UTF-8; a byte
@@ -71,8 +88,7 @@ std::string ToTerminalText(std::string_view cp932) {
   while (at < cp932.size()) {
     // An ASCII run ends at a byte of 0x80 or above; a run of other
     // characters ends at an ASCII byte that is no trail byte.
-    size_t end = at;
-    while (end < cp932.size() && static_cast<unsigned char>(cp932[end]) < 0x80) ++end;
+    size_t end = AsciiRunEnd(cp932, at);
     AppendAscii(cp932.substr(at, end - at), out);
     at = end;
     while (end < cp932.size() && static_cast<unsigned char>(cp932[end]) >= 0x80) {

@@ -1,6 +1,5 @@
 #include "diff/Comparison.h"
 
-#include <bit>
 #include <cstring>
 
 namespace {
@@ -33,24 +32,16 @@ bool BlockEqual(const unsigned char* first, const unsigned char* second, uint32_
   return delta == 0;
 }
 
-// The number of differing bytes in a word of XORed bytes.
-int DifferingBytes(Word delta) {
-  constexpr Word kLowBits = 0x0101010101010101ull;
-  delta |= delta >> 4;
-  delta |= delta >> 2;
-  delta |= delta >> 1;
-  return std::popcount(delta & kLowBits);
-}
-
 }  // namespace
 
 size_t CountDifferences(const unsigned char* first, const unsigned char* second, uint32_t size) {
-  uint32_t wordsEnd = size - size % sizeof(Word);
+  uint32_t blocksEnd = size - size % kBlockSize;
   size_t count = 0;
-  for (uint32_t at = 0; at < wordsEnd; at += sizeof(Word)) {
-    count += static_cast<size_t>(DifferingBytes(LoadWord(first + at) ^ LoadWord(second + at)));
+  for (uint32_t offset = 0; offset < blocksEnd; offset += kBlockSize) {
+    if (BlockEqual(first, second, offset)) continue;
+    for (uint32_t at = offset; at < offset + kBlockSize; ++at) count += first[at] != second[at];
   }
-  for (uint32_t at = wordsEnd; at < size; ++at) count += first[at] != second[at] ? 1 : 0;
+  for (uint32_t at = blocksEnd; at < size; ++at) count += first[at] != second[at];
   return count;
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "patch/SourceData.h"
+#include "platform/Memory.h"
 
 // One differing byte: the offset, the byte of the first file and the byte
 // of the second file there.
@@ -19,7 +20,9 @@ struct DiffEntry {
   friend bool operator==(const DiffEntry&, const DiffEntry&) = default;
 };
 
-using DiffList = std::vector<DiffEntry>;
+// Millions of entries for files that differ throughout: the list takes its
+// memory straight from the system.
+using DiffList = std::vector<DiffEntry, platform::LargeBlockAllocator<DiffEntry>>;
 
 // Appends an entry for every offset below size at which the two byte
 // arrays differ, in ascending order. Equal stretches are skipped a block

@@ -55,11 +55,11 @@ class CTextBuilder {
 // and starting again each time `batch` items are in it, so that a long
 // text never lies in memory whole. The last, partial batch stays in the
 // builder. False when the sink stopped the text.
-template <typename Item, typename AppendItem>
-bool StreamItems(const std::vector<Item>& items, size_t batch, CTextBuilder& text,
+template <typename Items, typename AppendItem>
+bool StreamItems(const Items& items, size_t batch, CTextBuilder& text,
                  AppendItem appendItem, const TextSink& sink) {
   size_t inBatch = 0;
-  for (const Item& item : items) {
+  for (const auto& item : items) {
     appendItem(text, item);
     if (++inBatch < batch) continue;
     if (!sink(text.Text())) return false;

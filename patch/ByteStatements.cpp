@@ -1,22 +1,34 @@
 #include "patch/ByteStatements.h"
 
+#include <string_view>
+
 #include "patch/HexString.h"
 #include "patch/SourceData.h"
 #include "script/Statement.h"
 
+namespace {
+
+// One group of two characters (or the last, single one): false for a
+// group with exactly one upper-case X; throws for a group that is no byte.
+bool ReadGroup(std::string_view group, PatternByte& byte) {
+  bool firstX = group[0] == 'X';
+  bool secondX = group.size() > 1 && group[1] == 'X';
+  if (firstX != secondX) return false;
+  byte = firstX ? PatternByte{0, false} : PatternByte{HexString::ToValue<unsigned char>(group), true};
+  return true;
+}
+
+std::string_view GroupAt(std::string_view operand, size_t at) { return operand.substr(at, 2); }
+
+}  // namespace
+
 bool ParseBytePattern(const std::string& operand, BytePattern& pattern) {
   pattern.clear();
   pattern.reserve(operand.size() / 2);
+  PatternByte byte;
   for (size_t at = 0; at < operand.size(); at += 2) {
-    std::string group = operand.substr(at, 2);
-    bool firstX = group[0] == 'X';
-    bool secondX = group.size() > 1 && group[1] == 'X';
-    if (firstX != secondX) return false;
-    if (firstX) {
-      pattern.push_back({0, false});
-    } else {
-      pattern.push_back({HexString::ToValue<unsigned char>(group), true});
-    }
+    if (!ReadGroup(GroupAt(operand, at), byte)) return false;
+    pattern.push_back(byte);
   }
   return true;
 }
@@ -24,7 +36,9 @@ bool ParseBytePattern(const std::string& operand, BytePattern& pattern) {
 int32_t HandleSetBytes(CSourceData& image, CStatement& statement) {
   if (statement.operands.size() != 2) return -1;
   const uint32_t address = HexString::ToValue<unsigned int>(statement.operands[0]);
-  BytePattern pattern;
+  // Kept from statement to statement, so that a script of millions of
+  // statements does not allocate for each.
+  thread_local BytePattern pattern;
   if (!ParseBytePattern(statement.operands[1], pattern)) return -1;
   for (size_t index = 0; index < pattern.size(); ++index) {
     if (!pattern[index].write) continue;

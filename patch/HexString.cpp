@@ -2,20 +2,13 @@
 
 namespace HexString {
 
-int DigitValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
 namespace {
 
 bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 }  // namespace
 
-bool TryParse(const std::string& text, uint32_t maxValue, uint32_t& value) {
+bool TryParse(std::string_view text, uint32_t maxValue, uint32_t& value) {
   size_t at = 0;
   while (at < text.size() && IsSpace(text[at])) ++at;
   if (at + 1 < text.size() && text[at] == '0' && (text[at + 1] == 'x' || text[at + 1] == 'X')) {
@@ -35,18 +28,18 @@ bool TryParse(const std::string& text, uint32_t maxValue, uint32_t& value) {
 }
 
 template <typename T>
-T ToValue(std::string text) {
+T ToValue(std::string_view text) {
   constexpr uint32_t kMax = sizeof(T) == 1 ? 0xFFu : 0xFFFFFFFFu;
   uint32_t value = 0;
   if (!TryParse(text, kMax, value)) throw CHexStringException();
   return static_cast<T>(value);
 }
 
-template unsigned char ToValue<unsigned char>(std::string);
-template unsigned int ToValue<unsigned int>(std::string);
-template unsigned long ToValue<unsigned long>(std::string);
+template unsigned char ToValue<unsigned char>(std::string_view);
+template unsigned int ToValue<unsigned int>(std::string_view);
+template unsigned long ToValue<unsigned long>(std::string_view);
 
-bool IsHexString(std::string text) {
+bool IsHexString(std::string_view text) {
   for (char c : text) {
     if (DigitValue(c) < 0) return false;
   }
@@ -55,14 +48,14 @@ bool IsHexString(std::string text) {
 
 }  // namespace HexString
 
-bool IsHexPattern(const std::string& unit) {
+bool IsHexPattern(std::string_view unit) {
   for (char c : unit) {
     if (c != 'X' && c != 'x' && HexString::DigitValue(c) < 0) return false;
   }
   return true;
 }
 
-bool IsBitPattern(const std::string& unit) {
+bool IsBitPattern(std::string_view unit) {
   if (unit.size() % 8 != 0) return false;
   for (char c : unit) {
     if (c != '0' && c != '1' && c != 'X') return false;
@@ -70,7 +63,7 @@ bool IsBitPattern(const std::string& unit) {
   return true;
 }
 
-bool IsDecimalString(const std::string& unit) {
+bool IsDecimalString(std::string_view unit) {
   for (char c : unit) {
     if (c < '0' || c > '9') return false;
   }

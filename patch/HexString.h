@@ -2,8 +2,10 @@
 // with which the run loop classifies operands.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace HexString {
 
@@ -14,31 +16,44 @@ class CHexStringException {};
 // white space is skipped, an optional 0x or 0X prefix is taken as a base
 // prefix, and digits are read up to the first other byte, which is left
 // unread. False when no digit was read or the value exceeds maxValue.
-bool TryParse(const std::string& text, uint32_t maxValue, uint32_t& value);
+bool TryParse(std::string_view text, uint32_t maxValue, uint32_t& value);
 
 // ToValue<unsigned char> converts one byte (at most FF). The 32-bit forms
 // (unsigned int, unsigned long) behave identically on every platform and
 // accept values up to FFFFFFFF. Every form throws CHexStringException for
 // a text that yields no number in its range.
 template <typename T>
-T ToValue(std::string text);
+T ToValue(std::string_view text);
 
-extern template unsigned char ToValue<unsigned char>(std::string);
-extern template unsigned int ToValue<unsigned int>(std::string);
-extern template unsigned long ToValue<unsigned long>(std::string);
+extern template unsigned char ToValue<unsigned char>(std::string_view);
+extern template unsigned int ToValue<unsigned int>(std::string_view);
+extern template unsigned long ToValue<unsigned long>(std::string_view);
 
 // The value of one hexadecimal digit (either case), or -1.
-int DigitValue(char c);
+inline int DigitValue(char c) {
+  // Looked up rather than tested, as every byte of a long script passes here.
+  static constexpr auto kDigits = [] {
+    std::array<signed char, 256> digits{};
+    for (int c = 0; c < 256; ++c) {
+      digits[c] = c >= '0' && c <= '9'   ? static_cast<signed char>(c - '0')
+                  : c >= 'a' && c <= 'f' ? static_cast<signed char>(c - 'a' + 10)
+                  : c >= 'A' && c <= 'F' ? static_cast<signed char>(c - 'A' + 10)
+                                         : static_cast<signed char>(-1);
+    }
+    return digits;
+  }();
+  return kDigits[static_cast<unsigned char>(c)];
+}
 
 // True when every byte is a hexadecimal digit (either case); the empty
 // text qualifies.
-bool IsHexString(std::string text);
+bool IsHexString(std::string_view text);
 
 }  // namespace HexString
 
 // Every byte is a hexadecimal digit or X, in either case.
-bool IsHexPattern(const std::string& unit);
+bool IsHexPattern(std::string_view unit);
 // A whole number of 8-byte groups of 0, 1 and upper-case X.
-bool IsBitPattern(const std::string& unit);
+bool IsBitPattern(std::string_view unit);
 // Every byte is a decimal digit.
-bool IsDecimalString(const std::string& unit);
+bool IsDecimalString(std::string_view unit);

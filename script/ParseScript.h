@@ -3,7 +3,8 @@
 #pragma once
 
 #include <string>
-#include <vector>
+
+#include "script/UnitList.h"
 
 class CRunHooks;
 
@@ -27,7 +28,7 @@ class CParseScript {
   std::string ResolveTargetPath(const std::string& argument) const;
 
   std::string scriptPath;
-  std::vector<std::string> units;
+  CUnitList units;
   // Not owned; nullptr for qpxrun's own image, registry and Open dialog.
   CRunHooks* hooks = nullptr;
 

@@ -26,7 +26,6 @@ struct RunState {
   std::string_view currentDirective;
   std::string targetPath;
   std::string signature;
-  std::string operand;  // scratch for the unit being classified
   CStatement statement;
   CSourceData ownImage;  // the image of a run without hooks
 };
@@ -46,10 +45,10 @@ class RunLoop {
   }
   void RunUnits();
   void StartSection();
-  void OnSearching(const std::string& unit);
-  void OnDialogSpec(const std::string& unit);
-  void OnArgument(const std::string& unit, std::string_view previous);
-  void OnStatementUnit(const std::string& unit, std::string_view previous);
+  void OnSearching(std::string_view unit);
+  void OnDialogSpec(std::string_view unit);
+  void OnArgument(std::string_view unit, std::string_view previous);
+  void OnStatementUnit(std::string_view unit, std::string_view previous);
   void OnSectionEnd();
   void Dispatch();
   bool CallImageHandler();
@@ -79,14 +78,11 @@ void RunLoop::Run() {
 }
 
 void RunLoop::RunUnits() {
-  const auto& units = script_.units;
-  for (; state_.position < units.size(); ++state_.position) {
-    const std::string& unit = units[state_.position];
-    std::string_view previous =
-        state_.position > 0 ? std::string_view(units[state_.position - 1]) : std::string_view();
+  std::string_view previous;
+  for (std::string_view unit : script_.units) {
     if (state_.searching) {
       OnSearching(unit);
-    } else if (state_.awaitingArgument && !state_.dialogPending && unit == kKeywordDialog) {
+    } else if (state_.awaitingArgument && !state_.dialogPending && IsWord(unit, kKeywordDialog)) {
       state_.dialogPending = true;
     } else if (state_.awaitingArgument && state_.dialogPending) {
       OnDialogSpec(unit);
@@ -95,12 +91,14 @@ void RunLoop::RunUnits() {
     } else {
       OnStatementUnit(unit, previous);
     }
+    previous = unit;
+    ++state_.position;
   }
 }
 
-void RunLoop::OnSearching(const std::string& unit) {
+void RunLoop::OnSearching(std::string_view unit) {
   for (std::string_view directive : kDirectiveTable) {
-    if (unit == directive) {
+    if (IsWord(unit, directive)) {
       state_.currentDirective = directive;
       state_.searching = false;
       state_.awaitingArgument = true;
@@ -111,9 +109,9 @@ void RunLoop::OnSearching(const std::string& unit) {
   }
 }
 
-void RunLoop::OnDialogSpec(const std::string& unit) {
+void RunLoop::OnDialogSpec(std::string_view unit) {
   auto& statement = state_.statement;
-  statement.operands.push_back(unit);
+  statement.operands.emplace_back(unit);
   statement.owner = &script_;
   int32_t result = -1;
   try {
@@ -131,8 +129,8 @@ void RunLoop::OnDialogSpec(const std::string& unit) {
   StartSection();
 }
 
-void RunLoop::OnArgument(const std::string& unit, std::string_view previous) {
-  std::string decoded = unit;
+void RunLoop::OnArgument(std::string_view unit, std::string_view previous) {
+  std::string decoded(unit);
   if (!Unquote(decoded)) {
     OnStatementUnit(unit, previous);  // still awaiting the argument
     return;
@@ -174,12 +172,12 @@ void RunLoop::LoadTarget() {
   state_.targetTaken = true;
 }
 
-void RunLoop::OnStatementUnit(const std::string& unit, std::string_view previous) {
-  ClassifiedUnit classified = ClassifyUnit(unit, previous, state_.operand);
+void RunLoop::OnStatementUnit(std::string_view unit, std::string_view previous) {
+  ClassifiedUnit classified = ClassifyUnit(unit, previous);
   switch (classified.kind) {
     case UnitKind::kValue:
       state_.signature += classified.letter;
-      state_.statement.operands.push_back(std::move(state_.operand));
+      state_.statement.operands.emplace_back(classified.operand);
       return;
     case UnitKind::kKeyword:
       state_.signature += unit;
@@ -227,7 +225,7 @@ void RunLoop::Dispatch() {
 
 bool RunLoop::CallImageHandler() {
   for (const ImageShape& entry : kImageTable) {
-    if (entry.shape != state_.signature) continue;
+    if (!IsWord(state_.signature, entry.shape)) continue;
     if (entry.handler(image_, state_.statement) != 0) Fail(ScriptError);
     return true;
   }
@@ -236,7 +234,7 @@ bool RunLoop::CallImageHandler() {
 
 bool RunLoop::CallRegistryHandler() {
   for (const RegistryShape& entry : kRegistryTable) {
-    if (entry.shape != state_.signature) continue;
+    if (!IsWord(state_.signature, entry.shape)) continue;
     if (entry.handler(script_, state_.statement) != 0) Fail(ScriptError);
     return true;
   }
@@ -250,7 +248,7 @@ void RunLoop::Finish() {
     throw CParseScriptException(NoEndDirective, state_.directivePosition);
   }
   if (state_.currentDirective == kDirectiveRegistry && !state_.signature.empty()) {
-    throw CParseScriptException(ScriptError, script_.units.size() - 1);
+    throw CParseScriptException(ScriptError, state_.position - 1);
   }
 }
 

@@ -5,29 +5,28 @@
 
 namespace {
 
-constexpr ClassifiedUnit kRejected{UnitKind::kRejected, 0};
+constexpr ClassifiedUnit kRejected{UnitKind::kRejected, 0, {}};
 
-ClassifiedUnit Value(char letter, const std::string& unit, std::string& operand) {
-  operand = unit;
-  return {UnitKind::kValue, letter};
+ClassifiedUnit Value(char letter, std::string_view operand) {
+  return {UnitKind::kValue, letter, operand};
 }
 
-ClassifiedUnit ClassifyValueAfter(const std::string& unit, std::string_view previous,
-                                  std::string& operand, bool& decided) {
+ClassifiedUnit ClassifyValueAfter(std::string_view unit, std::string_view previous,
+                                  bool& decided) {
   decided = true;
   // Decimal digits count as a decimal number only right after dword_dec.
-  if (previous == kKeywordDecimalDword && IsDecimalString(unit)) return Value('9', unit, operand);
-  if (previous == kKeywordString) {
+  if (IsWord(previous, kKeywordDecimalDword) && IsDecimalString(unit)) return Value('9', unit);
+  if (IsWord(previous, kKeywordString)) {
     if (unit.size() < 3 || !IsQuotedUnit(unit)) return kRejected;
-    return Value('S', unit, operand);
+    return Value('S', unit);
   }
-  if (previous == kKeywordAssignBits) {
+  if (IsWord(previous, kKeywordAssignBits)) {
     if (!IsBitPattern(unit)) return kRejected;
-    return Value('B', unit, operand);
+    return Value('B', unit);
   }
-  if ((previous == kKeywordAssign && IsHexPattern(unit)) || HexString::IsHexString(unit)) {
+  if ((IsWord(previous, kKeywordAssign) && IsHexPattern(unit)) || HexString::IsHexString(unit)) {
     if (unit.size() % 2 != 0) return kRejected;
-    return Value('X', unit, operand);
+    return Value('X', unit);
   }
   decided = false;
   return kRejected;
@@ -35,17 +34,13 @@ ClassifiedUnit ClassifyValueAfter(const std::string& unit, std::string_view prev
 
 }  // namespace
 
-ClassifiedUnit ClassifyUnit(const std::string& unit, std::string_view previous,
-                            std::string& operand) {
+ClassifiedUnit ClassifyUnit(std::string_view unit, std::string_view previous) {
   bool decided = false;
-  ClassifiedUnit value = ClassifyValueAfter(unit, previous, operand, decided);
+  ClassifiedUnit value = ClassifyValueAfter(unit, previous, decided);
   if (decided) return value;
-  if (IsQuotedUnit(unit)) {
-    operand.assign(unit, 1, unit.size() - 2);
-    return {UnitKind::kValue, 'S'};
-  }
-  if (IsKeyword(unit)) return {UnitKind::kKeyword, 0};
-  if (unit == kTerminator) return {UnitKind::kTerminator, 0};
-  if (unit == kDirectiveEnd) return {UnitKind::kEnd, 0};
+  if (IsQuotedUnit(unit)) return Value('S', unit.substr(1, unit.size() - 2));
+  if (IsKeyword(unit)) return {UnitKind::kKeyword, 0, {}};
+  if (IsWord(unit, kTerminator)) return {UnitKind::kTerminator, 0, {}};
+  if (IsWord(unit, kDirectiveEnd)) return {UnitKind::kEnd, 0, {}};
   return kRejected;
 }

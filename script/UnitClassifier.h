@@ -14,11 +14,10 @@ enum class UnitKind {
 
 struct ClassifiedUnit {
   UnitKind kind;
-  char letter;  // for kValue: '9', 'S', 'B' or 'X'
+  char letter = 0;           // for kValue: '9', 'S', 'B' or 'X'
+  std::string_view operand;  // for kValue: what the unit adds as operand
 };
 
-// For a value, operand receives what the unit adds as operand: the unit as
-// written, or for a quoted unit in any other position the bytes between
-// its quotes.
-ClassifiedUnit ClassifyUnit(const std::string& unit, std::string_view previous,
-                            std::string& operand);
+// For a value, the operand is the unit as written, or for a quoted unit in
+// any other position the bytes between its quotes (a view into the unit).
+ClassifiedUnit ClassifyUnit(std::string_view unit, std::string_view previous);

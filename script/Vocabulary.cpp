@@ -2,13 +2,19 @@
 
 #include <algorithm>
 
-bool IsDirective(std::string_view unit) {
-  return std::find(kDirectiveTable.begin(), kDirectiveTable.end(), unit) != kDirectiveTable.end();
+namespace {
+
+template <size_t N>
+bool IsWordOf(const std::array<std::string_view, N>& table, std::string_view unit) {
+  return std::any_of(table.begin(), table.end(),
+                     [unit](std::string_view word) { return IsWord(unit, word); });
 }
 
-bool IsKeyword(std::string_view unit) {
-  return std::find(kKeywordTable.begin(), kKeywordTable.end(), unit) != kKeywordTable.end();
-}
+}  // namespace
+
+bool IsDirective(std::string_view unit) { return IsWordOf(kDirectiveTable, unit); }
+
+bool IsKeyword(std::string_view unit) { return IsWordOf(kKeywordTable, unit); }
 
 bool IsQuotedUnit(std::string_view unit) {
   return unit.size() >= 2 && unit.front() == '"' && unit.back() == '"';

@@ -27,6 +27,16 @@ constexpr std::array<std::string_view, 8> kKeywordTable = {
 
 constexpr std::string_view kTerminator = ";";
 
+// Byte-wise equality of a unit and a word of the language, without a
+// library call: it runs several times for nearly every unit of a script.
+constexpr bool IsWord(std::string_view unit, std::string_view word) {
+  if (unit.size() != word.size()) return false;
+  for (size_t at = 0; at < unit.size(); ++at) {
+    if (unit[at] != word[at]) return false;
+  }
+  return true;
+}
+
 bool IsDirective(std::string_view unit);
 bool IsKeyword(std::string_view unit);
 

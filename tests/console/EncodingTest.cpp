@@ -37,6 +37,14 @@ INSTANTIATE_TEST_SUITE_P(
                                  u8"ｱｲa"},
                     EncodingCase{"IdeographicSpaceThenCrLf", "\x81\x40\x31\r\n", u8"\u30001\n"},
                     EncodingCase{"LeadByteAtTheEnd", "a\x83", u8"a?"},
+                    // Long ASCII runs are scanned a word at a time: line ends and
+                    // the first byte of a character fall anywhere in a word.
+                    EncodingCase{"LinesAcrossWords",
+                                 "06400000 = 79 : 23\r\n06400001 = 87 : DD\r\n",
+                                 u8"06400000 = 79 : 23\n06400001 = 87 : DD\n"},
+                    EncodingCase{"KanjiAfterLongAscii", "Address = C:\\long name\\表.bin\r\n",
+                                 u8"Address = C:\\long name\\表.bin\n"},
+                    EncodingCase{"CrAtTheEndOfAWord", "abcdefg\rhijklmno\r", u8"abcdefg\nhijklmno\n"},
                     EncodingCase{"UndefinedByte",
                                  "\xA0"
                                  "z",

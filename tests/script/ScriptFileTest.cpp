@@ -10,6 +10,8 @@ namespace {
 
 using Units = std::vector<std::string>;
 
+Units Listed(const CUnitList& units) { return Units(units.begin(), units.end()); }
+
 struct LoadCase {
   std::string name;
   std::string contents;
@@ -25,7 +27,7 @@ TEST_P(ScriptLoad, CutsTheTextUpToItsFirstZeroByteIntoUnits) {
   int loaded = script.Load(path);
   EXPECT_EQ(loaded != 0, !GetParam().units.empty());
   if (loaded != 0) {
-    EXPECT_EQ(script.units, GetParam().units);
+    EXPECT_EQ(Listed(script.units), GetParam().units);
     EXPECT_EQ(script.scriptPath, path);
   }
 }
@@ -63,7 +65,7 @@ TEST(ScriptSplit, EmptyTextKeepsThePreviousUnits) {
   CParseScript script;
   ASSERT_TRUE(script.Split("a b"));
   EXPECT_FALSE(script.Split(""));
-  EXPECT_EQ(script.units, (Units{"a", "b"}));
+  EXPECT_EQ(Listed(script.units), (Units{"a", "b"}));
   EXPECT_FALSE(script.Split(std::string(" \0 ", 3)));
   EXPECT_TRUE(script.units.empty());
 }

@@ -1,0 +1,64 @@
+// A script's units: the script's own copy of its text, cut into units as
+// they are read. A script of millions of statements costs its text and
+// nothing per unit.
+#pragma once
+
+#include <cstddef>
+#include <iterator>
+#include <string_view>
+
+#include "platform/Memory.h"
+
+class CUnitList {
+ public:
+  // Walks the units in text order; each unit is a view into the text.
+  class Iterator {
+   public:
+    using iterator_category = std::forward_iterator_tag;
+    using value_type = std::string_view;
+    using difference_type = std::ptrdiff_t;
+    using pointer = const std::string_view*;
+    using reference = const std::string_view&;
+
+    Iterator() = default;
+    Iterator(const char* from, const char* end) : end_(end) { Find(from); }
+    reference operator*() const { return unit_; }
+    pointer operator->() const { return &unit_; }
+    Iterator& operator++() {
+      Find(unit_.data() + unit_.size());
+      return *this;
+    }
+    Iterator operator++(int) {
+      Iterator before = *this;
+      ++*this;
+      return before;
+    }
+    bool operator==(const Iterator& other) const { return unit_.data() == other.unit_.data(); }
+
+   private:
+    void Find(const char* from);  // the next unit at or after from
+
+    const char* end_ = nullptr;
+    std::string_view unit_;  // no data at the end
+  };
+
+  Iterator begin() const { return Iterator(text_.Get(), text_.Get() + size_); }
+  Iterator end() const { return Iterator(); }
+  bool empty() const { return begin() == end(); }
+  // The number of units; counted on the first call.
+  size_t size() const;
+  // The unit at index, found by walking from the first: for reports, not
+  // for loops.
+  std::string_view operator[](size_t index) const;
+  void clear();
+
+  // Replaces the units by those of the first size bytes of text, which
+  // the list keeps. Units end at space, tab, CR, LF and the zero byte.
+  void Cut(platform::AutoFreeBlock text, size_t size);
+
+ private:
+  platform::AutoFreeBlock text_;
+  size_t size_ = 0;
+  mutable size_t count_ = 0;
+  mutable bool counted_ = false;
+};
