@@ -23,7 +23,8 @@ int64_t FileLength(int fd);
 // _read and _write: the count moved (possibly short), or -1 on error.
 int Read(int fd, void* buffer, uint32_t count);
 int Write(int fd, const void* buffer, uint32_t count);
-// _chsize_s: cuts or extends the file to size bytes.
+// _chsize_s: cuts or extends the file to size bytes; true at once when
+// the file already has that size.
 bool ChangeSize(int fd, int64_t size);
 // _close: 0, or -1 when the system reports an error (for example data
 // that could not be flushed).

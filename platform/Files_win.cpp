@@ -24,7 +24,14 @@ int Read(int fd, void* buffer, uint32_t count) { return _read(fd, buffer, count)
 
 int Write(int fd, const void* buffer, uint32_t count) { return _write(fd, buffer, count); }
 
-bool ChangeSize(int fd, int64_t size) { return _chsize_s(fd, size) == 0; }
+// Wine sets a file's end by first writing a byte past it, even when the
+// length does not change: on a full disk that fails although nothing needs
+// to change, and a save written whole would be reported as failed. A file
+// that already has the length is left alone.
+bool ChangeSize(int fd, int64_t size) {
+  if (_filelengthi64(fd) == size) return true;
+  return _chsize_s(fd, size) == 0;
+}
 
 int Close(int fd) { return _close(fd); }
 
