@@ -1,0 +1,264 @@
+// qpxrun under Wine against hostile scripts and failing files: every case
+// ends with exactly one message box or none, exit code 0, and leaves the
+// target byte for byte as it was or exactly as its script says, with its
+// length kept. The one exception is a device that fails in the middle of a
+// save: that must be reported, and the file still keeps its length.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/inotify.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "CaseFolder.h"
+#include "Runner.h"
+
+namespace e2e {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Texts are made when a case runs, not when the cases are listed: some are
+// megabytes long.
+using Text = std::function<std::string()>;
+
+Text Fixed(std::string text) {
+  return [text] { return text; };
+}
+
+std::string Counting(size_t size) {
+  std::string bytes(size, '\0');
+  for (size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>(i * 7 + 3);
+  return bytes;
+}
+
+std::string Repeat(const std::string& text, size_t times) {
+  std::string all;
+  all.reserve(text.size() * times);
+  for (size_t i = 0; i < times; ++i) all += text;
+  return all;
+}
+
+std::string Section(const std::string& statements) {
+  return "#path \"t.bin\"\r\n" + statements + "\r\n#end\r\n";
+}
+
+// A fixed pseudo-random sequence: the same garbage on every run.
+class Scramble {
+ public:
+  uint32_t Next() {
+    state_ ^= state_ << 13;
+    state_ ^= state_ >> 17;
+    state_ ^= state_ << 5;
+    return state_;
+  }
+  // A byte that is neither zero nor `excluded`.
+  char Byte(char excluded) {
+    char c;
+    do {
+      c = static_cast<char>(Next() >> 24);
+    } while (c == '\0' || c == excluded);
+    return c;
+  }
+
+ private:
+  uint32_t state_ = 0x9E3779B9u;
+};
+
+// Binary bytes without zeros (and without "#" when asked: free text must
+// hold no directive).
+std::string Binary(size_t size, char excluded) {
+  Scramble scramble;
+  std::string bytes(size, '\0');
+  for (char& c : bytes) c = scramble.Byte(excluded);
+  return bytes;
+}
+
+// Units of the language mixed with runs of binary bytes, every one the same
+// on every run.
+std::string WordGarbage(size_t size) {
+  static const char* const kWords[] = {
+      "#path", "#registry", "#end", "to", "=", "=bit", ";", "dialog", "binary", "string",
+      "dword", "dword_dec", "\"t.bin\"", "0000", "FF", "0F", "1XXXXXX0", "XX11", "100", "\"\""};
+  static const char kSeparators[] = {' ', '\t', '\r', '\n'};
+  Scramble scramble;
+  std::string text;
+  text.reserve(size + 64);
+  while (text.size() < size) {
+    uint32_t pick = scramble.Next();
+    if (pick % 2 == 0) {
+      text += kWords[(pick >> 8) % std::size(kWords)];
+    } else {
+      for (uint32_t n = 1 + (pick >> 8) % 12; n > 0; --n) text += scramble.Byte('\0');
+    }
+    text += kSeparators[(pick >> 16) % std::size(kSeparators)];
+  }
+  return text;
+}
+
+// Equal bytes, or where they first differ (megabyte texts are not printed).
+::testing::AssertionResult SameBytes(const std::string& actual, const std::string& expected) {
+  if (actual == expected) return ::testing::AssertionSuccess();
+  size_t at = 0;
+  while (at < actual.size() && at < expected.size() && actual[at] == expected[at]) ++at;
+  return ::testing::AssertionFailure() << actual.size() << " bytes, expected " << expected.size()
+                                       << "; first difference at offset " << at;
+}
+
+void ExpectOutcome(const DriverRun& run, const std::optional<ExpectedMessage>& message) {
+  if (message) {
+    ExpectMessage(run, *message);
+  } else {
+    ExpectSilentRun(run);
+  }
+}
+
+DriverRun RunScript(const CaseFolder& folder, bool expectingMessage,
+                    const std::vector<std::string>& steps = {}, const std::string& held = "") {
+  if (expectingMessage) {
+    return RunRunnerExpectingMessage(folder.Win(), folder.Win("a.qpx"), steps, held);
+  }
+  return RunRunner(folder.Win(), folder.Win("a.qpx"), steps, held);
+}
+
+struct FaultCase {
+  const char* name;
+  Text script;  // a.qpx, beside t.bin
+  Text target;  // t.bin's bytes
+  std::optional<ExpectedMessage> message;  // none: the run ends silently
+  std::optional<Text> patched;             // none: t.bin stays as it was
+  bool holdScript = false;  // the driver holds a.qpx open with writing denied
+};
+
+class RunnerFault : public ::testing::TestWithParam<FaultCase> {};
+
+TEST_P(RunnerFault, ShowsTheRightOutcomeAndLeavesTheTargetWholeOrUnchanged) {
+  const FaultCase& c = GetParam();
+  CaseFolder folder;
+  const std::string original = c.target();
+  const std::string script = c.script();
+  folder.Write("t.bin", original);
+  folder.Write("a.qpx", script);
+  const std::string held = c.holdScript ? folder.Win("a.qpx") : "";
+
+  ExpectOutcome(RunScript(folder, c.message.has_value(), {}, held), c.message);
+
+  EXPECT_TRUE(SameBytes(folder.Read("t.bin"), c.patched ? (*c.patched)() : original));
+  EXPECT_TRUE(SameBytes(folder.Read("a.qpx"), script)) << "the script changed";
+}
+
+Text Sixteen() { return [] { return Counting(16); }; }
+
+Text SixteenWith(size_t at, std::string put) {
+  return [at, put] { return Counting(16).replace(at, put.size(), put); };
+}
+
+Text InSection(const std::string& statements) { return Fixed(Section(statements)); }
+
+const Text kEmpty = Fixed("");
+
+std::vector<FaultCase> FileCases() {
+  return {
+      {"ScriptHeldWithWritingDenied", InSection("0000 = 11 ;"), Sixteen(), LoadFailedMessage(),
+       std::nullopt, true},
+      {"EmptyTargetSetByte", InSection("0000 = 11 ;"), kEmpty, ReasonMessage(3), std::nullopt},
+      {"EmptyTargetBitSet", InSection("0000 =bit 1XXXXXXX ;"), kEmpty, ReasonMessage(3),
+       std::nullopt},
+      {"EmptyTargetFillToTop", InSection("00000000 to FFFFFFFF = 11 ;"), kEmpty, std::nullopt,
+       kEmpty},
+      {"EmptyTargetWithoutStatements", InSection(""), kEmpty, std::nullopt, kEmpty},
+  };
+}
+
+std::vector<FaultCase> TopAddressCases() {
+  return {
+      {"SetAtTopAddress", InSection("FFFFFFFF = 00 ;"), Sixteen(), ReasonMessage(3),
+       std::nullopt},
+      {"PatternPastTopAddress", InSection("FFFFFFFE = XXXX11 ;"), Sixteen(), ReasonMessage(3),
+       std::nullopt},
+      {"BitsAtTopAddress", InSection("FFFFFFFF =bit 1XXXXXXX ;"), Sixteen(), ReasonMessage(3),
+       std::nullopt},
+      {"BitFillToTopAddress", InSection("0000 to FFFFFFFF =bit 1XXXXXXX ;"), Sixteen(),
+       ReasonMessage(3), std::nullopt},
+      {"FillToTopAddress", InSection("0000 to FFFFFFFF = A5 ;"), Sixteen(), std::nullopt,
+       Fixed(std::string(16, '\xA5'))},
+      {"FillFromTopAddress", InSection("FFFFFFFF to FFFFFFFF = 11 ;"), Sixteen(), std::nullopt,
+       Sixteen()},
+      {"FillDownwardsFromTopAddress", InSection("FFFFFFFF to 0000 = 11 ;"), Sixteen(),
+       std::nullopt, Sixteen()},
+  };
+}
+
+constexpr size_t kLongUnit = 100000;
+
+std::vector<FaultCase> LongUnitCases() {
+  const std::string longWord(kLongUnit, 'w');
+  const Text longPattern = [] { return Section("0000 = " + Repeat("5A", kLongUnit / 2) + " ;"); };
+  return {
+      {"LongUnitInStatement", InSection("0000 = 11 ; " + longWord + " ;"), Sixteen(),
+       ReasonMessage(3), std::nullopt},
+      {"LongQuotedTarget", Fixed("#path \"" + std::string(kLongUnit, 't') + "\" 0000 = 11 ; #end"),
+       Sixteen(), ReasonMessage(2), std::nullopt},
+      {"LongPatternPastTheEnd", longPattern, Sixteen(), ReasonMessage(3), std::nullopt},
+      {"LongPatternFillsTheTarget", longPattern, [] { return Counting(kLongUnit / 2); },
+       std::nullopt, Fixed(std::string(kLongUnit / 2, '\x5A'))},
+  };
+}
+
+constexpr size_t kGarbage = 4u << 20;
+
+std::vector<FaultCase> GarbageCases() {
+  return {
+      {"WordGarbage", [] { return WordGarbage(kGarbage); }, Sixteen(), ReasonMessage(3),
+       std::nullopt},
+      {"WordGarbageInsideSection",
+       [] { return "#path \"t.bin\" 0000 = 11 ; " + WordGarbage(kGarbage) + "\r\n#end\r\n"; },
+       Sixteen(), ReasonMessage(3), std::nullopt},
+      {"BinaryGarbageInsideSection",
+       [] { return "#path \"t.bin\" 0000 = 11 ; " + Binary(kGarbage, '\0') + "\r\n#end\r\n"; },
+       Sixteen(), ReasonMessage(3), std::nullopt},
+      {"BinaryGarbageBeforeTheSection",
+       [] { return Binary(kGarbage, '#') + "\r\n" + Section("0000 = 11 ;"); }, Sixteen(),
+       std::nullopt, SixteenWith(0, "\x11")},
+  };
+}
+
+std::vector<FaultCase> AllCases() {
+  std::vector<FaultCase> all;
+  for (auto part : {FileCases, TopAddressCases, LongUnitCases, GarbageCases}) {
+    for (FaultCase& c : part()) all.push_back(std::move(c));
+  }
+  return all;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, RunnerFault, ::testing::ValuesIn(AllCases()),
+                         [](const ::testing::TestParamInfo<FaultCase>& info) {
+                           return info.param.name;
+                         });
+
+TEST(RunnerFaultTarget, FolderNamedAsTheTargetFailsToOpenAndStaysAsItWas) {
+  CaseFolder folder;
+  folder.Write("t.bin/inside.bin", Counting(16));
+  folder.Write("a.qpx", Section("0000 = 11 ;"));
+  ExpectMessage(RunScript(folder, true), ReasonMessage(2));
+  EXPECT_TRUE(fs::is_directory(folder.File("t.bin")));
+  EXPECT_EQ(folder.Read("t.bin/inside.bin"), Counting(16));
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder.File("t.bin")), fs::directory_iterator()),
+            1);
+}
+
+}  // namespace
+}  // namespace e2e
