@@ -260,5 +260,56 @@ TEST(RunnerFaultTarget, FolderNamedAsTheTargetFailsToOpenAndStaysAsItWas) {
             1);
 }
 
+// Deletes a file as soon as it has been opened and closed again (the load),
+// from a child process, while the program goes on with its statements.
+class DeleteAfterLoad {
+ public:
+  explicit DeleteAfterLoad(const std::string& path) {
+    const int watch = inotify_init1(IN_CLOEXEC);
+    if (watch < 0 || inotify_add_watch(watch, path.c_str(), IN_CLOSE) < 0) return;
+    child_ = fork();
+    if (child_ == 0) {
+      char event[sizeof(inotify_event) + 256];
+      _exit(read(watch, event, sizeof event) > 0 && unlink(path.c_str()) == 0 ? 0 : 1);
+    }
+    close(watch);
+  }
+  ~DeleteAfterLoad() { Deleted(); }
+  DeleteAfterLoad(const DeleteAfterLoad&) = delete;
+  DeleteAfterLoad& operator=(const DeleteAfterLoad&) = delete;
+
+  // Whether the file was deleted; ends the child if it is still waiting.
+  bool Deleted() {
+    if (child_ <= 0) return false;
+    kill(child_, SIGKILL);
+    int status = 0;
+    waitpid(child_, &status, 0);
+    child_ = -1;
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  }
+
+ private:
+  pid_t child_ = -1;
+};
+
+// The save at "#end" writes the whole image under the target's name, also
+// when the file has gone meanwhile. The fills keep the program busy for a
+// while after the load; had the deletion come after the save, the file
+// would be missing now.
+TEST(RunnerFaultTarget, TargetDeletedBetweenLoadAndSaveIsWrittenWhole) {
+  CaseFolder folder;
+  constexpr size_t kSize = 1 << 20;
+  folder.Write("t.bin", Counting(kSize));
+  folder.Write("a.qpx", Section("0000 = 11 ;\r\n" + Repeat("0001 to FFFFFFFF = 5A ;\r\n", 100)));
+  DeleteAfterLoad deletion(folder.File("t.bin"));
+
+  DriverRun run = RunScript(folder, false);
+
+  ASSERT_TRUE(deletion.Deleted()) << "the target was not deleted after its load";
+  ExpectSilentRun(run);
+  ASSERT_TRUE(folder.Exists("t.bin")) << "deleted after the save: the run was too quick";
+  EXPECT_TRUE(SameBytes(folder.Read("t.bin"), "\x11" + std::string(kSize - 1, '\x5A')));
+}
+
 }  // namespace
 }  // namespace e2e
