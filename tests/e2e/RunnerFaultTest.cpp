@@ -90,9 +90,10 @@ std::string Binary(size_t size, char excluded) {
 // Units of the language mixed with runs of binary bytes, every one the same
 // on every run.
 std::string WordGarbage(size_t size) {
-  static const char* const kWords[] = {
-      "#path", "#registry", "#end", "to", "=", "=bit", ";", "dialog", "binary", "string",
-      "dword", "dword_dec", "\"t.bin\"", "0000", "FF", "0F", "1XXXXXX0", "XX11", "100", "\"\""};
+  static const char* const kWords[] = {"#path", "#registry", "#end",      "to",     "=",
+                                       "=bit",  ";",         "dialog",    "binary", "string",
+                                       "dword", "dword_dec", "\"t.bin\"", "0000",   "FF",
+                                       "0F",    "1XXXXXX0",  "XX11",      "100",    "\"\""};
   static const char kSeparators[] = {' ', '\t', '\r', '\n'};
   Scramble scramble;
   std::string text;
@@ -126,21 +127,22 @@ void ExpectOutcome(const DriverRun& run, const std::optional<ExpectedMessage>& m
   }
 }
 
-DriverRun RunScript(const CaseFolder& folder, bool expectingMessage,
-                    const std::vector<std::string>& steps = {}, const std::string& held = "") {
+// Runs a.qpx of the folder; with a held file, the driver holds it open with
+// writing denied meanwhile.
+DriverRun RunScript(const CaseFolder& folder, bool expectingMessage, const std::string& held = "") {
   if (expectingMessage) {
-    return RunRunnerExpectingMessage(folder.Win(), folder.Win("a.qpx"), steps, held);
+    return RunRunnerExpectingMessage(folder.Win(), folder.Win("a.qpx"), {}, held);
   }
-  return RunRunner(folder.Win(), folder.Win("a.qpx"), steps, held);
+  return RunRunner(folder.Win(), folder.Win("a.qpx"), {}, held);
 }
 
 struct FaultCase {
   const char* name;
-  Text script;  // a.qpx, beside t.bin
-  Text target;  // t.bin's bytes
+  Text script;                             // a.qpx, beside t.bin
+  Text target;                             // t.bin's bytes
   std::optional<ExpectedMessage> message;  // none: the run ends silently
   std::optional<Text> patched;             // none: t.bin stays as it was
-  bool holdScript = false;  // the driver holds a.qpx open with writing denied
+  bool holdScript = false;                 // the driver holds a.qpx open with writing denied
 };
 
 class RunnerFault : public ::testing::TestWithParam<FaultCase> {};
@@ -154,13 +156,15 @@ TEST_P(RunnerFault, ShowsTheRightOutcomeAndLeavesTheTargetWholeOrUnchanged) {
   folder.Write("a.qpx", script);
   const std::string held = c.holdScript ? folder.Win("a.qpx") : "";
 
-  ExpectOutcome(RunScript(folder, c.message.has_value(), {}, held), c.message);
+  ExpectOutcome(RunScript(folder, c.message.has_value(), held), c.message);
 
   EXPECT_TRUE(SameBytes(folder.Read("t.bin"), c.patched ? (*c.patched)() : original));
   EXPECT_TRUE(SameBytes(folder.Read("a.qpx"), script)) << "the script changed";
 }
 
-Text Sixteen() { return [] { return Counting(16); }; }
+Text Sixteen() {
+  return [] { return Counting(16); };
+}
 
 Text SixteenWith(size_t at, std::string put) {
   return [at, put] { return Counting(16).replace(at, put.size(), put); };
@@ -185,8 +189,7 @@ std::vector<FaultCase> FileCases() {
 
 std::vector<FaultCase> TopAddressCases() {
   return {
-      {"SetAtTopAddress", InSection("FFFFFFFF = 00 ;"), Sixteen(), ReasonMessage(3),
-       std::nullopt},
+      {"SetAtTopAddress", InSection("FFFFFFFF = 00 ;"), Sixteen(), ReasonMessage(3), std::nullopt},
       {"PatternPastTopAddress", InSection("FFFFFFFE = XXXX11 ;"), Sixteen(), ReasonMessage(3),
        std::nullopt},
       {"BitsAtTopAddress", InSection("FFFFFFFF =bit 1XXXXXXX ;"), Sixteen(), ReasonMessage(3),
@@ -197,8 +200,8 @@ std::vector<FaultCase> TopAddressCases() {
        Fixed(std::string(16, '\xA5'))},
       {"FillFromTopAddress", InSection("FFFFFFFF to FFFFFFFF = 11 ;"), Sixteen(), std::nullopt,
        Sixteen()},
-      {"FillDownwardsFromTopAddress", InSection("FFFFFFFF to 0000 = 11 ;"), Sixteen(),
-       std::nullopt, Sixteen()},
+      {"FillDownwardsFromTopAddress", InSection("FFFFFFFF to 0000 = 11 ;"), Sixteen(), std::nullopt,
+       Sixteen()},
   };
 }
 
