@@ -36,10 +36,16 @@ bool ParseBytePattern(const std::string& operand, BytePattern& pattern) {
 int32_t HandleSetBytes(CSourceData& image, CStatement& statement) {
   if (statement.operands.size() != 2) return -1;
   const uint32_t address = HexString::ToValue<unsigned int>(statement.operands[0]);
-  // Kept from statement to statement, so that a script of millions of
-  // statements does not allocate for each.
-  thread_local BytePattern pattern;
-  if (!ParseBytePattern(statement.operands[1], pattern)) return -1;
+  const std::string& operand = statement.operands[1];
+  // Most statements store one byte, as every statement qpxdiff writes
+  // does: they need no pattern list.
+  if (operand.size() <= 2) {
+    PatternByte byte;
+    if (!ReadGroup(operand, byte)) return -1;
+    return !byte.write || image.SetByte(address, byte.value) ? 0 : -1;
+  }
+  BytePattern pattern;
+  if (!ParseBytePattern(operand, pattern)) return -1;
   for (size_t index = 0; index < pattern.size(); ++index) {
     if (!pattern[index].write) continue;
     uint64_t position = uint64_t{address} + index;
