@@ -218,6 +218,20 @@ std::vector<FaultCase> LongUnitCases() {
       {"LongPatternPastTheEnd", longPattern, Sixteen(), ReasonMessage(3), std::nullopt},
       {"LongPatternFillsTheTarget", longPattern, [] { return Counting(kLongUnit / 2); },
        std::nullopt, Fixed(std::string(kLongUnit / 2, '\x5A'))},
+      {"LongBitPatternFillsTheTarget",
+       [] { return Section("0000 =bit " + Repeat("1XXXXXX0", kLongUnit / 8) + " ;"); },
+       [] { return Counting(kLongUnit / 8); }, std::nullopt,
+       [] {
+         std::string bytes = Counting(kLongUnit / 8);
+         for (char& c : bytes) c = static_cast<char>((c | 0x80) & 0xFE);
+         return bytes;
+       }},
+      // Refused before any dialog shows: the driver fails on an unexpected one.
+      {"LongDialogFileName",
+       Fixed("#path dialog \"T|" + std::string(kLongUnit, 'n') + "|D|*.*|\" 0000 = 11 ; #end"),
+       Sixteen(), ReasonMessage(2), std::nullopt},
+      {"LongFreeTextUnit", Fixed(longWord + "\r\n" + Section("0000 = 11 ;")), Sixteen(),
+       std::nullopt, SixteenWith(0, "\x11")},
   };
 }
 
@@ -236,6 +250,10 @@ std::vector<FaultCase> GarbageCases() {
       {"BinaryGarbageBeforeTheSection",
        [] { return Binary(kGarbage, '#') + "\r\n" + Section("0000 = 11 ;"); }, Sixteen(),
        std::nullopt, SixteenWith(0, "\x11")},
+      // The text ends at its first zero byte: the directives after it are never read.
+      {"WordGarbageAfterZeroByte",
+       [] { return Section("0000 = 11 ;") + std::string(1, '\0') + WordGarbage(kGarbage); },
+       Sixteen(), std::nullopt, SixteenWith(0, "\x11")},
   };
 }
 
