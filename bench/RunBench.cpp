@@ -53,7 +53,9 @@ class CMemoryHooks : public CRunHooks {
   explicit CMemoryHooks(CSourceData& image) : image_(image) {}
   CSourceData* Image() override { return &image_; }
   RegistryAction OnRegistryValue(const RegistryValue&) override { return RegistryAction::kSkip; }
-  bool ChooseDialogTarget(const DialogRequest&, std::string&) override { return false; }
+  TargetChoice ChooseDialogTarget(const DialogRequest&, std::string&) override {
+    return TargetChoice::kCancelled;
+  }
   void OnSectionStart(std::string_view, const std::string&) override {}
   void OnSectionEnd() override {}
 

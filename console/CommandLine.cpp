@@ -46,9 +46,9 @@ const OptionRow* FindOption(std::string_view name) {
 }
 
 // Stores one option of the command; false with the reason in error.
-bool TakeOption(const OptionRow& row, const std::string& value, CommandLine& line,
+bool TakeOption(const OptionRow& row, const platform::CommandArgument& value, CommandLine& line,
                 std::string& error) {
-  std::optional<std::string>* slot = row.option == kTarget   ? &line.target
+  std::optional<platform::CommandArgument>* slot = row.option == kTarget   ? &line.target
                                      : row.option == kOutput ? &line.output
                                                              : nullptr;
   bool* flag = row.option == kReverse ? &line.reverse : row.option == kRaw ? &line.raw : nullptr;
@@ -61,14 +61,23 @@ bool TakeOption(const OptionRow& row, const std::string& value, CommandLine& lin
   return true;
 }
 
+// "--name=value" gives its value, in both of its forms.
+platform::CommandArgument ValueAfterEquals(const platform::CommandArgument& argument) {
+  platform::CommandArgument value = argument;
+  value.text.erase(0, argument.text.find('=') + 1);
+  value.system.erase(0, argument.system.find('=') + 1);
+  return value;
+}
+
 // Reads the arguments after the command name.
-bool ParseCommandArguments(const CommandRow& command, const std::vector<std::string>& arguments,
+bool ParseCommandArguments(const CommandRow& command,
+                           const std::vector<platform::CommandArgument>& arguments,
                            CommandLine& line, std::string& error) {
   bool optionsEnded = false;
   for (size_t at = 1; at < arguments.size(); ++at) {
-    const std::string& argument = arguments[at];
+    const std::string& argument = arguments[at].text;
     if (optionsEnded || argument.size() < 2 || argument[0] != '-') {
-      line.operands.push_back(argument);
+      line.operands.push_back(arguments[at]);
       continue;
     }
     if (argument == "--") {
@@ -86,9 +95,9 @@ bool ParseCommandArguments(const CommandRow& command, const std::vector<std::str
       error = "unknown option " + name + " for " + std::string(command.name);
       return false;
     }
-    std::string value;
+    platform::CommandArgument value;
     if (row->takesValue && equals != std::string::npos) {
-      value = argument.substr(equals + 1);
+      value = ValueAfterEquals(arguments[at]);
     } else if (row->takesValue) {
       if (++at == arguments.size()) {
         error = "option " + name + " needs a value";
@@ -110,14 +119,14 @@ bool ParseCommandArguments(const CommandRow& command, const std::vector<std::str
 
 }  // namespace
 
-bool ParseCommandLine(const std::vector<std::string>& arguments, CommandLine& line,
+bool ParseCommandLine(const std::vector<platform::CommandArgument>& arguments, CommandLine& line,
                       std::string& error) {
   line = CommandLine();
   if (arguments.empty()) {
     error = "no command given";
     return false;
   }
-  const std::string& first = arguments[0];
+  const std::string& first = arguments[0].text;
   if (first == "--help" || first == "-h" || first == "help") return true;
   if (first == "--version") {
     line.command = Command::kVersion;

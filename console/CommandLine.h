@@ -5,20 +5,22 @@
 #include <string>
 #include <vector>
 
+#include "platform/CommandLine.h"
+
 enum class Command { kHelp, kVersion, kRun, kCheck, kDiff, kList };
 
 struct CommandLine {
   Command command = Command::kHelp;
-  std::vector<std::string> operands;  // the script, or the two files
-  std::optional<std::string> target;  // run, check: --target PATH
-  std::optional<std::string> output;  // diff: -o SCRIPT
+  std::vector<platform::CommandArgument> operands;  // the script, or the two files
+  std::optional<platform::CommandArgument> target;  // run, check: --target PATH
+  std::optional<platform::CommandArgument> output;  // diff: -o SCRIPT
   bool reverse = false;               // diff: --reverse
   bool raw = false;                   // list: --raw
 };
 
 // Reads the arguments after the program name. False, with a one-line
 // explanation in error, when they are no valid qpx command line.
-bool ParseCommandLine(const std::vector<std::string>& arguments, CommandLine& line,
+bool ParseCommandLine(const std::vector<platform::CommandArgument>& arguments, CommandLine& line,
                       std::string& error);
 
 // One usage line per command.

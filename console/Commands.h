@@ -15,4 +15,8 @@ int DiffCommand(const CommandLine& line, COutput& out, COutput& err);
 int ListCommand(const CommandLine& line, COutput& out, COutput& err);
 
 // The whole program: the arguments after the program name, and the status.
-int RunQpx(const std::vector<std::string>& arguments);
+int RunQpx(const std::vector<platform::CommandArgument>& arguments);
+
+// What a message adds after a name that has no CP932 form: such a name can
+// name no file, as scripts, listings and messages are CP932 throughout.
+std::string NoCp932FormNote(const platform::CommandArgument& name);

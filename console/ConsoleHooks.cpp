@@ -25,8 +25,9 @@ RegistryAction CConsoleHooks::OnRegistryValue(const RegistryValue& value) {
   return mode_ == RunMode::kCheck ? RegistryAction::kSkip : RegistryAction::kWrite;
 }
 
-bool CConsoleHooks::ChooseDialogTarget(const DialogRequest& request, std::string& chosen) {
-  return chooser_ && chooser_(request, chosen);
+TargetChoice CConsoleHooks::ChooseDialogTarget(const DialogRequest& request,
+                                              std::string& chosen) {
+  return chooser_ ? chooser_(request, chosen) : TargetChoice::kCancelled;
 }
 
 void CConsoleHooks::OnSectionStart(std::string_view directive, const std::string& target) {

@@ -30,9 +30,9 @@ struct SectionReport {
   bool ended = false;  // its "#end" was reached
 };
 
-// Answers a "#path dialog" section: true with the chosen path, false to
-// cancel.
-using TargetChooser = std::function<bool(const DialogRequest& request, std::string& chosen)>;
+// Answers a "#path dialog" section.
+using TargetChooser =
+    std::function<TargetChoice(const DialogRequest& request, std::string& chosen)>;
 
 class CConsoleHooks : public CRunHooks {
  public:
@@ -40,7 +40,7 @@ class CConsoleHooks : public CRunHooks {
 
   CSourceData* Image() override;
   RegistryAction OnRegistryValue(const RegistryValue& value) override;
-  bool ChooseDialogTarget(const DialogRequest& request, std::string& chosen) override;
+  TargetChoice ChooseDialogTarget(const DialogRequest& request, std::string& chosen) override;
   void OnSectionStart(std::string_view directive, const std::string& target) override;
   void OnSectionEnd() override;
 

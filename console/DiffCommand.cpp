@@ -11,19 +11,29 @@
 
 namespace {
 
-void ReportMessage(DiffMessage message, const std::string& path, COutput& err) {
-  err.WriteText("qpx: " + path + ": " + std::string(MessageOf(message).text) + "\n");
+void ReportMessage(DiffMessage message, const platform::CommandArgument& path, COutput& err) {
+  err.WriteText("qpx: " + path.text + ": " + std::string(MessageOf(message).text) +
+                NoCp932FormNote(path) + "\n");
 }
 
 // Loads and compares the two files as qpxdiff's Open command does: 0, or
 // the status of the failure, reported on err. The size notice is the pane
-// text, which list prints as its listing.
+// text, which list prints as its listing. A file whose name has no CP932
+// form cannot be read: the listing and the script would not name it.
 int Compare(const CommandLine& line, CComparison& comparison, COutput& err) {
-  const std::string& first = line.operands[0];
-  const std::string& second = line.operands[1];
-  CProgress progress(1, FileSize(first) + FileSize(second) > kLongWorkBytes);
-  progress.Step("comparing " + first + " " + second);
-  switch (CompareFiles(first, second, comparison)) {
+  const platform::CommandArgument& first = line.operands[0];
+  const platform::CommandArgument& second = line.operands[1];
+  if (!first.hasCp932Form) {
+    ReportMessage(DiffMessage::kFirstLoadFailed, first, err);
+    return kExitFirstUnreadable;
+  }
+  if (!second.hasCp932Form) {
+    ReportMessage(DiffMessage::kSecondLoadFailed, second, err);
+    return kExitSecondUnreadable;
+  }
+  CProgress progress(1, FileSize(first.text) + FileSize(second.text) > kLongWorkBytes);
+  progress.Step("comparing " + first.text + " " + second.text);
+  switch (CompareFiles(first.text, second.text, comparison)) {
     case CompareOutcome::kCompared:
       return kExitSuccess;
     case CompareOutcome::kFirstLoadFailed:
@@ -62,7 +72,11 @@ int DiffCommand(const CommandLine& line, COutput& out, COutput& err) {
     out.Write(std::string_view("\0", 1));  // the zero byte that ends a script file
     return written && out.Flush() ? kExitSuccess : kExitCannotWrite;
   }
-  switch (StreamScriptFile(*line.output, source, comparison.Differences(), direction)) {
+  if (!line.output->hasCp932Form) {
+    ReportMessage(DiffMessage::kCannotCreate, *line.output, err);
+    return kExitCannotCreate;
+  }
+  switch (StreamScriptFile(line.output->text, source, comparison.Differences(), direction)) {
     case ScriptWriteResult::kWritten:
       return kExitSuccess;
     case ScriptWriteResult::kCannotCreate:

@@ -1,23 +1,30 @@
 #include "console/Output.h"
 
-#include "console/Encoding.h"
+namespace {
 
-void COutput::Write(std::string_view bytes) {
-  if (buffer_.size() + bytes.size() > kBufferLimit) Flush();
+bool WriteNow(platform::StdStream stream, std::string_view bytes, bool text) {
+  return text ? platform::WriteStdText(stream, bytes)
+              : platform::WriteStd(stream, bytes.data(), bytes.size());
+}
+
+}  // namespace
+
+void COutput::Append(std::string_view bytes, bool text) {
+  if (text != bufferIsText_ || buffer_.size() + bytes.size() > kBufferLimit) Flush();
   if (bytes.size() >= kBufferLimit) {
-    if (!failed_ && !platform::WriteStd(stream_, bytes.data(), bytes.size())) failed_ = true;
+    if (!failed_ && !WriteNow(stream_, bytes, text)) failed_ = true;
     return;
   }
+  bufferIsText_ = text;
   buffer_.append(bytes);
 }
 
-void COutput::WriteText(std::string_view cp932) { Write(ToTerminalText(cp932)); }
+void COutput::Write(std::string_view bytes) { Append(bytes, false); }
+
+void COutput::WriteText(std::string_view cp932) { Append(cp932, true); }
 
 bool COutput::Flush() {
-  if (!buffer_.empty() && !failed_ &&
-      !platform::WriteStd(stream_, buffer_.data(), buffer_.size())) {
-    failed_ = true;
-  }
+  if (!buffer_.empty() && !failed_ && !WriteNow(stream_, buffer_, bufferIsText_)) failed_ = true;
   buffer_.clear();
   return !failed_;
 }

@@ -15,7 +15,8 @@ class COutput {
 
   // Bytes exactly as given (a script, a raw listing).
   void Write(std::string_view bytes);
-  // CP932 text for a person, in the terminal's encoding.
+  // CP932 text for a person, written in the terminal's encoding; the text
+  // ends with a whole character.
   void WriteText(std::string_view cp932);
   // Writes what is buffered; false once any write has failed.
   bool Flush();
@@ -25,7 +26,11 @@ class COutput {
  private:
   static constexpr size_t kBufferLimit = size_t{1} << 20;
 
+  // Buffers bytes of one kind, writing those of the other kind first.
+  void Append(std::string_view bytes, bool text);
+
   platform::StdStream stream_;
   std::string buffer_;
+  bool bufferIsText_ = false;
   bool failed_ = false;
 };

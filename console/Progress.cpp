@@ -1,6 +1,5 @@
 #include "console/Progress.h"
 
-#include "console/Encoding.h"
 #include "platform/Console.h"
 #include "platform/Files.h"
 
@@ -59,7 +58,6 @@ void CProgress::Draw(std::string_view what) {
   int columns = platform::TerminalColumns(platform::StdStream::kError);
   // Counted in bytes of the CP932 text, so a long name is cut early rather
   // than wrapped.
-  std::string line(1, '\r');
-  line += ToTerminalText(ProgressLine(done_, total_, what, columns));
-  WriteError(line);
+  WriteError("\r");
+  platform::WriteStdText(platform::StdStream::kError, ProgressLine(done_, total_, what, columns));
 }

@@ -29,7 +29,11 @@ int Dispatch(const CommandLine& line, COutput& out, COutput& err) {
 
 }  // namespace
 
-int RunQpx(const std::vector<std::string>& arguments) {
+std::string NoCp932FormNote(const platform::CommandArgument& name) {
+  return name.hasCp932Form ? std::string() : " (the name has no CP932 form)";
+}
+
+int RunQpx(const std::vector<platform::CommandArgument>& arguments) {
   COutput out(platform::StdStream::kOutput);
   COutput err(platform::StdStream::kError);
   CommandLine line;

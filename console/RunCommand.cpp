@@ -8,10 +8,13 @@
 #include "console/Progress.h"
 #include "console/ScriptLines.h"
 #include "console/TargetPrompt.h"
+#include "platform/CommandLine.h"
 #include "platform/Console.h"
+#include "platform/Process.h"
 #include "runner/Outcome.h"
 #include "script/ParseScript.h"
 #include "script/ParseScriptException.h"
+#include "script/PathSplitter.h"
 
 namespace {
 
@@ -25,11 +28,15 @@ struct RunFailure {
 
 // --target answers every dialog section; without it a terminal is asked,
 // and anything else cancels.
-TargetChooser MakeChooser(const std::optional<std::string>& target) {
+TargetChooser MakeChooser(const std::optional<platform::CommandArgument>& target, COutput& err) {
   if (target) {
-    return [path = *target](const DialogRequest&, std::string& chosen) {
-      chosen = path;
-      return true;
+    return [target = *target, &err](const DialogRequest&, std::string& chosen) {
+      if (!target.hasCp932Form) {
+        err.WriteText("qpx: --target " + target.text + NoCp932FormNote(target) + "\n");
+        return TargetChoice::kRefused;
+      }
+      chosen = target.text;
+      return TargetChoice::kChosen;
     };
   }
   if (platform::IsTerminal(platform::StdStream::kInput) &&
@@ -67,15 +74,42 @@ void ReportFailure(const CScriptFile& script, const RunFailure& failure, bool re
   err.WriteText(text);
 }
 
-int LoadFailed(const std::string& path, COutput& err) {
-  err.WriteText("qpx: " + path + ": " + std::string(LoadFailedMessage().text) + "\n");
+int LoadFailed(const platform::CommandArgument& path, COutput& err) {
+  err.WriteText("qpx: " + path.text + ": " + std::string(LoadFailedMessage().text) +
+                NoCp932FormNote(path) + "\n");
   return kExitLoadFailed;
+}
+
+bool IsRelative(const std::string& path) {
+  return SplitPath(path).drive.empty() && path[0] != '/' && path[0] != '\\';
+}
+
+// The script's path in CP932. A script whose path has no CP932 form runs
+// from within its folder, as qpxrun runs it; a relative --target, which
+// names a file from the current folder, is then made absolute first.
+bool ScriptPathOf(const CommandLine& line, std::string& path,
+                  std::optional<platform::CommandArgument>& target) {
+  const platform::CommandArgument& script = line.operands[0];
+  target = line.target;
+  path = script.text;
+  if (script.hasCp932Form) return true;
+  if (target && target->hasCp932Form && !target->text.empty() && IsRelative(target->text)) {
+    char folder[4096] = {};
+    if (platform::GetCurrentDirectoryA(sizeof folder, folder) != 0) {
+      target->text = std::string(folder) + "/" + target->text;
+    } else {
+      target->hasCp932Form = false;  // the current folder has none
+    }
+  }
+  return platform::EnterFolderOf(script, path);
 }
 
 }  // namespace
 
 int RunScriptCommand(const CommandLine& line, COutput& out, COutput& err) {
-  const std::string& path = line.operands[0];
+  std::string path;
+  std::optional<platform::CommandArgument> target;
+  if (!ScriptPathOf(line, path, target)) return LoadFailed(line.operands[0], err);
   CScriptFile script;
   bool loaded = false;
   try {
@@ -85,9 +119,9 @@ int RunScriptCommand(const CommandLine& line, COutput& out, COutput& err) {
   } catch (const std::bad_alloc&) {
     loaded = false;
   }
-  if (!loaded) return LoadFailed(path, err);
+  if (!loaded) return LoadFailed(line.operands[0], err);
   RunMode mode = line.command == Command::kCheck ? RunMode::kCheck : RunMode::kRun;
-  CConsoleHooks hooks(mode, MakeChooser(line.target), platform::HasRegistry());
+  CConsoleHooks hooks(mode, MakeChooser(target, err), platform::HasRegistry());
   script.hooks = &hooks;
   std::optional<RunFailure> failure = Run(script);
   hooks.CloseOpenSection();

@@ -1,5 +1,6 @@
 #include "console/TargetPrompt.h"
 
+#include "console/Commands.h"
 #include "console/Output.h"
 
 std::string DescribeFileTypes(const std::string& filter) {
@@ -18,15 +19,18 @@ std::string DescribeFileTypes(const std::string& filter) {
   return described;
 }
 
-bool AskTargetOnTerminal(const DialogRequest& request, std::string& chosen) {
-  {
-    COutput prompt(platform::StdStream::kError);
-    prompt.WriteText("qpx: the script asks for its target file\n  title: " + request.title +
-                     "\n  proposed name: " + request.fileName + "\n  file types: " +
-                     DescribeFileTypes(request.filter) + "\ntarget file (an empty line cancels): ");
+TargetChoice AskTargetOnTerminal(const DialogRequest& request, std::string& chosen) {
+  COutput prompt(platform::StdStream::kError);
+  prompt.WriteText("qpx: the script asks for its target file\n  title: " + request.title +
+                   "\n  proposed name: " + request.fileName + "\n  file types: " +
+                   DescribeFileTypes(request.filter) + "\ntarget file (an empty line cancels): ");
+  prompt.Flush();
+  platform::CommandArgument line;
+  if (!platform::ReadStdLine(line) || line.text.empty()) return TargetChoice::kCancelled;
+  if (!line.hasCp932Form) {
+    prompt.WriteText("qpx: " + line.text + ":" + NoCp932FormNote(line) + "\n");
+    return TargetChoice::kRefused;
   }
-  std::string line;
-  if (!platform::ReadStdLine(line) || line.empty()) return false;
-  chosen = line;
-  return true;
+  chosen = line.text;
+  return TargetChoice::kChosen;
 }

@@ -9,6 +9,7 @@
 std::string DescribeFileTypes(const std::string& filter);
 
 // Shows the script's title, proposed name and file types on standard
-// error and reads the target path from standard input: false for an
-// empty line or the end of the input.
-bool AskTargetOnTerminal(const DialogRequest& request, std::string& chosen);
+// error and reads the target path from standard input: cancelled by an
+// empty line or the end of the input, refused when the path has no CP932
+// form.
+TargetChoice AskTargetOnTerminal(const DialogRequest& request, std::string& chosen);

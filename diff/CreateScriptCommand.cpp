@@ -1,4 +1,5 @@
 #include <new>
+#include <optional>
 #include <string>
 
 #include "diff/DiffCommands.h"
@@ -23,8 +24,9 @@ Direction AskDirection(platform::WindowHandle mainWindow, const CComparison& com
 }
 
 // The name chosen in the Save dialog, proposed beside the source file;
-// empty when the user cancels.
-std::string AskScriptPath(const std::string& sourcePath) {
+// nothing when the user cancels. A name without a CP932 form is given as
+// empty, which names no file: it cannot be created.
+std::optional<std::string> AskScriptPath(const std::string& sourcePath) {
   CSaveFileDialog dialog(nullptr);
   dialog.SetTitle(kSaveTitle);
   dialog.SetDefaultExtension(kDefaultExtension);
@@ -32,7 +34,10 @@ std::string AskScriptPath(const std::string& sourcePath) {
   ScriptLocation proposed = SuggestScriptLocation(sourcePath);
   if (!proposed.folder.empty()) dialog.SetInitialDir(proposed.folder.c_str());
   dialog.SetFileName(proposed.name);
-  if (dialog.Show() == 0) return std::string();
+  if (dialog.Show() == 0) {
+    if (dialog.Refused()) return std::string();
+    return std::nullopt;
+  }
   char chosen[kFileNameBufferSize] = {};
   dialog.GetFileName(chosen);
   return std::string(chosen);
@@ -53,8 +58,12 @@ int RunCreateScriptCommand(platform::WindowHandle mainWindow, const CComparison&
   Direction direction = AskDirection(mainWindow, comparison);
   const std::string& source =
       ScriptSourcePath(comparison.FirstPath(), comparison.SecondPath(), direction);
-  std::string scriptPath = AskScriptPath(source);
-  if (scriptPath.empty()) return 0;
+  std::optional<std::string> scriptPath = AskScriptPath(source);
+  if (!scriptPath) return 0;
+  if (scriptPath->empty()) {
+    ShowMessage(mainWindow, DiffMessage::kCannotCreate);
+    return 0;
+  }
   std::string script;
   try {
     script = BuildScript(source, comparison.Differences(), direction);
@@ -62,6 +71,6 @@ int RunCreateScriptCommand(platform::WindowHandle mainWindow, const CComparison&
     ShowMessage(mainWindow, DiffMessage::kOutOfMemory);
     return 0;
   }
-  ShowMessage(mainWindow, Report(WriteScriptFile(scriptPath, script)));
+  ShowMessage(mainWindow, Report(WriteScriptFile(*scriptPath, script)));
   return 0;
 }

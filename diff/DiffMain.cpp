@@ -2,6 +2,6 @@
 #include "diff/MainWindow.h"
 #include "platform/AppMain.h"
 
-int AppMain(platform::InstanceHandle instance, const char*, int showCommand) {
+int AppMain(platform::InstanceHandle instance, const platform::CommandArgument&, int showCommand) {
   return RunDiffMaker(instance, showCommand);
 }

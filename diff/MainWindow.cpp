@@ -113,7 +113,7 @@ intptr_t CDiffMaker::OnCreate(WindowHandle window, uintptr_t, intptr_t) {
       platform::kWsExClientEdge, "EDIT", std::string(kInitialPaneText).c_str(), kPaneStyle,
       client.left, client.top, client.right - client.left, client.bottom - client.top, window,
       kPaneId, instance_);
-  auto font = reinterpret_cast<intptr_t>(platform::GetStockObject(platform::kSystemFixedFont));
+  auto font = reinterpret_cast<intptr_t>(platform::GetFixedFont());
   platform::SendMessageA(pane_, platform::kWmSetFont, static_cast<uintptr_t>(font), 1);
   return kHandled;
 }

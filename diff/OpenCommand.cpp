@@ -13,8 +13,14 @@ namespace {
 constexpr char kFirstTitle[] = "1つ目のファイルを開く";
 constexpr char kSecondTitle[] = "変更元ファイルを開く";
 
+// The chosen file's path; nothing when the user cancels. A file whose name
+// has no CP932 form cannot be read: its path is given as empty, which
+// names no file.
 std::optional<std::string> ChosenFile(COpenFileDialog& dialog) {
-  if (dialog.Show() == 0) return std::nullopt;
+  if (dialog.Show() == 0) {
+    if (dialog.Refused()) return std::string();
+    return std::nullopt;
+  }
   char chosen[kFileNameBufferSize] = {};
   dialog.GetFileName(chosen);
   return std::string(chosen);

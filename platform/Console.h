@@ -4,6 +4,9 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
+
+#include "platform/CommandLine.h"
 
 namespace platform {
 
@@ -14,9 +17,17 @@ bool IsTerminal(StdStream stream);
 // Writes every byte unchanged, with no line-end translation; false when
 // the stream refuses them.
 bool WriteStd(StdStream stream, const void* data, size_t size);
-// Reads one line of standard input without its line end; false at the
-// end of the input.
-bool ReadStdLine(std::string& line);
+// Writes CP932 text for a person: on Linux in the locale's encoding with
+// LF line ends (ToTerminalText); on Windows to a console as UTF-16 where
+// the system's code page is not 932; otherwise the bytes unchanged.
+bool WriteStdText(StdStream stream, std::string_view cp932);
+// On Linux, CP932 text in the locale's encoding with LF line ends: a byte
+// that is no CP932 character, or a character the encoding lacks, becomes
+// "?". On Windows the text unchanged.
+std::string ToTerminalText(std::string_view cp932);
+// Reads one line of standard input without its line end, converted as a
+// command-line argument is; false at the end of the input.
+bool ReadStdLine(CommandArgument& line);
 // The width of the terminal behind the stream in columns, or 80.
 int TerminalColumns(StdStream stream);
 // True when the system has a registry (Windows).

@@ -1,9 +1,12 @@
+#include <locale.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <utility>
 
 #include "platform/Console.h"
+#include "platform/Cp932_posix.h"
 
 namespace platform {
 
@@ -37,18 +40,57 @@ bool WriteStd(StdStream stream, const void* data, size_t size) {
   return true;
 }
 
-bool ReadStdLine(std::string& line) {
-  line.clear();
+bool WriteStdText(StdStream stream, std::string_view cp932) {
+  std::string text = ToTerminalText(cp932);
+  return WriteStd(stream, text.data(), text.size());
+}
+
+namespace {
+
+CommandArgument ArgumentOf(std::string system) {
+  CommandArgument argument;
+  argument.hasCp932Form = posix::ToCp932Name(system, argument.text);
+  if (!argument.hasCp932Form) argument.text = posix::ToCp932Shown(system);
+  argument.system = std::move(system);
+  return argument;
+}
+
+}  // namespace
+
+bool ReadStdLine(CommandArgument& line) {
+  std::string bytes;
   char byte = 0;
+  bool ended = false;
   for (;;) {
     ssize_t got = ::read(STDIN_FILENO, &byte, 1);
     if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) return !line.empty();
+    if (got <= 0) {
+      ended = true;
+      break;
+    }
     if (byte == '\n') break;
-    line += byte;
+    bytes += byte;
   }
-  if (!line.empty() && line.back() == '\r') line.pop_back();
+  if (ended && bytes.empty()) return false;
+  if (!bytes.empty() && bytes.back() == '\r') bytes.pop_back();
+  line = ArgumentOf(std::move(bytes));
   return true;
+}
+
+std::vector<CommandArgument> GetCommandArguments(int argc, char** argv) {
+  // File names and the terminal are in the locale's encoding from here on.
+  ::setlocale(LC_CTYPE, "");
+  std::vector<CommandArgument> arguments;
+  for (int at = 1; at < argc; ++at) arguments.push_back(ArgumentOf(argv[at]));
+  return arguments;
+}
+
+bool EnterFolderOf(const CommandArgument& path, std::string& fileName) {
+  size_t slash = path.system.rfind('/');
+  if (slash == std::string::npos) return false;
+  if (!posix::ToCp932Name(path.system.substr(slash + 1), fileName)) return false;
+  std::string folder = slash == 0 ? "/" : path.system.substr(0, slash);
+  return ::chdir(folder.c_str()) == 0;
 }
 
 int TerminalColumns(StdStream stream) {

@@ -1,6 +1,8 @@
 #include <windows.h>
+#include <shellapi.h>
 
 #include "platform/Console.h"
+#include "platform/Cp932_win.h"
 
 namespace platform {
 
@@ -39,18 +41,92 @@ bool WriteStd(StdStream stream, const void* data, size_t size) {
   return true;
 }
 
-bool ReadStdLine(std::string& line) {
-  line.clear();
-  HANDLE handle = Handle(StdStream::kInput);
+std::string ToTerminalText(std::string_view cp932) { return std::string(cp932); }
+
+// A console of a system whose code page is not 932 takes the text as
+// UTF-16; anywhere else the CP932 bytes are the text.
+bool WriteStdText(StdStream stream, std::string_view cp932) {
+  if (win::SystemIsCp932() || !IsTerminal(stream)) return WriteStd(stream, cp932.data(), cp932.size());
+  std::wstring wide = win::ToWideText(cp932);
+  const wchar_t* text = wide.c_str();
+  size_t left = wide.size();
+  while (left > 0) {
+    DWORD chunk = left > 8192 ? 8192 : static_cast<DWORD>(left);
+    DWORD put = 0;
+    if (!::WriteConsoleW(Handle(stream), text, chunk, &put, nullptr) || put == 0) return false;
+    text += put;
+    left -= put;
+  }
+  return true;
+}
+
+namespace {
+
+CommandArgument ArgumentOf(const std::wstring& wide) {
+  CommandArgument argument;
+  argument.hasCp932Form = win::ToCp932Name(wide, argument.text);
+  if (!argument.hasCp932Form) argument.text = win::ToCp932Shown(wide);
+  argument.system = win::ToUtf8(wide);
+  return argument;
+}
+
+CommandArgument ArgumentOf(const std::string& cp932) {
+  return {cp932, true, win::ToUtf8(win::ToWideText(cp932))};
+}
+
+// One line typed at a console, as UTF-16; false at the end of the input.
+bool ReadConsoleLine(HANDLE handle, std::wstring& line) {
+  wchar_t character = L'\0';
+  DWORD got = 0;
+  for (;;) {
+    if (!::ReadConsoleW(handle, &character, 1, &got, nullptr) || got == 0) return !line.empty();
+    if (character == L'\n') return true;
+    line += character;
+  }
+}
+
+// One line of bytes; false at the end of the input.
+bool ReadByteLine(HANDLE handle, std::string& line) {
   char byte = 0;
   DWORD got = 0;
   for (;;) {
     if (!::ReadFile(handle, &byte, 1, &got, nullptr) || got == 0) return !line.empty();
-    if (byte == '\n') break;
+    if (byte == '\n') return true;
     line += byte;
   }
-  if (!line.empty() && line.back() == '\r') line.pop_back();
+}
+
+}  // namespace
+
+// Bytes read from a file or a pipe are taken as CP932, as every text is.
+bool ReadStdLine(CommandArgument& line) {
+  HANDLE handle = Handle(StdStream::kInput);
+  if (!win::SystemIsCp932() && IsTerminal(StdStream::kInput)) {
+    std::wstring wide;
+    if (!ReadConsoleLine(handle, wide)) return false;
+    if (!wide.empty() && wide.back() == L'\r') wide.pop_back();
+    line = ArgumentOf(wide);
+    return true;
+  }
+  std::string bytes;
+  if (!ReadByteLine(handle, bytes)) return false;
+  if (!bytes.empty() && bytes.back() == '\r') bytes.pop_back();
+  line = ArgumentOf(bytes);
   return true;
+}
+
+std::vector<CommandArgument> GetCommandArguments(int argc, char** argv) {
+  std::vector<CommandArgument> arguments;
+  if (win::SystemIsCp932()) {
+    for (int at = 1; at < argc; ++at) arguments.push_back(ArgumentOf(std::string(argv[at])));
+    return arguments;
+  }
+  int count = 0;
+  LPWSTR* wide = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+  if (wide == nullptr) return arguments;
+  for (int at = 1; at < count; ++at) arguments.push_back(ArgumentOf(std::wstring(wide[at])));
+  ::LocalFree(wide);
+  return arguments;
 }
 
 int TerminalColumns(StdStream stream) {

@@ -43,9 +43,18 @@ constexpr uint32_t kOfnHideReadOnly = 0x00000004;
 constexpr uint32_t kOfnFileMustExist = 0x00001000;
 constexpr uint32_t kOfnLongNames = 0x00200000;
 
-// Nonzero when the user chose a file; 0 when the user cancelled or the
-// dialog could not be shown.
+// FNERR_INVALIDFILENAME: the chosen file's name cannot be given back.
+constexpr uint32_t kFnErrInvalidFileName = 0x3002;
+
+// Nonzero when the user chose a file; 0 when the user cancelled, the
+// dialog could not be shown, or the chosen name has no CP932 form (where
+// the system's code page is not 932): the record's file buffer then keeps
+// what it held.
 int GetOpenFileNameA(OpenFileNameRecord& record);
 int GetSaveFileNameA(OpenFileNameRecord& record);
+// After a dialog that answered 0: 0 when the user cancelled it,
+// kFnErrInvalidFileName when the chosen name had no CP932 form, another
+// FNERR_ or CDERR_ code when the dialog failed.
+uint32_t CommDlgExtendedError();
 
 }  // namespace platform

@@ -1,8 +1,13 @@
 #include <windows.h>
 #include <commdlg.h>
 
+#include <algorithm>
 #include <cstddef>
+#include <cstring>
+#include <string>
+#include <vector>
 
+#include "platform/Cp932_win.h"
 #include "platform/Dialogs.h"
 
 namespace platform {
@@ -40,12 +45,81 @@ QPX_SAME_FIELD(templateName, lpTemplateName);
 static_assert(kOfnOverwritePrompt == OFN_OVERWRITEPROMPT && kOfnHideReadOnly == OFN_HIDEREADONLY &&
               kOfnFileMustExist == OFN_FILEMUSTEXIST && kOfnLongNames == OFN_LONGNAMES);
 
+namespace {
+
+constexpr DWORD kWideSize400 = offsetof(OPENFILENAMEW, lpTemplateName) + sizeof(LPCWSTR);
+
+// Set when a chosen name could not be given back; cleared by each dialog.
+uint32_t refusedName = 0;
+
+using WideDialog = BOOL(WINAPI*)(OPENFILENAMEW*);
+using NarrowDialog = BOOL(WINAPI*)(OPENFILENAMEA*);
+
+// The texts of a record in UTF-16, alive while the wide dialog is shown.
+struct WideTexts {
+  explicit WideTexts(const OpenFileNameRecord& record)
+      : filter(win::ToWideList(record.filter)),
+        initialDir(win::ToWideText(record.initialDir ? record.initialDir : "")),
+        title(win::ToWideText(record.title ? record.title : "")),
+        defaultExtension(win::ToWideText(record.defaultExtension ? record.defaultExtension : "")),
+        file(record.maxFile, L'\0') {
+    std::wstring name = win::ToWideText(record.file ? record.file : "");
+    if (!file.empty()) name.copy(file.data(), std::min(name.size(), file.size() - 1));
+  }
+
+  std::wstring filter;
+  std::wstring initialDir;
+  std::wstring title;
+  std::wstring defaultExtension;
+  std::vector<wchar_t> file;
+};
+
+// The wide dialog for a record of CP932 texts. The chosen name is given
+// back only when it has an exact CP932 form that fits the record's buffer;
+// the record's offsets into it are not filled in.
+int ShowWide(OpenFileNameRecord& record, WideDialog show) {
+  WideTexts texts(record);
+  OPENFILENAMEW wide{};
+  wide.lStructSize = kWideSize400;
+  wide.hwndOwner = static_cast<HWND>(record.owner);
+  wide.hInstance = static_cast<HINSTANCE>(record.instance);
+  wide.lpstrFilter = record.filter ? texts.filter.c_str() : nullptr;
+  wide.nFilterIndex = record.filterIndex;
+  wide.lpstrFile = texts.file.data();
+  wide.nMaxFile = static_cast<DWORD>(texts.file.size());
+  wide.lpstrInitialDir = record.initialDir ? texts.initialDir.c_str() : nullptr;
+  wide.lpstrTitle = record.title ? texts.title.c_str() : nullptr;
+  wide.Flags = record.flags;
+  wide.lpstrDefExt = record.defaultExtension ? texts.defaultExtension.c_str() : nullptr;
+  if (!show(&wide)) return 0;
+  std::string chosen;
+  if (!win::ToCp932Name(texts.file.data(), chosen) || chosen.size() + 1 > record.maxFile) {
+    refusedName = kFnErrInvalidFileName;
+    return 0;
+  }
+  std::memcpy(record.file, chosen.c_str(), chosen.size() + 1);
+  record.filterIndex = wide.nFilterIndex;
+  return 1;
+}
+
+int Show(OpenFileNameRecord& record, NarrowDialog narrow, WideDialog wide) {
+  refusedName = 0;
+  if (win::SystemIsCp932()) return narrow(reinterpret_cast<OPENFILENAMEA*>(&record));
+  return ShowWide(record, wide);
+}
+
+}  // namespace
+
 int GetOpenFileNameA(OpenFileNameRecord& record) {
-  return ::GetOpenFileNameA(reinterpret_cast<OPENFILENAMEA*>(&record));
+  return Show(record, ::GetOpenFileNameA, ::GetOpenFileNameW);
 }
 
 int GetSaveFileNameA(OpenFileNameRecord& record) {
-  return ::GetSaveFileNameA(reinterpret_cast<OPENFILENAMEA*>(&record));
+  return Show(record, ::GetSaveFileNameA, ::GetSaveFileNameW);
+}
+
+uint32_t CommDlgExtendedError() {
+  return refusedName != 0 ? refusedName : ::CommDlgExtendedError();
 }
 
 }  // namespace platform

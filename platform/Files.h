@@ -1,5 +1,7 @@
 // The C runtime's low-level file calls, as the core uses them.
-// Paths are code page 932 byte strings, passed through unchanged.
+// Paths are code page 932 byte strings. Where the system's encoding is not
+// CP932 (Linux, Windows with another code page) they are converted to it;
+// a path that is no valid CP932, or has no form there, opens no file.
 #pragma once
 
 #include <cstdint>

@@ -4,17 +4,26 @@
 #include <sys/stat.h>
 #include <windows.h>
 
+#include "platform/Cp932_win.h"
 #include "platform/Files.h"
 
 namespace platform {
 
+// With code page 932 the name goes to the ANSI call as it is; elsewhere it
+// is converted to UTF-16, and a name that is no valid CP932 opens nothing.
 int Open(const std::string& path, int flags) {
   int mode = _O_BINARY;
   mode |= (flags & kOpenReadWrite) ? _O_RDWR : _O_RDONLY;
   if (flags & kOpenCreate) mode |= _O_CREAT;
   if (flags & kOpenTruncate) mode |= _O_TRUNC;
   int fd = -1;
-  if (_sopen_s(&fd, path.c_str(), mode, _SH_DENYNO, _S_IREAD | _S_IWRITE) != 0) return -1;
+  if (win::SystemIsCp932()) {
+    if (_sopen_s(&fd, path.c_str(), mode, _SH_DENYNO, _S_IREAD | _S_IWRITE) != 0) return -1;
+    return fd;
+  }
+  std::wstring name;
+  if (!win::ToWideName(path, name)) return -1;
+  if (_wsopen_s(&fd, name.c_str(), mode, _SH_DENYNO, _S_IREAD | _S_IWRITE) != 0) return -1;
   return fd;
 }
 

@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "platform/Cp932_win.h"
 #include "platform/MessageBox.h"
 
 namespace platform {
@@ -11,7 +12,11 @@ static_assert(kIdOk == IDOK && kIdYes == IDYES && kIdNo == IDNO);
 
 int MessageBoxA(WindowHandle owner, const std::string& text, const std::string& caption,
                 unsigned flags) {
-  return ::MessageBoxA(static_cast<HWND>(owner), text.c_str(), caption.c_str(), flags);
+  if (win::SystemIsCp932()) {
+    return ::MessageBoxA(static_cast<HWND>(owner), text.c_str(), caption.c_str(), flags);
+  }
+  return ::MessageBoxW(static_cast<HWND>(owner), win::ToWideText(text).c_str(),
+                       win::ToWideText(caption).c_str(), flags);
 }
 
 }  // namespace platform

@@ -52,9 +52,14 @@ int ShowFileDialog(OpenFileNameRecord& record, bool save) {
                              record.flags};
   auto& state = Recorder();
   state.dialogs.push_back(seen);
+  state.dialogError = 0;
   if (state.dialogAnswers.empty()) return 0;
   std::optional<std::string> answer = state.dialogAnswers.front();
   state.dialogAnswers.pop_front();
+  if (answer == standin::kAnswerWithoutCp932Form) {
+    state.dialogError = kFnErrInvalidFileName;
+    return 0;
+  }
   if (!answer || record.file == nullptr || answer->size() + 1 > record.maxFile) return 0;
   std::memcpy(record.file, answer->c_str(), answer->size() + 1);
   return 1;
@@ -75,6 +80,8 @@ int MessageBoxA(WindowHandle owner, const std::string& text, const std::string& 
 int GetOpenFileNameA(OpenFileNameRecord& record) { return ShowFileDialog(record, false); }
 
 int GetSaveFileNameA(OpenFileNameRecord& record) { return ShowFileDialog(record, true); }
+
+uint32_t CommDlgExtendedError() { return Recorder().dialogError; }
 
 uint32_t GetCurrentDirectoryA(uint32_t size, char* buffer) {
   const auto& folder = Recorder().currentDirectory;

@@ -46,11 +46,16 @@ struct RegistryWrite {
   std::string data;  // the bytes passed, exactly `size` of them
 };
 
+// A dialog answer that stands for a file whose name has no CP932 form:
+// the dialog answers 0, and CommDlgExtendedError kFnErrInvalidFileName.
+inline const std::string kAnswerWithoutCp932Form{"\0no CP932 form", 14};
+
 struct State {
   std::vector<MessageBoxRecord> messageBoxes;
   std::vector<DialogRecord> dialogs;
   std::vector<RegistryWrite> registryWrites;
   int openKeys = 0;  // keys created and not yet closed
+  uint32_t dialogError = 0;  // what CommDlgExtendedError answers
 
   // Answers, taken in order. A dialog answer of nothing cancels; when the
   // queue is empty a dialog cancels and a message box answers IDOK.

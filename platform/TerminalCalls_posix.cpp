@@ -5,7 +5,10 @@
 #include <unistd.h>
 
 #include <cstring>
+#include <vector>
 
+#include "platform/Console.h"
+#include "platform/Cp932_posix.h"
 #include "platform/Dialogs.h"
 #include "platform/MessageBox.h"
 #include "platform/Process.h"
@@ -20,9 +23,8 @@ constexpr long kErrorCallNotImplemented = 120;  // ERROR_CALL_NOT_IMPLEMENTED
 }  // namespace
 
 int MessageBoxA(WindowHandle, const std::string& text, const std::string& caption, unsigned flags) {
-  std::string line = caption + ": " + text + "\n";
   // A line that cannot be written has nowhere else to go.
-  [[maybe_unused]] ssize_t written = ::write(STDERR_FILENO, line.data(), line.size());
+  WriteStdText(StdStream::kError, caption + ": " + text + "\n");
   return (flags & kMbYesNo) != 0 ? kIdNo : kIdOk;
 }
 
@@ -30,9 +32,18 @@ int GetOpenFileNameA(OpenFileNameRecord&) { return 0; }
 
 int GetSaveFileNameA(OpenFileNameRecord&) { return 0; }
 
+uint32_t CommDlgExtendedError() { return 0; }
+
+// A folder whose name has no CP932 form cannot be given.
 uint32_t GetCurrentDirectoryA(uint32_t size, char* buffer) {
-  if (buffer == nullptr || ::getcwd(buffer, size) == nullptr) return 0;
-  return static_cast<uint32_t>(std::strlen(buffer));
+  std::vector<char> folder(4096);
+  std::string cp932;
+  if (buffer == nullptr || ::getcwd(folder.data(), folder.size()) == nullptr ||
+      !posix::ToCp932Name(folder.data(), cp932) || cp932.size() + 1 > size) {
+    return 0;
+  }
+  std::memcpy(buffer, cp932.c_str(), cp932.size() + 1);
+  return static_cast<uint32_t>(cp932.size());
 }
 
 long RegCreateKeyExA(RegistryKey, const std::string&, uint32_t, uint32_t, RegistryKey* key) {

@@ -3,7 +3,41 @@
 #include <windows.h>
 
 #include "platform/AppMain.h"
+#include "platform/CommandLine.h"
+#include "platform/Cp932_win.h"
+
+namespace {
+
+// The wide command line after the program's name and the blanks that
+// follow it, as the runtime cuts the ANSI tail it gives WinMain.
+std::wstring WideCommandTail() {
+  const wchar_t* line = ::GetCommandLineW();
+  if (line == nullptr) return std::wstring();
+  bool quoted = false;
+  while (*line != L'\0' && (quoted || (*line != L' ' && *line != L'\t'))) {
+    if (*line == L'"') quoted = !quoted;
+    ++line;
+  }
+  while (*line == L' ' || *line == L'\t') ++line;
+  return line;
+}
+
+platform::CommandArgument CommandTail(const char* ansiTail) {
+  platform::CommandArgument tail;
+  if (platform::win::SystemIsCp932()) {
+    tail.text = ansiTail ? ansiTail : "";
+    tail.system = platform::win::ToUtf8(platform::win::ToWideText(tail.text));
+    return tail;
+  }
+  std::wstring wide = WideCommandTail();
+  tail.hasCp932Form = platform::win::ToCp932Name(wide, tail.text);
+  if (!tail.hasCp932Form) tail.text = platform::win::ToCp932Shown(wide);
+  tail.system = platform::win::ToUtf8(wide);
+  return tail;
+}
+
+}  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandTail, int showCommand) {
-  return AppMain(instance, commandTail ? commandTail : "", showCommand);
+  return AppMain(instance, CommandTail(commandTail), showCommand);
 }

@@ -111,6 +111,10 @@ int MoveWindow(WindowHandle window, int32_t x, int32_t y, int32_t width, int32_t
 WindowHandle SetFocus(WindowHandle window);
 int SetWindowTextA(WindowHandle window, const std::string& text);
 GdiObject GetStockObject(int object);
+// The font of a text pane: the stock SYSTEM_FIXED_FONT where the system's
+// code page is 932; elsewhere a fixed-pitch font that shows Japanese,
+// made on first use and kept until the program ends.
+GdiObject GetFixedFont();
 
 MenuHandle GetMenu(WindowHandle window);
 MenuHandle GetSubMenu(MenuHandle menu, int position);

@@ -193,6 +193,8 @@ GdiObject GetStockObject(int object) {
   return reinterpret_cast<GdiObject>(uintptr_t{0x40000} + static_cast<uintptr_t>(object));
 }
 
+GdiObject GetFixedFont() { return GetStockObject(kSystemFixedFont); }
+
 // A menu handle encodes the menu resource; a pop-up adds its position + 1.
 MenuHandle GetMenu(WindowHandle window) {
   auto* record = standin::FindWindow(window);

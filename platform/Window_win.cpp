@@ -1,7 +1,9 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <string>
 
+#include "platform/Cp932_win.h"
 #include "platform/Window.h"
 
 namespace platform {
@@ -34,21 +36,29 @@ static_assert(kCwUseDefault == CW_USEDEFAULT && kColorBtnFace == COLOR_BTNFACE &
               kSystemFixedFont == SYSTEM_FIXED_FONT);
 static_assert(kMfByCommand == MF_BYCOMMAND && kMfEnabled == MF_ENABLED && kMfGrayed == MF_GRAYED);
 
+// With code page 932 the windows are ANSI windows, made and fed by the
+// ANSI calls; with any other code page they are Unicode windows, made and
+// fed by the wide calls, and every text is converted from CP932 on its way
+// to them.
 namespace {
+
+bool UseWideCalls() { return !win::SystemIsCp932(); }
 
 // A program registers one window class; its procedure is reached through
 // this adapter, which has the system's calling convention.
 WindowProcedure registeredProcedure = nullptr;
 
 LRESULT CALLBACK ProcedureAdapter(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (registeredProcedure == nullptr) return ::DefWindowProcA(window, message, wParam, lParam);
+  if (registeredProcedure == nullptr) {
+    return platform::DefWindowProcA(window, message, wParam, lParam);
+  }
   return registeredProcedure(window, message, wParam, lParam);
 }
 
-}  // namespace
-
-uint16_t RegisterClassExA(const WindowClassRecord& windowClass) {
-  WNDCLASSEXA system{};
+// The fields both kinds of class record share; the names are the caller's.
+template <typename SystemClass>
+SystemClass ClassRecordOf(const WindowClassRecord& windowClass) {
+  SystemClass system{};
   system.cbSize = sizeof system;
   system.style = windowClass.style;
   system.lpfnWndProc = ProcedureAdapter;
@@ -56,15 +66,49 @@ uint16_t RegisterClassExA(const WindowClassRecord& windowClass) {
   system.hIcon = static_cast<HICON>(windowClass.icon);
   system.hIconSm = static_cast<HICON>(windowClass.smallIcon);
   system.hbrBackground = reinterpret_cast<HBRUSH>(windowClass.background);
+  registeredProcedure = windowClass.procedure;
+  return system;
+}
+
+// The stock fixed font of a Japanese system is 16 pixels high at 96 dots
+// per inch; MS Gothic, or whatever fixed-pitch font the system has for
+// Japanese, takes its place.
+HFONT CreateJapaneseFixedFont() {
+  HDC screen = ::GetDC(nullptr);
+  int dpi = screen ? ::GetDeviceCaps(screen, LOGPIXELSY) : 96;
+  if (screen) ::ReleaseDC(nullptr, screen);
+  return ::CreateFontW(::MulDiv(16, dpi, 96), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                       SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       FIXED_PITCH | FF_MODERN, L"MS Gothic");
+}
+
+}  // namespace
+
+uint16_t RegisterClassExA(const WindowClassRecord& windowClass) {
+  if (UseWideCalls()) {
+    std::wstring className = win::ToWideText(windowClass.className ? windowClass.className : "");
+    auto system = ClassRecordOf<WNDCLASSEXW>(windowClass);
+    system.lpszMenuName = windowClass.menuId ? MAKEINTRESOURCEW(windowClass.menuId) : nullptr;
+    system.lpszClassName = className.c_str();
+    return ::RegisterClassExW(&system);
+  }
+  auto system = ClassRecordOf<WNDCLASSEXA>(windowClass);
   system.lpszMenuName = windowClass.menuId ? MAKEINTRESOURCEA(windowClass.menuId) : nullptr;
   system.lpszClassName = windowClass.className;
-  registeredProcedure = windowClass.procedure;
   return ::RegisterClassExA(&system);
 }
 
 WindowHandle CreateWindowExA(uint32_t exStyle, const char* className, const char* windowName,
                              uint32_t style, int32_t x, int32_t y, int32_t width, int32_t height,
                              WindowHandle parent, uintptr_t menuOrId, InstanceHandle instance) {
+  if (UseWideCalls()) {
+    std::wstring wideClass = win::ToWideText(className ? className : "");
+    std::wstring wideName = win::ToWideText(windowName ? windowName : "");
+    return ::CreateWindowExW(exStyle, wideClass.c_str(), windowName ? wideName.c_str() : nullptr,
+                             style, x, y, width, height, static_cast<HWND>(parent),
+                             reinterpret_cast<HMENU>(menuOrId), static_cast<HINSTANCE>(instance),
+                             nullptr);
+  }
   return ::CreateWindowExA(exStyle, className, windowName, style, x, y, width, height,
                            static_cast<HWND>(parent), reinterpret_cast<HMENU>(menuOrId),
                            static_cast<HINSTANCE>(instance), nullptr);
@@ -77,7 +121,9 @@ int ShowWindow(WindowHandle window, int showCommand) {
 int UpdateWindow(WindowHandle window) { return ::UpdateWindow(static_cast<HWND>(window)); }
 
 int GetMessageA(Message& message) {
-  return ::GetMessageA(reinterpret_cast<MSG*>(&message), nullptr, 0, 0);
+  auto* system = reinterpret_cast<MSG*>(&message);
+  return UseWideCalls() ? ::GetMessageW(system, nullptr, 0, 0)
+                        : ::GetMessageA(system, nullptr, 0, 0);
 }
 
 int TranslateMessage(const Message& message) {
@@ -85,17 +131,23 @@ int TranslateMessage(const Message& message) {
 }
 
 intptr_t DispatchMessageA(const Message& message) {
-  return ::DispatchMessageA(reinterpret_cast<const MSG*>(&message));
+  const auto* system = reinterpret_cast<const MSG*>(&message);
+  return UseWideCalls() ? ::DispatchMessageW(system) : ::DispatchMessageA(system);
 }
 
 intptr_t DefWindowProcA(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
-  return ::DefWindowProcA(static_cast<HWND>(window), message, wParam, lParam);
+  auto* system = static_cast<HWND>(window);
+  return UseWideCalls() ? ::DefWindowProcW(system, message, wParam, lParam)
+                        : ::DefWindowProcA(system, message, wParam, lParam);
 }
 
 void PostQuitMessage(int exitCode) { ::PostQuitMessage(exitCode); }
 
+// The messages the programs send carry no text.
 intptr_t SendMessageA(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
-  return ::SendMessageA(static_cast<HWND>(window), message, wParam, lParam);
+  auto* system = static_cast<HWND>(window);
+  return UseWideCalls() ? ::SendMessageW(system, message, wParam, lParam)
+                        : ::SendMessageA(system, message, wParam, lParam);
 }
 
 IconHandle LoadIconA(InstanceHandle instance, uint16_t iconId) {
@@ -114,10 +166,19 @@ int MoveWindow(WindowHandle window, int32_t x, int32_t y, int32_t width, int32_t
 WindowHandle SetFocus(WindowHandle window) { return ::SetFocus(static_cast<HWND>(window)); }
 
 int SetWindowTextA(WindowHandle window, const std::string& text) {
+  if (UseWideCalls()) {
+    return ::SetWindowTextW(static_cast<HWND>(window), win::ToWideText(text).c_str());
+  }
   return ::SetWindowTextA(static_cast<HWND>(window), text.c_str());
 }
 
 GdiObject GetStockObject(int object) { return ::GetStockObject(object); }
+
+GdiObject GetFixedFont() {
+  if (!UseWideCalls()) return ::GetStockObject(SYSTEM_FIXED_FONT);
+  static HFONT font = CreateJapaneseFixedFont();
+  return font ? font : ::GetStockObject(SYSTEM_FIXED_FONT);
+}
 
 MenuHandle GetMenu(WindowHandle window) { return ::GetMenu(static_cast<HWND>(window)); }
 

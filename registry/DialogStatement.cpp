@@ -33,7 +33,8 @@ bool ParseDialogSpec(std::string unit, std::vector<std::string>& fields) {
 namespace {
 
 // Asks the system's Open dialog: 0 with the chosen path, 1 when cancelled,
-// -1 when the proposed name does not fit the dialog.
+// -1 when the proposed name does not fit the dialog or the chosen file's
+// name has no CP932 form.
 int32_t AskOpenDialog(const std::vector<std::string>& fields, std::string& path) {
   COpenFileDialog dialog(nullptr);
   dialog.SetTitle(fields[0].c_str());
@@ -41,7 +42,7 @@ int32_t AskOpenDialog(const std::vector<std::string>& fields, std::string& path)
   if (!dialog.SetFileName(fields[1])) return -1;
   // The filter's own terminating NUL follows its last entry, closing the list.
   dialog.SetFilter(fields[2].c_str());
-  if (dialog.Show() == 0) return 1;
+  if (dialog.Show() == 0) return dialog.Refused() ? -1 : 1;
   char chosen[kFileNameBufferSize];
   dialog.GetFileName(chosen);
   path = chosen;
@@ -57,7 +58,14 @@ int32_t HandleDialog(CSourceData& image, CStatement& statement) {
   std::string path;
   CRunHooks* hooks = statement.owner != nullptr ? statement.owner->hooks : nullptr;
   if (hooks != nullptr) {
-    if (!hooks->ChooseDialogTarget({fields[0], fields[1], fields[2]}, path)) return 1;
+    switch (hooks->ChooseDialogTarget({fields[0], fields[1], fields[2]}, path)) {
+      case TargetChoice::kChosen:
+        break;
+      case TargetChoice::kCancelled:
+        return 1;
+      case TargetChoice::kRefused:
+        return -1;
+    }
   } else if (int32_t asked = AskOpenDialog(fields, path); asked != 0) {
     return asked;
   }

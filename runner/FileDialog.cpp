@@ -29,7 +29,13 @@ bool FileDialogBase::SetFileName(const std::string& name) {
   return true;
 }
 
-int COpenFileDialog::Show() { return platform::GetOpenFileNameA(record_); }
+int FileDialogBase::ShowWith(int (*show)(platform::OpenFileNameRecord&)) {
+  int chosen = show(record_);
+  refused_ = chosen == 0 && platform::CommDlgExtendedError() == platform::kFnErrInvalidFileName;
+  return chosen;
+}
+
+int COpenFileDialog::Show() { return ShowWith(platform::GetOpenFileNameA); }
 
 uint32_t FileDialogBase::GetFileName(char* destination) const {
   size_t length = strnlen(fileName_, kFileNameBufferSize - 1);
@@ -42,4 +48,4 @@ CSaveFileDialog::CSaveFileDialog(platform::WindowHandle owner)
     : FileDialogBase(owner, platform::kOfnOverwritePrompt | platform::kOfnHideReadOnly |
                                  platform::kOfnLongNames) {}
 
-int CSaveFileDialog::Show() { return platform::GetSaveFileNameA(record_); }
+int CSaveFileDialog::Show() { return ShowWith(platform::GetSaveFileNameA); }

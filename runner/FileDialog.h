@@ -26,13 +26,20 @@ class FileDialogBase {
   // Copies the chosen name into destination (at least 260 bytes) and
   // returns its length.
   uint32_t GetFileName(char* destination) const;
+  // True when the last Show answered 0 because the chosen file's name has
+  // no CP932 form (not because the user cancelled): the file cannot be used.
+  bool Refused() const { return refused_; }
 
  protected:
   FileDialogBase(platform::WindowHandle owner, uint32_t flags);
   ~FileDialogBase() = default;
 
+  // Shows the dialog through the given call and notes a refused name.
+  int ShowWith(int (*show)(platform::OpenFileNameRecord&));
+
   platform::OpenFileNameRecord record_;
   char fileName_[kFileNameBufferSize];
+  bool refused_ = false;
 };
 
 // Accepts only an existing file.

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <exception>
-#include <optional>
 
 #include "platform/MessageBox.h"
 #include "platform/Process.h"
@@ -21,17 +20,23 @@ void Show(const OutcomeMessage& message) {
                         message.flags);
 }
 
-// Asks for a script in the Open dialog; nothing when the user cancels.
-std::optional<std::string> AskForScript() {
+enum class ScriptChoice { kChosen, kCancelled, kUnusable };
+
+// Asks for a script in the Open dialog. A chosen file whose name has no
+// CP932 form cannot be used.
+ScriptChoice AskForScript(std::string& path) {
   COpenFileDialog dialog(nullptr);
   char folder[kFileNameBufferSize + 1] = {};
   if (platform::GetCurrentDirectoryA(sizeof folder, folder) != 0) dialog.SetInitialDir(folder);
   dialog.SetFilter(kScriptFilter);
   dialog.SetTitle(kScriptDialogTitle);
-  if (dialog.Show() == 0) return std::nullopt;
+  if (dialog.Show() == 0) {
+    return dialog.Refused() ? ScriptChoice::kUnusable : ScriptChoice::kCancelled;
+  }
   char chosen[kFileNameBufferSize + 1] = {};
   dialog.GetFileName(chosen);
-  return std::string(chosen);
+  path = chosen;
+  return ScriptChoice::kChosen;
 }
 
 // Runs the loaded script and turns every way it can fail into one message.
@@ -46,23 +51,7 @@ void RunAndReport(CScriptFile& script) {
   }
 }
 
-}  // namespace
-
-std::string ScriptPathFromCommandLine(const std::string& commandTail) {
-  std::string path = commandTail;
-  path.erase(std::remove(path.begin(), path.end(), '"'), path.end());
-  return path;
-}
-
-int RunRunner(const std::string& commandTail) {
-  std::string path;
-  if (!commandTail.empty()) {
-    path = ScriptPathFromCommandLine(commandTail);
-  } else {
-    std::optional<std::string> chosen = AskForScript();
-    if (!chosen) return 0;
-    path = *chosen;
-  }
+int LoadAndRun(const std::string& path) {
   CScriptFile script;
   bool loaded = false;
   try {
@@ -76,4 +65,37 @@ int RunRunner(const std::string& commandTail) {
   }
   RunAndReport(script);
   return 0;
+}
+
+}  // namespace
+
+std::string ScriptPathFromCommandLine(const std::string& commandTail) {
+  std::string path = commandTail;
+  path.erase(std::remove(path.begin(), path.end(), '"'), path.end());
+  return path;
+}
+
+int RunRunner(const std::string& commandTail) {
+  if (!commandTail.empty()) return LoadAndRun(ScriptPathFromCommandLine(commandTail));
+  std::string path;
+  switch (AskForScript(path)) {
+    case ScriptChoice::kChosen:
+      return LoadAndRun(path);
+    case ScriptChoice::kCancelled:
+      return 0;
+    case ScriptChoice::kUnusable:
+      break;
+  }
+  Show(LoadFailedMessage());
+  return 0;
+}
+
+int RunRunner(const platform::CommandArgument& commandTail) {
+  if (commandTail.hasCp932Form) return RunRunner(commandTail.text);
+  std::string name;
+  if (!platform::EnterFolderOf(commandTail, name)) {
+    Show(LoadFailedMessage());
+    return 0;
+  }
+  return LoadAndRun(name);
 }

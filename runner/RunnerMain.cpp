@@ -2,6 +2,6 @@
 #include "platform/AppMain.h"
 #include "runner/RunnerEntry.h"
 
-int AppMain(platform::InstanceHandle, const char* commandTail, int) {
+int AppMain(platform::InstanceHandle, const platform::CommandArgument& commandTail, int) {
   return RunRunner(commandTail);
 }

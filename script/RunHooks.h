@@ -31,6 +31,13 @@ struct DialogRequest {
   const std::string& filter;    // description and pattern pairs, NUL-separated
 };
 
+// The answer to a "#path dialog" section.
+enum class TargetChoice {
+  kChosen,     // the chosen path is given
+  kCancelled,  // the choice was cancelled
+  kRefused,    // the chosen file cannot be used (its name has no CP932 form)
+};
+
 enum class RegistryAction {
   kWrite,   // write it to the system registry, as qpxrun does
   kSkip,    // count it as written without writing it
@@ -46,9 +53,9 @@ class CRunHooks {
   virtual CSourceData* Image() = 0;
   // Decides about one value before it is written.
   virtual RegistryAction OnRegistryValue(const RegistryValue& value) = 0;
-  // Chooses the target of a "#path dialog" section: true with the chosen
-  // path, false when the choice is cancelled.
-  virtual bool ChooseDialogTarget(const DialogRequest& request, std::string& chosen) = 0;
+  // Chooses the target of a "#path dialog" section, giving the chosen
+  // path with kChosen.
+  virtual TargetChoice ChooseDialogTarget(const DialogRequest& request, std::string& chosen) = 0;
   // A #path section has loaded its target, or a #registry section has
   // taken its value path (target).
   virtual void OnSectionStart(std::string_view directive, const std::string& target) = 0;

@@ -22,19 +22,38 @@ struct ParseCase {
 
 class CommandLineParse : public testing::TestWithParam<ParseCase> {};
 
+// Arguments as the system gives them: the same bytes in both forms.
+std::vector<platform::CommandArgument> Arguments(const std::vector<std::string>& texts) {
+  std::vector<platform::CommandArgument> arguments;
+  for (const std::string& text : texts) arguments.push_back({text, true, text});
+  return arguments;
+}
+
+std::vector<std::string> Texts(const std::vector<platform::CommandArgument>& arguments) {
+  std::vector<std::string> texts;
+  for (const auto& argument : arguments) texts.push_back(argument.text);
+  return texts;
+}
+
+std::optional<std::string> Text(const std::optional<platform::CommandArgument>& argument) {
+  if (!argument) return std::nullopt;
+  EXPECT_EQ(argument->text, argument->system);
+  return argument->text;
+}
+
 TEST_P(CommandLineParse, AcceptsValidLinesAndRefusesTheRest) {
   const ParseCase& c = GetParam();
   CommandLine line;
   std::string error;
-  ASSERT_EQ(ParseCommandLine(c.arguments, line, error), c.valid) << error;
+  ASSERT_EQ(ParseCommandLine(Arguments(c.arguments), line, error), c.valid) << error;
   if (!c.valid) {
     EXPECT_FALSE(error.empty());
     return;
   }
   EXPECT_EQ(line.command, c.command);
-  EXPECT_EQ(line.operands, c.operands);
-  EXPECT_EQ(line.target, c.target);
-  EXPECT_EQ(line.output, c.output);
+  EXPECT_EQ(Texts(line.operands), c.operands);
+  EXPECT_EQ(Text(line.target), c.target);
+  EXPECT_EQ(Text(line.output), c.output);
   EXPECT_EQ(line.reverse, c.reverse);
   EXPECT_EQ(line.raw, c.raw);
 }

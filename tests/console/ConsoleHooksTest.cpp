@@ -161,7 +161,7 @@ TEST_F(ConsoleRun, DialogTargetComesFromTheChooserWithoutAnyDialog) {
       [&](const DialogRequest& request, std::string& chosen) {
         asked = request.title + "|" + request.fileName;
         chosen = target_;
-        return true;
+        return TargetChoice::kChosen;
       },
       true);
   Outcome outcome = Run("#path dialog \"Pick\\sone|t.bin|Data|*.bin|\" 0000 = 77 ; #end", &hooks);

@@ -6,7 +6,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/support/TestFiles.h"
@@ -34,6 +36,18 @@ bool Contains(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
 }
 
+// The environment of qpx: this one, in the C locale, where names are UTF-8.
+std::vector<char*> CLocaleEnvironment() {
+  static std::string cLocale = "LC_ALL=C";
+  std::vector<char*> entries;
+  for (char** entry = environ; *entry != nullptr; ++entry) {
+    if (std::string(*entry).rfind("LC_ALL=", 0) != 0) entries.push_back(*entry);
+  }
+  entries.push_back(cLocale.data());
+  entries.push_back(nullptr);
+  return entries;
+}
+
 // Runs qpx in folder with the arguments, standard input empty, and
 // standard output and error caught in files.
 Result RunQpx(const TempFolder& folder, const std::vector<std::string>& arguments) {
@@ -54,7 +68,8 @@ Result RunQpx(const TempFolder& folder, const std::vector<std::string>& argument
   argv.push_back(nullptr);
   Result result;
   pid_t child = 0;
-  if (posix_spawn(&child, QPX_PROGRAM, &actions, nullptr, argv.data(), environ) == 0) {
+  std::vector<char*> environment = CLocaleEnvironment();
+  if (posix_spawn(&child, QPX_PROGRAM, &actions, nullptr, argv.data(), environment.data()) == 0) {
     int wait = 0;
     waitpid(child, &wait, 0);
     result.status = WIFEXITED(wait) ? WEXITSTATUS(wait) : -1;
@@ -220,12 +235,13 @@ TEST(Qpx, ADiffScriptRunTurnsTheFirstFileIntoTheSecond) {
 
 TEST(Qpx, ListIsThePaneTextRawOrInTheTerminalsEncoding) {
   TempFolder folder;
-  const std::string name = "\x83\x65\x83\x58\x83\x67.bin";  // テスト.bin in CP932
+  const std::string name = Utf8(u8"テスト.bin");
   folder.Write(name, "abc");
   folder.Write("b.bin", "aXc");
   Result raw = RunQpx(folder, {"list", "--raw", name, "b.bin"});
   EXPECT_EQ(raw.status, 0);
-  EXPECT_EQ(raw.out, "Address = " + name + " : b.bin\r\n01 = 62 : 58\r\n");
+  // The name in CP932, as qpxdiff's pane shows it.
+  EXPECT_EQ(raw.out, "Address = \x83\x65\x83\x58\x83\x67.bin : b.bin\r\n01 = 62 : 58\r\n");
   Result shown = RunQpx(folder, {"list", name, "b.bin"});
   EXPECT_EQ(shown.out, Utf8(u8"Address = テスト.bin : b.bin\n01 = 62 : 58\n"));
   Result same = RunQpx(folder, {"list", "b.bin", "b.bin"});
@@ -238,6 +254,91 @@ TEST(Qpx, ListIsThePaneTextRawOrInTheTerminalsEncoding) {
             "　1つ目のファイルと2つ目のファイルのサイズが違います。\r\n"
             "　スクリプトファイルは書き出せません。");
 }
+
+// Names on the command line and in the file system are UTF-8 here; in
+// scripts, listings and messages they are CP932.
+struct NameCase {
+  const char* name;
+  std::vector<std::pair<std::string, std::string>> files;  // UTF-8 names
+  std::vector<std::string> arguments;
+  int status;
+  std::string out;  // a part of standard output (UTF-8)
+  std::string err;  // a part of standard error (UTF-8)
+  std::string file;   // a file that must hold
+  std::string bytes;  // these bytes afterwards
+};
+
+class QpxNames : public testing::TestWithParam<NameCase> {};
+
+TEST_P(QpxNames, AreCp932InsideAndTheSystemsOwnOutside) {
+  const NameCase& c = GetParam();
+  TempFolder folder;
+  for (const auto& [name, bytes] : c.files) {
+    std::filesystem::create_directories(std::filesystem::path(folder.File(name)).parent_path());
+    folder.Write(name, bytes);
+  }
+  Result result = RunQpx(folder, c.arguments);
+  EXPECT_EQ(result.status, c.status) << result.err;
+  EXPECT_TRUE(Contains(result.out, c.out)) << result.out;
+  EXPECT_TRUE(Contains(result.err, c.err)) << result.err;
+  if (c.bytes.empty()) {
+    EXPECT_FALSE(FileExists(folder.File(c.file)));
+  } else {
+    EXPECT_EQ(ReadFileBytes(folder.File(c.file)), c.bytes);
+  }
+}
+
+const std::string kPatched = "X123456789ABCDEF";  // after "0000 = 58 ;"
+const std::string kHyo = Utf8(u8"表.bin");          // 95 5C in CP932
+const std::string kUra = Utf8(u8"裏.bin");
+const std::string kPatchHyo = "#path \"\x95\x5C.bin\" 0000 = 58 ; #end";
+const std::string kPatchByDialog = "#path dialog \"T|t.bin|D|*.bin|\" 0000 = 58 ; #end";
+const std::string kNoForm = " (the name has no CP932 form)";
+
+INSTANTIATE_TEST_SUITE_P(
+    Utf8, QpxNames,
+    testing::Values(
+        NameCase{"RunFindsTheTarget", {{kHyo, kTarget}, {"s.qpx", kPatchHyo}}, {"run", "s.qpx"},
+                 0, "", "", kHyo, kPatched},
+        NameCase{"CheckShowsTheTarget", {{kHyo, kTarget}, {"s.qpx", kPatchHyo}},
+                 {"check", "s.qpx"}, 0, "#path \"" + kHyo + "\"\n  1 bytes would change", "",
+                 kHyo, kTarget},
+        NameCase{"ListShowsBothNames", {{kHyo, "abc"}, {kUra, "aXc"}}, {"list", kHyo, kUra}, 0,
+                 "Address = " + kHyo + " : " + kUra + "\n01 = 62 : 58\n", "", kHyo, "abc"},
+        // The 0x5C trail byte of 表 is doubled, as every backslash is.
+        NameCase{"DiffNamesTheFileInCp932", {{kHyo, "abc"}, {kUra, "aXc"}},
+                 {"diff", kHyo, kUra, "-o", "d.qpx"}, 0, "", "", "d.qpx",
+                 Bytes("#path \"\x95\x5C\x5C.bin\"\r\n    01 = 58 ;\r\n#end\r\n\0")},
+        NameCase{"TargetOption", {{kHyo, kTarget}, {"s.qpx", kPatchByDialog}},
+                 {"run", "s.qpx", "--target", kHyo}, 0, "", "", kHyo, kPatched},
+        NameCase{"ScriptInAFolderWithoutCp932Form",
+                 {{Utf8(u8"josé/t.bin"), kTarget},
+                  {Utf8(u8"josé/s.qpx"), "#path \"t.bin\" 0000 = 58 ; #end"}},
+                 {"run", Utf8(u8"josé/s.qpx")}, 0, "", "", Utf8(u8"josé/t.bin"), kPatched},
+        NameCase{"RelativeTargetBesideAScriptInSuchAFolder",
+                 {{"t.bin", kTarget}, {Utf8(u8"josé/s.qpx"), kPatchByDialog}},
+                 {"run", Utf8(u8"josé/s.qpx"), "--target", "t.bin"}, 0, "", "", "t.bin",
+                 kPatched},
+        NameCase{"ScriptNameWithoutCp932Form", {{Utf8(u8"é.qpx"), kPatchHyo}, {kHyo, kTarget}},
+                 {"run", Utf8(u8"é.qpx")}, 3, "",
+                 "qpx: ?.qpx: " + Utf8(u8"スクリプトの読み込みに失敗しました") + kNoForm, kHyo,
+                 kTarget},
+        NameCase{"FirstFileWithoutCp932Form", {{Utf8(u8"é.bin"), "abc"}, {kUra, "aXc"}},
+                 {"list", Utf8(u8"é.bin"), kUra}, 20, "",
+                 "qpx: ?.bin: " + Utf8(u8"1つ目のファイルを読み込めません") + kNoForm, kUra, "aXc"},
+        NameCase{"SecondFileWithoutCp932Form", {{kHyo, "abc"}, {Utf8(u8"한.bin"), "aXc"}},
+                 {"diff", kHyo, Utf8(u8"한.bin")}, 21, "",
+                 "qpx: ?.bin: " + Utf8(u8"2つ目のファイルを読み込めません") + kNoForm, kHyo, "abc"},
+        NameCase{"ScriptFileWithoutCp932Form", {{kHyo, "abc"}, {kUra, "aXc"}},
+                 {"diff", kHyo, kUra, "-o", Utf8(u8"é.qpx")}, 24, "",
+                 Utf8(u8"ファイルを作成できません") + kNoForm, Utf8(u8"é.qpx"), ""},
+        NameCase{"TargetOptionWithoutCp932Form",
+                 {{Utf8(u8"é.bin"), kTarget}, {"s.qpx", kPatchByDialog}},
+                 {"run", "s.qpx", "--target", Utf8(u8"é.bin")}, 12,
+                 "", "qpx: --target ?.bin" + kNoForm, Utf8(u8"é.bin"), kTarget},
+        NameCase{"LoneLeadByteInTheScript", {{"t.bin", kTarget}, {"s.qpx", "#path \"t\x83\" #end"}},
+                 {"run", "s.qpx"}, 12, "", "", "t.bin", kTarget}),
+    [](const testing::TestParamInfo<NameCase>& info) { return std::string(info.param.name); });
 
 // Files over 64 MiB count as long work; with standard error not a
 // terminal no progress bar is drawn there.

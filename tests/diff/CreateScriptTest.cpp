@@ -93,8 +93,12 @@ TEST_F(CreateScript, CancelledSaveWritesAndShowsNothing) {
 TEST_F(CreateScript, FileThatCannotBeCreatedIsReported) {
   std::string readOnly = folder.Write("ro.qpx", "keep");
   MakeReadOnly(readOnly);
-  for (const std::string& target : {readOnly, folder.File("missing/x.qpx")}) {
+  // The last stands for a chosen name without a CP932 form.
+  for (const std::string& target :
+       {readOnly, folder.File("missing/x.qpx"), standin::kAnswerWithoutCp932Form}) {
+    standin::Recorder().messageBoxes.clear();
     Create(platform::kIdYes, target);
+    EXPECT_EQ(standin::Recorder().messageBoxes.size(), 2u);
     EXPECT_EQ(LastMessageBox().text, "ファイルを作成できません");
     EXPECT_EQ(LastMessageBox().caption, "エラー");
     EXPECT_EQ(LastMessageBox().flags, kErrorFlags);

@@ -156,8 +156,11 @@ TEST_F(DiffWindow, LoadFailuresShowTheirMessageAndClearTheList) {
     const char* text;
     size_t dialogs;
   };
+  const std::string& noForm = standin::kAnswerWithoutCp932Form;
   for (const Case& c : {Case{folder.File("missing"), b, "1つ目のファイルを読み込めません", 1},
-                        Case{a, readOnly, "2つ目のファイルを読み込めません", 2}}) {
+                        Case{a, readOnly, "2つ目のファイルを読み込めません", 2},
+                        Case{noForm, b, "1つ目のファイルを読み込めません", 1},
+                        Case{a, noForm, "2つ目のファイルを読み込めません", 2}}) {
     Open(a, b);
     std::string listing = PaneText();
     standin::Recorder().dialogs.clear();

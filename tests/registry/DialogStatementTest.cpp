@@ -86,11 +86,14 @@ TEST_F(DialogHandler, LoadsTheChosenFileAndMakesItTheOnlyOperand) {
   EXPECT_EQ(image.GetByte(2), 'z');
 }
 
-TEST_F(DialogHandler, ReadOnlyChoiceFails) {
+TEST_F(DialogHandler, ReadOnlyChoiceOrOneWithoutCp932FormFails) {
   std::string chosen = folder.Write("chosen.bin", "xyz");
   MakeReadOnly(chosen);
-  Recorder().dialogAnswers.push_back(chosen);
-  EXPECT_EQ(Handle("\"t||d|p|\""), -1);
+  for (const std::string& answer : {chosen, platform::standin::kAnswerWithoutCp932Form}) {
+    Recorder().dialogAnswers.push_back(answer);
+    EXPECT_EQ(Handle("\"t||d|p|\""), -1);
+  }
+  EXPECT_EQ(image.GetSize(), 0u);
 }
 
 TEST_F(DialogHandler, RefusedSpecificationShowsNoDialog) {

@@ -169,4 +169,37 @@ TEST_F(ScriptDialog, ChosenScriptRuns) {
   EXPECT_TRUE(Recorder().messageBoxes.empty());
 }
 
+TEST_F(ScriptDialog, ChosenScriptWithoutCp932FormCannotBeRead) {
+  Recorder().dialogAnswers.push_back(platform::standin::kAnswerWithoutCp932Form);
+  EXPECT_EQ(RunRunner(""), 0);
+  ASSERT_EQ(Recorder().messageBoxes.size(), 1u);
+  EXPECT_EQ(Recorder().messageBoxes[0].text, kLoadFailed);
+}
+
+// A tail without a CP932 form, as the system gives it: a script in a folder
+// named in UTF-8 here runs from within that folder.
+class TailWithoutCp932Form : public StandInTest {
+ protected:
+  void TearDown() override { std::filesystem::current_path(startFolder_); }
+
+  std::filesystem::path startFolder_ = std::filesystem::current_path();
+};
+
+TEST_F(TailWithoutCp932Form, RunsTheScriptBesideItsTargetsOrCannotReadIt) {
+  TempFolder folder;
+  std::filesystem::create_directory(folder.File("jos\xC3\xA9"));  // josé
+  folder.Write("jos\xC3\xA9/t.bin", "abc");
+  folder.Write("jos\xC3\xA9/s.qpx", "#path \"t.bin\" 0001 = 41 ; #end");
+  folder.Write("jos\xC3\xA9/\xC3\xA9.qpx", "#path \"t.bin\" 0002 = 41 ; #end");
+  EXPECT_EQ(RunRunner(platform::CommandArgument{"?", false, folder.File("jos\xC3\xA9/s.qpx")}), 0);
+  EXPECT_EQ(ReadFileBytes(folder.File("jos\xC3\xA9/t.bin")), "aAc");
+  EXPECT_TRUE(Recorder().messageBoxes.empty());
+  // Neither the folder nor the name of this one has a CP932 form.
+  EXPECT_EQ(RunRunner(platform::CommandArgument{"?", false, folder.File("jos\xC3\xA9/\xC3\xA9.qpx")}),
+            0);
+  ASSERT_EQ(Recorder().messageBoxes.size(), 1u);
+  EXPECT_EQ(Recorder().messageBoxes[0].text, kLoadFailed);
+  EXPECT_EQ(ReadFileBytes(folder.File("jos\xC3\xA9/t.bin")), "aAc");
+}
+
 }  // namespace

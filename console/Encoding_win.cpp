@@ -1,3 +1,0 @@
-#include "console/Encoding.h"
-
-std::string ToTerminalText(std::string_view cp932) { return std::string(cp932); }
