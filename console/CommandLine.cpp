@@ -49,8 +49,8 @@ const OptionRow* FindOption(std::string_view name) {
 bool TakeOption(const OptionRow& row, const platform::CommandArgument& value, CommandLine& line,
                 std::string& error) {
   std::optional<platform::CommandArgument>* slot = row.option == kTarget   ? &line.target
-                                     : row.option == kOutput ? &line.output
-                                                             : nullptr;
+                                                   : row.option == kOutput ? &line.output
+                                                                           : nullptr;
   bool* flag = row.option == kReverse ? &line.reverse : row.option == kRaw ? &line.raw : nullptr;
   if ((slot != nullptr && slot->has_value()) || (flag != nullptr && *flag)) {
     error = "option " + std::string(row.name) + " given twice";

@@ -69,7 +69,8 @@ void ReportFailure(const CScriptFile& script, const RunFailure& failure, bool re
   if (failure.unit < script.units.size()) {
     size_t line = LineOfUnit(ReadScriptText(script.scriptPath), failure.unit);
     text += "qpx: " + script.scriptPath + ":" + (line > 0 ? std::to_string(line) + ":" : "") +
-            " unit " + std::to_string(failure.unit + 1) + ": " + std::string(script.units[failure.unit]) + "\n";
+            " unit " + std::to_string(failure.unit + 1) + ": " +
+            std::string(script.units[failure.unit]) + "\n";
   }
   err.WriteText(text);
 }

@@ -19,8 +19,9 @@ struct CommandArgument {
 };
 
 // The arguments after the program name: on Windows from the wide command
-// line (with code page 932 the program's own argv, as the system passes
-// it), on Linux converted from the locale's encoding.
+// line, on Linux converted from the locale's encoding. On Linux it also
+// takes the locale from the environment, whose encoding names files from
+// then on.
 std::vector<CommandArgument> GetCommandArguments(int argc, char** argv);
 
 // For a path that has no CP932 form: makes the path's folder the current

@@ -1,4 +1,5 @@
 #include <windows.h>
+// The shell's header needs the types of <windows.h> first.
 #include <shellapi.h>
 
 #include "platform/Console.h"
@@ -46,7 +47,9 @@ std::string ToTerminalText(std::string_view cp932) { return std::string(cp932); 
 // A console of a system whose code page is not 932 takes the text as
 // UTF-16; anywhere else the CP932 bytes are the text.
 bool WriteStdText(StdStream stream, std::string_view cp932) {
-  if (win::SystemIsCp932() || !IsTerminal(stream)) return WriteStd(stream, cp932.data(), cp932.size());
+  if (win::SystemIsCp932() || !IsTerminal(stream)) {
+    return WriteStd(stream, cp932.data(), cp932.size());
+  }
   std::wstring wide = win::ToWideText(cp932);
   const wchar_t* text = wide.c_str();
   size_t left = wide.size();
@@ -98,10 +101,11 @@ bool ReadByteLine(HANDLE handle, std::string& line) {
 
 }  // namespace
 
-// Bytes read from a file or a pipe are taken as CP932, as every text is.
+// A console is read as UTF-16 on every code page, as the command line is;
+// bytes read from a file or a pipe are taken as CP932, as every text is.
 bool ReadStdLine(CommandArgument& line) {
   HANDLE handle = Handle(StdStream::kInput);
-  if (!win::SystemIsCp932() && IsTerminal(StdStream::kInput)) {
+  if (IsTerminal(StdStream::kInput)) {
     std::wstring wide;
     if (!ReadConsoleLine(handle, wide)) return false;
     if (!wide.empty() && wide.back() == L'\r') wide.pop_back();
@@ -115,12 +119,10 @@ bool ReadStdLine(CommandArgument& line) {
   return true;
 }
 
-std::vector<CommandArgument> GetCommandArguments(int argc, char** argv) {
+// From the wide command line on every code page: the ANSI argv gives a
+// character without a CP932 form as a look-alike, naming another file.
+std::vector<CommandArgument> GetCommandArguments(int, char**) {
   std::vector<CommandArgument> arguments;
-  if (win::SystemIsCp932()) {
-    for (int at = 1; at < argc; ++at) arguments.push_back(ArgumentOf(std::string(argv[at])));
-    return arguments;
-  }
   int count = 0;
   LPWSTR* wide = ::CommandLineToArgvW(::GetCommandLineW(), &count);
   if (wide == nullptr) return arguments;

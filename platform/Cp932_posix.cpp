@@ -51,8 +51,7 @@ size_t Cp932CharLength(std::string_view rest) {
 size_t Utf8CharLength(std::string_view rest) {
   size_t length = Utf8Length(static_cast<unsigned char>(rest[0]));
   size_t at = 1;
-  while (at < length && at < rest.size() &&
-         (static_cast<unsigned char>(rest[at]) & 0xC0) == 0x80) {
+  while (at < length && at < rest.size() && (static_cast<unsigned char>(rest[at]) & 0xC0) == 0x80) {
     ++at;
   }
   return at;
@@ -86,8 +85,8 @@ class CConverter {
     std::string converted(in.size() * 4 + 8, '\0');
     char* outPointer = converted.data();
     size_t outLeft = converted.size();
-    while (inLeft > 0 &&
-           ::iconv(handle_, &inPointer, &inLeft, &outPointer, &outLeft) == static_cast<size_t>(-1)) {
+    while (inLeft > 0 && ::iconv(handle_, &inPointer, &inLeft, &outPointer, &outLeft) ==
+                             static_cast<size_t>(-1)) {
       if (errno == E2BIG || replacement == nullptr) return false;
       size_t skip = charLength(std::string_view(inPointer, inLeft));
       size_t put = std::strlen(replacement);
@@ -111,9 +110,7 @@ class CConverter {
   iconv_t handle_;
 };
 
-CharLength SystemCharLength() {
-  return SystemCharset() == kUtf8 ? Utf8CharLength : SingleByte;
-}
+CharLength SystemCharLength() { return SystemCharset() == kUtf8 ? Utf8CharLength : SingleByte; }
 
 std::string SystemCharset() {
   const char* locale = ::setlocale(LC_CTYPE, nullptr);
@@ -151,7 +148,8 @@ std::string ToCp932Shown(std::string_view name) {
   if (IsAscii(name)) return std::string(name);
   std::string cp932;
   CConverter converter(kCp932, SystemCharset());
-  if (!converter.Convert(name, cp932, "?", SystemCharLength())) return std::string(name.size(), '?');
+  if (!converter.Convert(name, cp932, "?", SystemCharLength()))
+    return std::string(name.size(), '?');
   return cp932;
 }
 

@@ -47,9 +47,8 @@ constexpr uint32_t kOfnLongNames = 0x00200000;
 constexpr uint32_t kFnErrInvalidFileName = 0x3002;
 
 // Nonzero when the user chose a file; 0 when the user cancelled, the
-// dialog could not be shown, or the chosen name has no CP932 form (where
-// the system's code page is not 932): the record's file buffer then keeps
-// what it held.
+// dialog could not be shown, or the chosen name has no CP932 form: the
+// record's file buffer then keeps what it held.
 int GetOpenFileNameA(OpenFileNameRecord& record);
 int GetSaveFileNameA(OpenFileNameRecord& record);
 // After a dialog that answered 0: 0 when the user cancelled it,

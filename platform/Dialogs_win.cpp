@@ -1,4 +1,5 @@
 #include <windows.h>
+// The common dialog header needs the types of <windows.h> first.
 #include <commdlg.h>
 
 #include <algorithm>
@@ -53,7 +54,6 @@ constexpr DWORD kWideSize400 = offsetof(OPENFILENAMEW, lpTemplateName) + sizeof(
 uint32_t refusedName = 0;
 
 using WideDialog = BOOL(WINAPI*)(OPENFILENAMEW*);
-using NarrowDialog = BOOL(WINAPI*)(OPENFILENAMEA*);
 
 // The texts of a record in UTF-16, alive while the wide dialog is shown.
 struct WideTexts {
@@ -74,10 +74,13 @@ struct WideTexts {
   std::vector<wchar_t> file;
 };
 
-// The wide dialog for a record of CP932 texts. The chosen name is given
-// back only when it has an exact CP932 form that fits the record's buffer;
-// the record's offsets into it are not filled in.
+// The wide dialog for a record of CP932 texts, on every code page: the
+// ANSI dialog would give back a chosen name without a CP932 form as a
+// look-alike (e.bin for é.bin), naming another file. The chosen name is
+// given back only when it has an exact CP932 form that fits the record's
+// buffer; the record's offsets into it are not filled in.
 int ShowWide(OpenFileNameRecord& record, WideDialog show) {
+  refusedName = 0;
   WideTexts texts(record);
   OPENFILENAMEW wide{};
   wide.lStructSize = kWideSize400;
@@ -102,21 +105,11 @@ int ShowWide(OpenFileNameRecord& record, WideDialog show) {
   return 1;
 }
 
-int Show(OpenFileNameRecord& record, NarrowDialog narrow, WideDialog wide) {
-  refusedName = 0;
-  if (win::SystemIsCp932()) return narrow(reinterpret_cast<OPENFILENAMEA*>(&record));
-  return ShowWide(record, wide);
-}
-
 }  // namespace
 
-int GetOpenFileNameA(OpenFileNameRecord& record) {
-  return Show(record, ::GetOpenFileNameA, ::GetOpenFileNameW);
-}
+int GetOpenFileNameA(OpenFileNameRecord& record) { return ShowWide(record, ::GetOpenFileNameW); }
 
-int GetSaveFileNameA(OpenFileNameRecord& record) {
-  return Show(record, ::GetSaveFileNameA, ::GetSaveFileNameW);
-}
+int GetSaveFileNameA(OpenFileNameRecord& record) { return ShowWide(record, ::GetSaveFileNameW); }
 
 uint32_t CommDlgExtendedError() {
   return refusedName != 0 ? refusedName : ::CommDlgExtendedError();

@@ -10,14 +10,9 @@
 
 namespace platform {
 
-// A folder that does not fit is answered with the size it would need, and
-// the buffer is left unfilled: that is a failure here. So is a folder
-// whose name has no CP932 form, where the system's code page is not 932.
+// A folder that does not fit is a failure here, and so is one whose name
+// has no CP932 form (the ANSI call would answer a look-alike).
 uint32_t GetCurrentDirectoryA(uint32_t size, char* buffer) {
-  if (win::SystemIsCp932()) {
-    DWORD length = ::GetCurrentDirectoryA(size, buffer);
-    return length < size ? length : 0;
-  }
   DWORD needed = ::GetCurrentDirectoryW(0, nullptr);
   std::vector<wchar_t> wide(needed + 1, L'\0');
   DWORD length = ::GetCurrentDirectoryW(static_cast<DWORD>(wide.size()), wide.data());
@@ -37,9 +32,8 @@ bool EnterFolderOf(const CommandArgument& path, std::string& fileName) {
   if (separator == std::wstring::npos) return false;
   if (!win::ToCp932Name(std::wstring_view(wide).substr(separator + 1), fileName)) return false;
   // The root folder keeps its separator: "C:\" rather than "C:".
-  std::wstring folder = wide.substr(0, separator == 0 || wide[separator - 1] == L':'
-                                           ? separator + 1
-                                           : separator);
+  std::wstring folder =
+      wide.substr(0, separator == 0 || wide[separator - 1] == L':' ? separator + 1 : separator);
   return ::SetCurrentDirectoryW(folder.c_str()) != 0;
 }
 

@@ -32,16 +32,15 @@ std::wstring WideString(const unsigned char* data, uint32_t size) {
 // With code page 932 the ANSI calls; elsewhere the wide calls, with key
 // and value names and string data converted as the ANSI calls would
 // convert them on code page 932. Binary and dword data stay as they are.
-long RegCreateKeyExA(RegistryKey root, const std::string& subkey, uint32_t options,
-                     uint32_t access, RegistryKey* key) {
+long RegCreateKeyExA(RegistryKey root, const std::string& subkey, uint32_t options, uint32_t access,
+                     RegistryKey* key) {
   HKEY created = nullptr;
   DWORD disposition = 0;
-  LONG result =
-      win::SystemIsCp932()
-          ? ::RegCreateKeyExA(ToSystemKey(root), subkey.c_str(), 0, nullptr, options, access,
-                              nullptr, &created, &disposition)
-          : ::RegCreateKeyExW(ToSystemKey(root), win::ToWideText(subkey).c_str(), 0, nullptr,
-                              options, access, nullptr, &created, &disposition);
+  LONG result = win::SystemIsCp932()
+                    ? ::RegCreateKeyExA(ToSystemKey(root), subkey.c_str(), 0, nullptr, options,
+                                        access, nullptr, &created, &disposition)
+                    : ::RegCreateKeyExW(ToSystemKey(root), win::ToWideText(subkey).c_str(), 0,
+                                        nullptr, options, access, nullptr, &created, &disposition);
   *key = reinterpret_cast<RegistryKey>(created);
   return result;
 }

@@ -22,13 +22,10 @@ std::wstring WideCommandTail() {
   return line;
 }
 
-platform::CommandArgument CommandTail(const char* ansiTail) {
+// From the wide command line on every code page: the ANSI tail gives a
+// character without a CP932 form as a look-alike, naming another file.
+platform::CommandArgument CommandTail() {
   platform::CommandArgument tail;
-  if (platform::win::SystemIsCp932()) {
-    tail.text = ansiTail ? ansiTail : "";
-    tail.system = platform::win::ToUtf8(platform::win::ToWideText(tail.text));
-    return tail;
-  }
   std::wstring wide = WideCommandTail();
   tail.hasCp932Form = platform::win::ToCp932Name(wide, tail.text);
   if (!tail.hasCp932Form) tail.text = platform::win::ToCp932Shown(wide);
@@ -38,6 +35,6 @@ platform::CommandArgument CommandTail(const char* ansiTail) {
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandTail, int showCommand) {
-  return AppMain(instance, CommandTail(commandTail), showCommand);
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+  return AppMain(instance, CommandTail(), showCommand);
 }

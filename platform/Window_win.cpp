@@ -8,8 +8,7 @@
 
 namespace platform {
 
-#define QPX_SAME_FIELD(ours, theirs) \
-  static_assert(offsetof(Message, ours) == offsetof(MSG, theirs))
+#define QPX_SAME_FIELD(ours, theirs) static_assert(offsetof(Message, ours) == offsetof(MSG, theirs))
 static_assert(sizeof(Message) == sizeof(MSG));
 QPX_SAME_FIELD(window, hwnd);
 QPX_SAME_FIELD(message, message);

@@ -47,6 +47,27 @@ TEST(RunnerScriptDialog, ChosenScriptRuns) {
   EXPECT_EQ(folder.Read("scripts/t.bin"), kPatched);
 }
 
+// A file whose name has no code page 932 form is refused, in the script's
+// dialog and in a target's: never taken for its look-alike.
+TEST(RunnerDialogs, NameOutsideCp932IsRefused) {
+  CaseFolder folder;
+  const std::string target = Utf8(u8"é.bin");
+  const std::string script = Utf8(u8"é.qpx");
+  for (const std::string& name : {target, std::string("e.bin")}) folder.Write(name, kTarget);
+  for (const std::string& name : {script, std::string("e.qpx")}) {
+    folder.Write(name, "#path \"e.bin\" 0000 = 58 ; #end");
+  }
+  folder.Write("a.qpx", "#path dialog \"T|x|D|*.*|\" 0000 = 58 ; #end");
+  ExpectMessage(RunRunnerExpectingMessage(folder.Win(), "",
+                                          {"filedialog", UnicodeWindowsPath(folder.File(script))}),
+                LoadFailedMessage());
+  ExpectMessage(RunRunnerExpectingMessage(folder.Win(), folder.Win("a.qpx"),
+                                          {"filedialog", UnicodeWindowsPath(folder.File(target))}),
+                ReasonMessage(2));
+  EXPECT_EQ(folder.Read(target), kTarget);
+  EXPECT_EQ(folder.Read("e.bin"), kTarget);
+}
+
 struct SpecCase {
   const char* name;
   std::string spec;  // the quoted unit's text as written in the script

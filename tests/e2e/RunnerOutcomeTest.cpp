@@ -75,6 +75,11 @@ INSTANTIATE_TEST_SUITE_P(
                     ReasonMessage(2)},
         FailureCase{"drive_without_folder", true, "#path \"C:t.bin\" 0000 = FF ; #end",
                     ReasonMessage(2)},
+        // Not valid code page 932: a lead byte without its trail byte.
+        FailureCase{"lone_lead_byte_at_the_end", true, "#path \"t.bin\x83\" 0000 = FF ; #end",
+                    ReasonMessage(2)},
+        FailureCase{"lead_byte_before_a_dot", true, "#path \"t\x83.bin\" 0000 = FF ; #end",
+                    ReasonMessage(2)},
         FailureCase{"empty_registry_path", true, "#registry \"\" dword 01 ; #end",
                     ReasonMessage(2)},
         FailureCase{"value_joined_to_terminator", true, "#path \"t.bin\" 0000 = FF; #end",

@@ -53,6 +53,23 @@ INSTANTIATE_TEST_SUITE_P(
                                 "elsewhere", Utf8(u8"表示/表.bin"), Utf8(u8"elsewhere/表.bin")}),
     [](const ::testing::TestParamInfo<PlaceCase>& info) { return info.param.name; });
 
+// A script in a folder whose name has no code page 932 form (double-clicked
+// in a user's folder named José, say) runs from within that folder, where
+// its relative targets are; one whose own name has none cannot be read.
+TEST(RunnerTarget, ScriptInAFolderOutsideCp932FindsItsTargetsThere) {
+  CaseFolder folder;
+  const std::string jose = Utf8(u8"josé/");
+  folder.Write(jose + "t.bin", kTarget);
+  folder.Write(jose + "a.qpx", "#path \"t.bin\" 0000 = 58 ; #end");
+  folder.Write(jose + Utf8(u8"é.qpx"), "#path \"t.bin\" 0001 = 58 ; #end");
+  ExpectSilentRun(RunRunner(folder.Win(), UnicodeWindowsPath(folder.File(jose + "a.qpx"))));
+  EXPECT_EQ(folder.Read(jose + "t.bin"), kPatched);
+  ExpectMessage(RunRunnerExpectingMessage(folder.Win(),
+                                          UnicodeWindowsPath(folder.File(jose + Utf8(u8"é.qpx")))),
+                LoadFailedMessage());
+  EXPECT_EQ(folder.Read(jose + "t.bin"), kPatched);
+}
+
 TEST(RunnerTarget, FailureInSecondSectionKeepsTheFirstSaved) {
   CaseFolder folder;
   folder.Write("first.bin", kTarget);

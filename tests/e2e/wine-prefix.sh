@@ -1,15 +1,26 @@
 #!/usr/bin/env bash
-# The Wine prefix of the end-to-end tests, as a CTest fixture.
-#   wine-prefix.sh setup PREFIX LOCALES DRIVER_EXE  fresh prefix, persistent server, ACP check
-#   wine-prefix.sh cleanup PREFIX LOCALES           stops that prefix's server
-# LOCALES is a folder for the ja_JP.UTF-8 locale: without it Wine maps the
-# Japanese file names of the tests to ASCII on the Linux side.
+# A Wine prefix of the end-to-end tests, as a CTest fixture.
+#   wine-prefix.sh setup PREFIX LOCALES CODEPAGE DRIVER_EXE  fresh prefix, persistent server, ACP check
+#   wine-prefix.sh cleanup PREFIX LOCALES CODEPAGE           stops that prefix's server
+# CODEPAGE is the ANSI code page Wine is to run with: 932 (the locale
+# ja_JP.UTF-8) or 1252 (en_US.UTF-8). LOCALES is a folder for that locale:
+# without it Wine maps the Japanese file names of the tests to ASCII on the
+# Linux side.
 set -euo pipefail
 
 action=$1
 export WINEPREFIX=$2
 export LOCPATH=$3
-export LC_ALL=ja_JP.UTF-8 WINEDLLOVERRIDES=mscoree,mshtml= WINEDEBUG=-all
+codepage=$4
+case "$codepage" in
+  932) locale=ja_JP ;;
+  1252) locale=en_US ;;
+  *)
+    echo "wine-prefix.sh: no locale for code page '$codepage'" >&2
+    exit 1
+    ;;
+esac
+export LC_ALL=$locale.UTF-8 WINEDLLOVERRIDES=mscoree,mshtml= WINEDEBUG=-all
 log="$WINEPREFIX.log"
 
 # Wine's helper processes outlive the commands that start them: they must not
@@ -23,15 +34,15 @@ fail() {
 
 case "$action" in
   setup)
-    driver=$4
+    driver=$5
     [ -n "${DISPLAY:-}" ] ||
       fail "DISPLAY is not set: the end-to-end tests need an X display (start Xvfb and export DISPLAY, or run tools/test)"
     quiet wineserver -k || true # a server left running by an earlier run
     rm -rf "$WINEPREFIX" "$log" "$LOCPATH"
     mkdir -p "$WINEPREFIX" "$LOCPATH"
-    localedef -i ja_JP -f UTF-8 "$LOCPATH/ja_JP.UTF-8" >>"$log" 2>&1 ||
-      [ -f "$LOCPATH/ja_JP.UTF-8/LC_CTYPE" ] ||
-      fail "cannot build the ja_JP.UTF-8 locale (is Debian's locales package installed?)"
+    localedef -i "$locale" -f UTF-8 "$LOCPATH/$LC_ALL" >>"$log" 2>&1 ||
+      [ -f "$LOCPATH/$LC_ALL/LC_CTYPE" ] ||
+      fail "cannot build the $LC_ALL locale (is Debian's locales package installed?)"
     quiet wineserver -p || fail "cannot start a persistent wineserver"
     quiet wineboot -i || fail "wineboot -i failed"
     # Without a window manager every hidden window would wait 2 s.
@@ -39,7 +50,7 @@ case "$action" in
       fail "cannot set Managed=N"
     QUIET_OUT="$WINEPREFIX.acp" quiet wine "$driver" acp || true
     acp=$(tr -d '\r' <"$WINEPREFIX.acp" | head -n 1)
-    [ "$acp" = "acp 932" ] || fail "the driver's ANSI code page is not 932: '$acp'"
+    [ "$acp" = "acp $codepage" ] || fail "the driver's ANSI code page is not $codepage: '$acp'"
     echo "Wine prefix ready: $WINEPREFIX ($acp)"
     ;;
   cleanup)

@@ -195,8 +195,8 @@ TEST_F(TailWithoutCp932Form, RunsTheScriptBesideItsTargetsOrCannotReadIt) {
   EXPECT_EQ(ReadFileBytes(folder.File("jos\xC3\xA9/t.bin")), "aAc");
   EXPECT_TRUE(Recorder().messageBoxes.empty());
   // Neither the folder nor the name of this one has a CP932 form.
-  EXPECT_EQ(RunRunner(platform::CommandArgument{"?", false, folder.File("jos\xC3\xA9/\xC3\xA9.qpx")}),
-            0);
+  EXPECT_EQ(
+      RunRunner(platform::CommandArgument{"?", false, folder.File("jos\xC3\xA9/\xC3\xA9.qpx")}), 0);
   ASSERT_EQ(Recorder().messageBoxes.size(), 1u);
   EXPECT_EQ(Recorder().messageBoxes[0].text, kLoadFailed);
   EXPECT_EQ(ReadFileBytes(folder.File("jos\xC3\xA9/t.bin")), "aAc");

@@ -72,6 +72,27 @@ TEST(ConsoleUnderWine, DialogSectionsShowNoDialog) {
   EXPECT_EQ(folder.Read("t.bin"), "A123");
 }
 
+// Arguments come from the wide command line: a script in a folder whose
+// name has no code page 932 form runs from within it; a file whose own
+// name has none cannot be read, and is not taken for its look-alike.
+TEST(ConsoleUnderWine, NamesOutsideCp932) {
+  CaseFolder folder;
+  const std::string jose = Utf8(u8"josé/");
+  folder.Write(jose + "t.bin", "0123");
+  folder.Write(jose + "s.qpx", "#path \"t.bin\" 0001 = FF ; #end");
+  folder.Write(Utf8(u8"é.bin"), "0123");
+  folder.Write("e.bin", "0123");
+  folder.Write("b.bin", "0124");
+  DriverRun run =
+      RunQpx(folder, UnicodeWord("run " + Utf8WindowsPath(folder.File(jose + "s.qpx"))));
+  ASSERT_TRUE(run.Followed()) << run.output;
+  EXPECT_EQ(run.transcript.Word("exit"), "0");
+  EXPECT_EQ(folder.Read(jose + "t.bin"), std::string("0\xFF") + "23");
+  DriverRun list = RunQpx(folder, UnicodeWord(Utf8(u8"list é.bin b.bin")));
+  ASSERT_TRUE(list.Followed()) << list.output;
+  EXPECT_EQ(list.transcript.Word("exit"), "20");
+}
+
 TEST(ConsoleUnderWine, FailuresEndWithTheirStatusAndNoMessageBox) {
   CaseFolder folder;
   folder.Write("t.bin", "0123");

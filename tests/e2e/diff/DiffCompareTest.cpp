@@ -104,7 +104,8 @@ INSTANTIATE_TEST_SUITE_P(Dialogs, DiffCancel,
 
 struct LoadFailureCase {
   const char* name;
-  bool holdFirst;
+  bool failFirst;
+  bool nameOutsideCp932;  // the file is é.bin, not one held with writing denied
   const char* text;
 };
 
@@ -112,16 +113,21 @@ void PrintTo(const LoadFailureCase& c, std::ostream* os) { *os << c.name; }
 
 class DiffLoadFailure : public ::testing::TestWithParam<LoadFailureCase> {};
 
-// A file another program holds with writing denied cannot be loaded.
+// A file another program holds with writing denied cannot be loaded; nor
+// can one whose name has no code page 932 form (neither the listing nor a
+// script could name it), not even as its look-alike e.bin.
 TEST_P(DiffLoadFailure, ShowsThatFilesMessageAndKeepsRunning) {
   CaseFolder folder;
   folder.Write("old.bin", kOld);
   folder.Write("new.bin", kNew);
   folder.Write("held.bin", kOld);
+  folder.Write(Utf8(u8"é.bin"), kOld);
+  folder.Write("e.bin", kOld);
   const LoadFailureCase& c = GetParam();
+  std::string failing = c.nameOutsideCp932 ? UnicodeWindowsPath(folder.File(Utf8(u8"é.bin")))
+                                           : folder.Win("held.bin");
   Steps steps = {"hold", folder.Win("held.bin")};
-  Steps open = c.holdFirst ? OpenSteps(folder.Win("held.bin"), "")
-                           : OpenSteps(folder.Win("old.bin"), folder.Win("held.bin"));
+  Steps open = c.failFirst ? OpenSteps(failing, "") : OpenSteps(folder.Win("old.bin"), failing);
   steps.insert(steps.end(), open.begin(), open.end());
   steps.insert(steps.end(), {"msgbox", "OK", "edit"});
   Steps again = OpenSteps(folder.Win("old.bin"), folder.Win("new.bin"));
@@ -140,8 +146,11 @@ TEST_P(DiffLoadFailure, ShowsThatFilesMessageAndKeepsRunning) {
 
 INSTANTIATE_TEST_SUITE_P(
     Files, DiffLoadFailure,
-    ::testing::Values(LoadFailureCase{"first", true, "1つ目のファイルを読み込めません"},
-                      LoadFailureCase{"second", false, "2つ目のファイルを読み込めません"}),
+    ::testing::Values(
+        LoadFailureCase{"first", true, false, "1つ目のファイルを読み込めません"},
+        LoadFailureCase{"second", false, false, "2つ目のファイルを読み込めません"},
+        LoadFailureCase{"first_outside_cp932", true, true, "1つ目のファイルを読み込めません"},
+        LoadFailureCase{"second_outside_cp932", false, true, "2つ目のファイルを読み込めません"}),
     [](const ::testing::TestParamInfo<LoadFailureCase>& info) { return info.param.name; });
 
 }  // namespace

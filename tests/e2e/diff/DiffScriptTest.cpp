@@ -100,6 +100,23 @@ TEST(DiffScriptSave, CancelledSaveWritesNothing) {
   EXPECT_FALSE(folder.Exists("a.qpx"));
 }
 
+// A name without a code page 932 form is refused, never written under a
+// look-alike (e.qpx).
+TEST(DiffScriptSave, NameOutsideCp932CannotBeCreated) {
+  CaseFolder folder;
+  folder.Write("a.bin", Original());
+  folder.Write("b.bin", Changed(false));
+  Steps steps = OpenSteps(folder.Win("a.bin"), folder.Win("b.bin"));
+  const std::string script = Utf8(u8"é.qpx");
+  Steps create = CreateScriptSteps("Yes", UnicodeWindowsPath(folder.File(script)));
+  steps.insert(steps.end(), create.begin(), create.end());
+  DriverRun run = RunDiff(steps);
+  ASSERT_TRUE(run.Followed()) << run.output;
+  EXPECT_EQ(NthText(run.transcript, "msgbox.text", 1), "ファイルを作成できません") << run.output;
+  EXPECT_FALSE(folder.Exists(script));
+  EXPECT_FALSE(folder.Exists("e.qpx"));
+}
+
 struct RoundTripCase {
   const char* name;
   std::string folderName;  // UTF-8

@@ -8,7 +8,7 @@ namespace e2e::diff {
 namespace {
 
 TEST(DiffWindow, StartsWithTheInitialTextAndCreateScriptGreyed) {
-  DriverRun run = RunDiff({"window", "edit", "menu", "0", "menu", "1"});
+  DriverRun run = RunDiff({"window", "edit", "font", "menu", "0", "menu", "1"});
   const Transcript& out = run.transcript;
   ASSERT_TRUE(run.Followed()) << run.output;
   EXPECT_EQ(out.Text("window.class"), "Quopra Maker") << run.output;
@@ -16,6 +16,9 @@ TEST(DiffWindow, StartsWithTheInitialTextAndCreateScriptGreyed) {
   EXPECT_EQ(out.Word("window.menu"), "yes");
   EXPECT_EQ(out.Text("edit.text"), InitialPaneText()) << run.output;
   EXPECT_EQ(out.Word("edit.readonly"), "yes");
+  // On every code page a fixed-pitch font that has glyphs for Japanese.
+  EXPECT_EQ(out.Word("font.pitch"), "fixed") << run.output;
+  EXPECT_EQ(out.Word("font.japanese"), "yes") << run.output;
   struct Item {
     std::string id, state, kind, text;
   };

@@ -5,6 +5,7 @@
 
 #include "ProbeProtocol.h"
 #include "Steps.h"
+#include "Text.h"
 #include "Windows.h"
 
 namespace drive {
@@ -60,7 +61,7 @@ bool StepFileDialog(Session& session, const std::vector<std::string>& args) {
     return true;
   }
   if (!TypeFileName(session, dialog, answer) || !WaitForAnswerTaken(session, dialog)) return false;
-  session.out.Text("filedialog.chose", answer);
+  session.out.Text("filedialog.chose", Cp932FromUtf8(answer));
   return true;
 }
 

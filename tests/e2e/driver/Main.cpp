@@ -7,23 +7,32 @@
 
 #include "Plan.h"
 #include "Session.h"
+#include "Text.h"
 
 namespace {
 
-constexpr wchar_t kHexPrefix[] = L"hex:";
+struct HexForm {
+  const wchar_t* prefix;
+  bool cp932;  // the bytes are code page 932, else UTF-8
+};
 
-// A word given as "hex:..." is taken as raw code page 932 bytes; any other
-// word is converted from UTF-16 to code page 932.
-bool ToCodePage932(const wchar_t* word, std::string& bytes) {
-  std::wstring text(word);
-  if (text.rfind(kHexPrefix, 0) == 0) {
-    std::string hex(text.begin() + 4, text.end());
-    return hex::Decode(hex.empty() ? "-" : hex, bytes);
+constexpr HexForm kHexForms[] = {{L"hex:", true}, {L"u8hex:", false}};
+
+// A word given as "hex:..." is taken as code page 932 bytes, one given as
+// "u8hex:..." as UTF-8 bytes (for names outside code page 932); any other
+// word as it is. Every word is kept as UTF-8.
+bool ToWord(const wchar_t* argument, std::string& word) {
+  std::wstring text(argument);
+  for (const HexForm& form : kHexForms) {
+    std::wstring prefix(form.prefix);
+    if (text.rfind(prefix, 0) != 0) continue;
+    std::string hex(text.begin() + static_cast<long>(prefix.size()), text.end());
+    std::string bytes;
+    if (!hex::Decode(hex.empty() ? "-" : hex, bytes)) return false;
+    word = form.cp932 ? drive::Utf8(drive::WideFromCp932(bytes)) : bytes;
+    return true;
   }
-  int size = WideCharToMultiByte(932, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-  bytes.assign(static_cast<size_t>(size > 0 ? size : 1), '\0');
-  WideCharToMultiByte(932, 0, text.c_str(), -1, bytes.data(), size, nullptr, nullptr);
-  bytes.resize(bytes.size() - 1);
+  word = drive::Utf8(text);
   return true;
 }
 
@@ -34,7 +43,7 @@ int wmain(int argc, wchar_t** argv) {
   std::vector<std::string> words;
   for (int at = 1; at < argc; ++at) {
     std::string word;
-    if (!ToCodePage932(argv[at], word)) {
+    if (!ToWord(argv[at], word)) {
       session.out.Error("word " + std::to_string(at) + " is no valid hex");
       return 2;
     }

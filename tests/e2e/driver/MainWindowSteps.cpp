@@ -3,6 +3,7 @@
 #include "ProbeProtocol.h"
 #include "Screenshot.h"
 #include "Steps.h"
+#include "Text.h"
 #include "Windows.h"
 
 namespace drive {
@@ -103,6 +104,20 @@ bool StepEdit(Session& session, const std::vector<std::string>&) {
   return true;
 }
 
+bool StepFont(Session& session, const std::vector<std::string>&) {
+  HWND main = MainWindow(session);
+  if (main == nullptr) return false;
+  auto fields = session.probe.Ask(main, probe::kQueryPaneFont, 0, session.timeoutMs);
+  if (!fields || fields->size() != 3) {
+    session.out.Error("no font of the pane " + session.probe.LastError());
+    return false;
+  }
+  session.out.Text("font.face", (*fields)[0]);
+  session.out.Line("font.pitch", (*fields)[1]);
+  session.out.Line("font.japanese", (*fields)[2]);
+  return true;
+}
+
 bool StepResize(Session& session, const std::vector<std::string>& args) {
   std::vector<unsigned long> size;
   HWND main = ParseNumbers(session, args, size) ? MainWindow(session) : nullptr;
@@ -156,7 +171,7 @@ bool StepScreenshot(Session& session, const std::vector<std::string>& args) {
     session.out.Error("screenshot failed: " + error);
     return false;
   }
-  session.out.Text("screenshot", args[0]);
+  session.out.Text("screenshot", Cp932FromUtf8(args[0]));
   return true;
 }
 

@@ -8,8 +8,9 @@ namespace drive {
 
 namespace {
 
-constexpr std::array<StepKind, 18> kSteps = {{
+constexpr std::array<StepKind, 20> kSteps = {{
     {"acp", 0, StepAcp},
+    {"cp932table", 1, StepCp932Table},
     {"timeout", 1, StepTimeout},
     {"launch", 3, StepLaunch},
     {"exit", 0, StepExit},
@@ -22,6 +23,7 @@ constexpr std::array<StepKind, 18> kSteps = {{
     {"command", 1, StepCommand},
     {"menu", 1, StepMenu},
     {"edit", 0, StepEdit},
+    {"font", 0, StepFont},
     {"resize", 2, StepResize},
     {"focus", 0, StepFocus},
     {"screenshot", 1, StepScreenshot},

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "ProbeProtocol.h"
+#include "Text.h"
 
 namespace {
 
@@ -66,36 +67,40 @@ Fields AskMenu(HWND window, int popupIndex) {
   int count = GetMenuItemCount(popup);
   for (int at = 0; at < count; ++at) {
     UINT state = GetMenuState(popup, static_cast<UINT>(at), MF_BYPOSITION);
-    char text[512] = {};
-    GetMenuStringA(popup, static_cast<UINT>(at), text, sizeof text, MF_BYPOSITION);
+    wchar_t text[512] = {};
+    GetMenuStringW(popup, static_cast<UINT>(at), text, 512, MF_BYPOSITION);
     const char* kind = (state & MF_SEPARATOR) ? "separator" : (state & MF_POPUP) ? "popup" : "item";
     fields.push_back(std::to_string(static_cast<int>(GetMenuItemID(popup, at))));
     fields.push_back(StateWord(state));
     fields.push_back(kind);
-    fields.push_back(text);
+    fields.push_back(drive::Cp932(text));
   }
   return fields;
 }
 
 // Wine answers CDM_GETFOLDERPATH in the character set of the call that made
-// the dialog; a path always starts with a drive letter and a colon.
+// the dialog (the ANSI code page or UTF-16); a path always starts with a
+// drive letter and a colon.
 std::string FolderOf(HWND dialog) {
   std::array<char, 2048> buffer{};
   SendMessageA(dialog, CDM_GETFOLDERPATH, buffer.size() / 2,
                reinterpret_cast<LPARAM>(buffer.data()));
-  if (buffer[0] == 0 || buffer[1] != 0) return buffer.data();
-  auto* wide = reinterpret_cast<const wchar_t*>(buffer.data());
-  char narrow[1024] = {};
-  WideCharToMultiByte(CP_ACP, 0, wide, -1, narrow, sizeof narrow, nullptr, nullptr);
-  return narrow;
+  if (buffer[0] == 0 || buffer[1] != 0) {
+    std::wstring wide(buffer.size(), L'\0');
+    int length = MultiByteToWideChar(CP_ACP, 0, buffer.data(), -1, wide.data(),
+                                     static_cast<int>(wide.size()));
+    wide.resize(static_cast<size_t>(length > 0 ? length - 1 : 0));
+    return drive::Cp932(wide);
+  }
+  return drive::Cp932(reinterpret_cast<const wchar_t*>(buffer.data()));
 }
 
 std::string TextOf(HWND control) {
   if (control == nullptr) return {};
-  std::string text(static_cast<size_t>(GetWindowTextLengthA(control)) + 1, '\0');
-  int length = GetWindowTextA(control, text.data(), static_cast<int>(text.size()));
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+  int length = GetWindowTextW(control, text.data(), static_cast<int>(text.size()));
   text.resize(static_cast<size_t>(length < 0 ? 0 : length));
-  return text;
+  return drive::Cp932(text);
 }
 
 // Wine's file-type box holds each description as its text and a pointer to
@@ -107,18 +112,48 @@ Fields AskFileDialog(HWND dialog) {
   HWND types = GetDlgItem(dialog, cmb1);
   int count = types ? static_cast<int>(SendMessageA(types, CB_GETCOUNT, 0, 0)) : 0;
   for (int at = 0; at < count; ++at) {
-    char description[1024] = {};
-    SendMessageA(types, CB_GETLBTEXT, static_cast<WPARAM>(at),
+    wchar_t description[1024] = {};
+    SendMessageW(types, CB_GETLBTEXT, static_cast<WPARAM>(at),
                  reinterpret_cast<LPARAM>(description));
-    auto* pattern = reinterpret_cast<const wchar_t*>(SendMessageA(types, CB_GETITEMDATA, at, 0));
-    char narrow[1024] = {};
-    if (pattern != nullptr && pattern != reinterpret_cast<const wchar_t*>(CB_ERR)) {
-      WideCharToMultiByte(CP_ACP, 0, pattern, -1, narrow, sizeof narrow, nullptr, nullptr);
-    }
-    fields.push_back(description);
-    fields.push_back(narrow);
+    auto* pattern = reinterpret_cast<const wchar_t*>(SendMessageW(types, CB_GETITEMDATA, at, 0));
+    bool hasPattern = pattern != nullptr && pattern != reinterpret_cast<const wchar_t*>(CB_ERR);
+    fields.push_back(drive::Cp932(description));
+    fields.push_back(hasPattern ? drive::Cp932(pattern) : std::string());
   }
   return fields;
+}
+
+HWND FindEditChild(HWND parent) {
+  for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    wchar_t name[16] = {};
+    GetClassNameW(child, name, 16);
+    if (lstrcmpiW(name, L"Edit") == 0) return child;
+  }
+  return nullptr;
+}
+
+// The pane's font as it draws: its face, its pitch, and whether the
+// Japanese of the programs' texts (a kanji, kana, a full-width space) has
+// glyphs in it.
+Fields AskPaneFont(HWND window) {
+  HWND pane = FindEditChild(window);
+  if (pane == nullptr) return {};
+  HDC dc = GetDC(pane);
+  auto font = reinterpret_cast<HFONT>(SendMessageW(pane, WM_GETFONT, 0, 0));
+  HGDIOBJ previous = SelectObject(dc, font ? font : GetStockObject(SYSTEM_FONT));
+  wchar_t face[LF_FACESIZE] = {};
+  GetTextFaceW(dc, LF_FACESIZE, face);
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  const wchar_t japanese[] = L"表ア　";
+  WORD glyphs[3] = {};
+  DWORD found = GetGlyphIndicesW(dc, japanese, 3, glyphs, GGI_MARK_NONEXISTING_GLYPHS);
+  bool hasGlyphs = found == 3 && glyphs[0] != 0xFFFF && glyphs[1] != 0xFFFF && glyphs[2] != 0xFFFF;
+  SelectObject(dc, previous);
+  ReleaseDC(pane, dc);
+  // The bit is set for a font of variable pitch.
+  bool fixed = (metrics.tmPitchAndFamily & TMPF_FIXED_PITCH) == 0;
+  return {drive::Cp932(face), fixed ? "fixed" : "variable", hasGlyphs ? "yes" : "no"};
 }
 
 void Reply(HWND replyTo, unsigned short query, const Fields& fields) {
@@ -140,6 +175,9 @@ void Answer(HWND target, HWND replyTo, LPARAM request) {
       break;
     case probe::kQueryFileDialog:
       Reply(replyTo, query, AskFileDialog(target));
+      break;
+    case probe::kQueryPaneFont:
+      Reply(replyTo, query, AskPaneFont(target));
       break;
     default:
       Reply(replyTo, query, {});

@@ -24,6 +24,10 @@ enum Query : unsigned short {
   // Open or Save dialog: current folder, text of the name box, then a
   // description and a pattern per file type.
   kQueryFileDialog = 3,
+  // Main window: the font of its EDIT child: face name, "fixed" or
+  // "variable" pitch, and "yes" or "no" for whether it has glyphs for
+  // Japanese text.
+  kQueryPaneFont = 4,
 };
 
 }  // namespace probe

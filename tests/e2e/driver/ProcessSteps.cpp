@@ -1,7 +1,9 @@
 // Steps about the driver itself, the program's process, files and registry.
 #include <array>
+#include <cstdio>
 
 #include "Steps.h"
+#include "Text.h"
 #include "Windows.h"
 
 namespace drive {
@@ -57,20 +59,22 @@ bool StepLaunch(Session& session, const std::vector<std::string>& args) {
     session.out.Error("a program is already launched");
     return false;
   }
-  const std::string& program = args[0];
-  std::string commandLine = "\"" + program + "\"" + (args[2].empty() ? "" : " " + args[2]);
-  STARTUPINFOA startup{};
+  std::wstring program = Wide(args[0]);
+  std::wstring folder = Wide(args[1]);
+  std::wstring commandLine =
+      L"\"" + program + L"\"" + (args[2].empty() ? L"" : L" " + Wide(args[2]));
+  STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};
-  if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      args[1].empty() ? nullptr : args[1].c_str(), &startup, &info)) {
+  if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      folder.empty() ? nullptr : folder.c_str(), &startup, &info)) {
     session.out.Error("cannot start the program (error " + std::to_string(GetLastError()) + ")");
     return false;
   }
   CloseHandle(info.hThread);
   session.process = info.hProcess;
   session.processId = info.dwProcessId;
-  session.out.Text("launch", commandLine);
+  session.out.Text("launch", Cp932(commandLine));
   return true;
 }
 
@@ -103,18 +107,19 @@ bool StepExit(Session& session, const std::vector<std::string>&) {
 // Opens the file for reading, sharing reading only, and keeps it open until
 // the driver ends: nobody can open it for writing meanwhile.
 bool StepHold(Session& session, const std::vector<std::string>& args) {
-  HANDLE file = CreateFileA(args[0].c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file = CreateFileW(Wide(args[0]).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
     session.out.Error("cannot hold the file (error " + std::to_string(GetLastError()) + ")");
     return false;
   }
   session.heldFiles.push_back(file);
-  session.out.Text("hold", args[0]);
+  session.out.Text("hold", Cp932FromUtf8(args[0]));
   return true;
 }
 
-// regvalue KEY NAME: "regvalue TYPE HEX" or "regvalue missing".
+// regvalue KEY NAME: "regvalue TYPE HEX" or "regvalue missing". String
+// data is read as UTF-16 and reported in code page 932, with its NUL.
 bool StepRegistryValue(Session& session, const std::vector<std::string>& args) {
   HKEY root = nullptr;
   std::string subkey;
@@ -123,26 +128,92 @@ bool StepRegistryValue(Session& session, const std::vector<std::string>& args) {
     return false;
   }
   HKEY key = nullptr;
-  if (RegOpenKeyExA(root, subkey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
+  if (RegOpenKeyExW(root, Wide(subkey).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
     session.out.Line("regvalue", "missing");
     return true;
   }
+  std::wstring name = Wide(args[1]);
   DWORD type = 0;
   DWORD size = 0;
-  LONG found = RegQueryValueExA(key, args[1].c_str(), nullptr, &type, nullptr, &size);
+  LONG found = RegQueryValueExW(key, name.c_str(), nullptr, &type, nullptr, &size);
   std::string data(size, '\0');
   if (found == ERROR_SUCCESS) {
-    found = RegQueryValueExA(key, args[1].c_str(), nullptr, &type,
+    found = RegQueryValueExW(key, name.c_str(), nullptr, &type,
                              reinterpret_cast<BYTE*>(data.data()), &size);
     data.resize(size);
   }
   RegCloseKey(key);
+  if (type == REG_SZ) {
+    data = Cp932(std::wstring(reinterpret_cast<const wchar_t*>(data.data()), data.size() / 2));
+  }
   if (found != ERROR_SUCCESS) {
     session.out.Line("regvalue", "missing");
     return true;
   }
   session.out.Line("regvalue",
                    std::to_string(type) + " " + hex::Encode(data) + " # " + Readable(data));
+  return true;
+}
+
+}  // namespace drive
+
+namespace drive {
+
+namespace {
+
+// One code as MultiByteToWideChar(932) reads it: "CODE UNICODE BACK", BACK
+// being what WideCharToMultiByte(932) writes for that character, or "-"
+// for what the system refuses.
+std::string TableLine(const std::string& code) {
+  std::string line = hex::Encode(code);
+  wchar_t wide[4] = {};
+  int count = MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, code.data(),
+                                  static_cast<int>(code.size()), wide, 4);
+  if (count != 1) return line + " -";
+  char back[8] = {};
+  BOOL usedDefault = FALSE;
+  int size = WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, wide, 1, back, sizeof back, nullptr,
+                                 &usedDefault);
+  char unicode[8];
+  std::snprintf(unicode, sizeof unicode, "%04X", static_cast<unsigned>(wide[0]));
+  line += std::string(" ") + unicode + " ";
+  line +=
+      size > 0 && !usedDefault ? hex::Encode(std::string(back, static_cast<size_t>(size))) : "-";
+  return line;
+}
+
+bool IsLeadByte(int byte) {
+  return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+}  // namespace
+
+// cp932table FILE: every single byte and every lead and trail byte pair,
+// one TableLine each, written to FILE.
+bool StepCp932Table(Session& session, const std::vector<std::string>& args) {
+  std::string table;
+  for (int byte = 0; byte < 0x100; ++byte) {
+    if (!IsLeadByte(byte)) table += TableLine(std::string(1, static_cast<char>(byte))) + "\n";
+  }
+  for (int lead = 0x81; lead <= 0xFC; ++lead) {
+    if (!IsLeadByte(lead)) continue;
+    for (int trail = 0x40; trail <= 0xFC; ++trail) {
+      if (trail == 0x7F) continue;
+      table += TableLine({static_cast<char>(lead), static_cast<char>(trail)}) + "\n";
+    }
+  }
+  HANDLE file = CreateFileW(Wide(args[0]).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  DWORD written = 0;
+  bool ok = file != INVALID_HANDLE_VALUE &&
+            WriteFile(file, table.data(), static_cast<DWORD>(table.size()), &written, nullptr) &&
+            written == table.size();
+  if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+  if (!ok) {
+    session.out.Error("cannot write the table to " + args[0]);
+    return false;
+  }
+  session.out.Line("cp932table", std::to_string(table.size()));
   return true;
 }
 

@@ -1,7 +1,9 @@
 // resources PATH: the version block and icon groups of an executable.
 #include <cstdio>
+#include <cwchar>
 
 #include "Steps.h"
+#include "Text.h"
 
 namespace drive {
 
@@ -18,7 +20,7 @@ BOOL CALLBACK CountName(HMODULE, LPCSTR, LPSTR, LONG_PTR count) {
 }
 
 int IconGroups(const std::string& path) {
-  HMODULE module = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  HMODULE module = LoadLibraryExW(Wide(path).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
   if (module == nullptr) return -1;
   int count = 0;
   EnumResourceNamesA(module, RT_GROUP_ICON, CountName, reinterpret_cast<LONG_PTR>(&count));
@@ -31,7 +33,7 @@ int IconGroups(const std::string& path) {
 void ReportTranslation(Session& session, std::string& block) {
   WORD* translation = nullptr;
   UINT size = 0;
-  if (!VerQueryValueA(block.data(), "\\VarFileInfo\\Translation",
+  if (!VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation",
                       reinterpret_cast<void**>(&translation), &size) ||
       size < 2 * sizeof(WORD)) {
     session.out.Line("resources.translation", "none");
@@ -40,14 +42,14 @@ void ReportTranslation(Session& session, std::string& block) {
   char words[16];
   std::snprintf(words, sizeof words, "%04X %04X", translation[0], translation[1]);
   session.out.Line("resources.translation", words);
-  char query[64];
-  std::snprintf(query, sizeof query, "\\StringFileInfo\\%04x%04x\\FileDescription", translation[0],
+  wchar_t query[64];
+  std::swprintf(query, 64, L"\\StringFileInfo\\%04x%04x\\FileDescription", translation[0],
                 translation[1]);
-  char* description = nullptr;
+  wchar_t* description = nullptr;
   session.out.Text(
       "resources.description",
-      VerQueryValueA(block.data(), query, reinterpret_cast<void**>(&description), &size)
-          ? std::string(description)
+      VerQueryValueW(block.data(), query, reinterpret_cast<void**>(&description), &size)
+          ? Cp932(description)
           : std::string());
 }
 
@@ -56,15 +58,16 @@ void ReportTranslation(Session& session, std::string& block) {
 bool StepResources(Session& session, const std::vector<std::string>& args) {
   const std::string& path = args[0];
   DWORD ignored = 0;
-  DWORD size = GetFileVersionInfoSizeA(path.c_str(), &ignored);
+  std::wstring widePath = Wide(path);
+  DWORD size = GetFileVersionInfoSizeW(widePath.c_str(), &ignored);
   std::string block(size, '\0');
-  if (size == 0 || !GetFileVersionInfoA(path.c_str(), 0, size, block.data())) {
+  if (size == 0 || !GetFileVersionInfoW(widePath.c_str(), 0, size, block.data())) {
     session.out.Error("no version block in " + path);
     return false;
   }
   VS_FIXEDFILEINFO* fixed = nullptr;
   UINT fixedSize = 0;
-  if (VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &fixedSize) &&
+  if (VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &fixedSize) &&
       fixed != nullptr) {
     session.out.Line("resources.version",
                      DottedVersion(fixed->dwFileVersionMS, fixed->dwFileVersionLS) + " " +

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "PngWriter.h"
+#include "Text.h"
 
 namespace drive {
 
@@ -58,7 +59,7 @@ bool CaptureWindow(HWND window, const std::string& path, std::string& error) {
   }
   std::string png = EncodePng(static_cast<uint32_t>(rect.right - rect.left),
                               static_cast<uint32_t>(rect.bottom - rect.top), rgb);
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+  HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
     error = "cannot create the file";

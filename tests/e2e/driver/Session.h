@@ -35,8 +35,8 @@ struct Session {
   void Abandon();
 };
 
-// One step of a plan: its words after the step name, already in code page
-// 932. A step reports its own ERROR line and answers false on failure.
+// One step of a plan: its words after the step name, in UTF-8 (Text.h).
+// A step reports its own ERROR line and answers false on failure.
 using StepFunction = bool (*)(Session& session, const std::vector<std::string>& args);
 
 struct StepKind {

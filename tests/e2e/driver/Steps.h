@@ -12,6 +12,7 @@ bool StepLaunch(Session& session, const std::vector<std::string>& args);
 bool StepExit(Session& session, const std::vector<std::string>& args);
 bool StepHold(Session& session, const std::vector<std::string>& args);
 bool StepRegistryValue(Session& session, const std::vector<std::string>& args);
+bool StepCp932Table(Session& session, const std::vector<std::string>& args);
 
 // ResourceSteps.cpp
 bool StepResources(Session& session, const std::vector<std::string>& args);
@@ -27,6 +28,7 @@ bool StepWindow(Session& session, const std::vector<std::string>& args);
 bool StepCommand(Session& session, const std::vector<std::string>& args);
 bool StepMenu(Session& session, const std::vector<std::string>& args);
 bool StepEdit(Session& session, const std::vector<std::string>& args);
+bool StepFont(Session& session, const std::vector<std::string>& args);
 bool StepResize(Session& session, const std::vector<std::string>& args);
 bool StepFocus(Session& session, const std::vector<std::string>& args);
 bool StepScreenshot(Session& session, const std::vector<std::string>& args);

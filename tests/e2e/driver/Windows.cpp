@@ -2,6 +2,8 @@
 
 #include <dlgs.h>
 
+#include "Text.h"
+
 namespace drive {
 
 namespace {
@@ -32,15 +34,15 @@ std::string ClassOf(HWND window) {
 
 std::string TextOf(HWND window) {
   DWORD_PTR length = 0;
-  if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, kSendTimeoutMs, &length)) {
+  if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, kSendTimeoutMs, &length)) {
     return {};
   }
-  std::string text(length + 1, '\0');
+  std::wstring text(length + 1, L'\0');
   DWORD_PTR copied = 0;
-  SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+  SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
                       SMTO_NORMAL, kSendTimeoutMs, &copied);
   text.resize(copied <= length ? copied : length);
-  return text;
+  return Cp932(text);
 }
 
 WindowKind KindOf(HWND window) {
@@ -91,8 +93,9 @@ bool TypeFileName(Session& session, HWND dialog, const std::string& name) {
   HWND box = GetDlgItem(dialog, cmb13);
   if (box == nullptr) box = GetDlgItem(dialog, edt1);
   DWORD_PTR ignored = 0;
+  std::wstring wide = Wide(name);
   if (box == nullptr ||
-      !SendMessageTimeoutA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()), SMTO_NORMAL,
+      !SendMessageTimeoutW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()), SMTO_NORMAL,
                            session.timeoutMs, &ignored)) {
     session.out.Error("cannot type into the dialog's name box");
     return false;

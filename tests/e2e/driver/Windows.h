@@ -13,7 +13,7 @@ namespace drive {
 enum class WindowKind { kMessageBox, kFileDialog, kMain };
 
 std::string ClassOf(HWND window);
-// The window's text through WM_GETTEXT, as the window itself answers it.
+// The window's text through WM_GETTEXT, read as UTF-16, in code page 932.
 std::string TextOf(HWND window);
 WindowKind KindOf(HWND window);
 const char* KindName(WindowKind kind);
@@ -32,7 +32,7 @@ bool WaitForNoDialog(Session& session);
 bool WaitUntilGone(Session& session, HWND window, const char* what);
 // Reports a window that should not be there: kind, caption and text.
 void ReportUnexpected(Session& session, HWND window);
-// Types `name` into a file dialog's name box and presses its default button;
+// Types `name` (UTF-8) into a file dialog's name box and presses its default button;
 // reports ERROR when there is no name box to type into.
 bool TypeFileName(Session& session, HWND dialog, const std::string& name);
 // The text of a message box: its one static control that is not an icon.

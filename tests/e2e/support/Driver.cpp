@@ -24,13 +24,17 @@ namespace {
 constexpr time_t kDriverLimitSeconds = 120;
 constexpr int kPollMs = 50;
 
-// The environment every Wine run of the tests uses.
+// The environment every Wine run of the tests uses: the locale gives Wine
+// its ANSI code page, and each code page has a prefix of its own.
 std::vector<std::string> WineEnvironment() {
+  bool japanese = WineCodePage() == 932;
+  std::string suffix = japanese ? "" : "-1252";
   std::vector<std::string> entries = {
-      "LC_ALL=ja_JP.UTF-8", std::string("WINEPREFIX=") + QPX_E2E_WINEPREFIX,
+      japanese ? "LC_ALL=ja_JP.UTF-8" : "LC_ALL=en_US.UTF-8",
+      std::string("WINEPREFIX=") + QPX_E2E_WINEPREFIX + suffix,
       "WINEDLLOVERRIDES=mscoree,mshtml=", "WINEDEBUG=-all",
-      // The fixture's ja_JP.UTF-8 locale: Wine then keeps Linux file names UTF-8.
-      std::string("LOCPATH=") + QPX_E2E_LOCPATH};
+      // The fixture's UTF-8 locale: Wine then keeps Linux file names UTF-8.
+      std::string("LOCPATH=") + QPX_E2E_LOCPATH + suffix};
   for (char** entry = environ; *entry != nullptr; ++entry) {
     std::string text(*entry);
     std::string name = text.substr(0, text.find('='));
@@ -42,8 +46,10 @@ std::vector<std::string> WineEnvironment() {
   return entries;
 }
 
-// ASCII words go as they are; any other is handed over as raw bytes.
+// ASCII words go as they are; any other is handed over as raw bytes, but
+// for a word that is already a UTF-8 hex word.
 std::string DriverWord(const std::string& word) {
+  if (word.rfind(kUnicodePrefix, 0) == 0) return word;
   bool plain = word.rfind("hex:", 0) != 0;
   for (unsigned char c : word) plain = plain && c >= 0x20 && c < 0x80;
   if (plain) return word;
@@ -166,5 +172,20 @@ std::string WindowsPath(const std::string& linuxPath) {
 }
 
 std::string RunnerExe() { return WindowsPath(QPX_E2E_RUNNER_EXE); }
+
+int WineCodePage() {
+  const char* codePage = std::getenv("QPX_E2E_CODEPAGE");
+  return codePage != nullptr && std::string(codePage) == "1252" ? 1252 : 932;
+}
+
+std::string UnicodeWord(const std::string& utf8) { return kUnicodePrefix + hex::Encode(utf8); }
+
+std::string Utf8WindowsPath(const std::string& linuxPath) {
+  std::string path = "Z:" + linuxPath;
+  for (char& c : path) {
+    if (c == '/') c = '\\';
+  }
+  return path;
+}
 
 }  // namespace e2e

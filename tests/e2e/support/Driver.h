@@ -32,4 +32,18 @@ inline std::string Utf8(const char8_t* text) { return reinterpret_cast<const cha
 // The Windows path of the program under test.
 std::string RunnerExe();
 
+// The ANSI code page of this run: 932, or 1252 when QPX_E2E_CODEPAGE says
+// so. The Wine prefix, its locale and the case folders follow it.
+int WineCodePage();
+
+// A word for a text outside code page 932: its UTF-8 bytes, marked so.
+inline constexpr char kUnicodePrefix[] = "u8hex:";
+std::string UnicodeWord(const std::string& utf8);
+// The Windows path of a Linux path, in UTF-8.
+std::string Utf8WindowsPath(const std::string& linuxPath);
+// That path as a word, for a path that has no code page 932 form.
+inline std::string UnicodeWindowsPath(const std::string& linuxPath) {
+  return UnicodeWord(Utf8WindowsPath(linuxPath));
+}
+
 }  // namespace e2e
