@@ -32,8 +32,10 @@ const TempFolder& Folder() {
 }
 
 // The first file's name holds a space and a double-byte character whose
-// second byte is a backslash, so the script must escape both.
+// second byte is a backslash (表, 95 5C in CP932), so the script must
+// escape both. The core names it in CP932; on disk it is UTF-8.
 std::string FirstPath() { return Folder().File("one \x95\x5C.bin"); }
+constexpr char kFirstOnDisk[] = "one \xE8\xA1\xA8.bin";
 std::string SecondPath() { return Folder().File("two.bin"); }
 
 void CheckDifferences(const std::string& first, const std::string& second,
@@ -128,7 +130,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string first(reinterpret_cast<const char*>(data), half);
   std::string second = first;
   for (size_t i = 0; i < half; ++i) second[i] = static_cast<char>(second[i] ^ data[half + i]);
-  Folder().Write("one \x95\x5C.bin", first);
+  Folder().Write(kFirstOnDisk, first);
   Folder().Write("two.bin", second);
 
   CComparison comparison;
@@ -139,8 +141,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   CheckListing(comparison);
 
   RunWrittenScript(comparison, Direction::kForward);
-  if (ReadFileBytes(FirstPath()) != second) Die("the forward script did not make the second file");
-  Folder().Write("one \x95\x5C.bin", first);
+  if (ReadFileBytes(Folder().File(kFirstOnDisk)) != second) {
+    Die("the forward script did not make the second file");
+  }
+  Folder().Write(kFirstOnDisk, first);
   RunWrittenScript(comparison, Direction::kReverse);
   if (ReadFileBytes(SecondPath()) != first) Die("the reverse script did not make the first file");
   return 0;
