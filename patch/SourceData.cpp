@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "patch/WholeFileSave.h"
 #include "platform/Files.h"
 #include "platform/Memory.h"
 
@@ -48,12 +49,7 @@ int CSourceData::Load(std::string path) {
 
 int CSourceData::Save(std::string path) {
   if (path.empty() || data_ == nullptr) return 0;
-  platform::AutoCloseFile file(
-      platform::Open(path, platform::kOpenReadWrite | platform::kOpenCreate));
-  if (!file.IsValid()) return 0;
-  if (!platform::WriteFully(file.Get(), data_, length_)) return 0;
-  if (!platform::ChangeSize(file.Get(), length_)) return 0;
-  if (!file.Reset()) return 0;
+  if (!SaveWholeFile(path, data_, length_)) return 0;
   modified_ = 0;
   return 1;
 }

@@ -31,9 +31,9 @@ class CSourceData {
   virtual unsigned char* Allocate(uint32_t n);
   virtual void Release();
   virtual ~CSourceData();
-  // Writes the whole image over the file at path (created when absent).
-  // The file is overwritten in place and only then cut to the image's
-  // length, so a failed write never leaves it truncated or emptied.
+  // Writes the whole image over the file at path (created when absent), as
+  // SaveWholeFile does: where the file can be replaced it holds exactly its
+  // old or its new bytes afterwards, whatever happens meanwhile.
   virtual int Save(std::string path);
   // Reads the whole file. False when it cannot be opened for reading and
   // writing or read completely; throws kAllocationFailed when no buffer of

@@ -9,16 +9,18 @@
 namespace {
 
 // The wide command line after the program's name and the blanks that
-// follow it, as the runtime cuts the ANSI tail it gives WinMain.
+// follow it, cut as the runtime cuts the ANSI tail it gives WinMain.
 std::wstring WideCommandTail() {
   const wchar_t* line = ::GetCommandLineW();
   if (line == nullptr) return std::wstring();
-  bool quoted = false;
-  while (*line != L'\0' && (quoted || (*line != L' ' && *line != L'\t'))) {
-    if (*line == L'"') quoted = !quoted;
+  if (*line == L'"') {
     ++line;
+    while (*line != L'\0' && *line != L'"') ++line;
+    if (*line == L'"') ++line;
+  } else {
+    while (*line > L' ') ++line;
   }
-  while (*line == L' ' || *line == L'\t') ++line;
+  while (*line != L'\0' && *line <= L' ') ++line;
   return line;
 }
 

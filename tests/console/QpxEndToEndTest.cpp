@@ -2,10 +2,14 @@
 // answers with.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <time.h>
 #include <unistd.h>
 
+#include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <utility>
@@ -48,9 +52,9 @@ std::vector<char*> CLocaleEnvironment() {
   return entries;
 }
 
-// Runs qpx in folder with the arguments, standard input empty, and
-// standard output and error caught in files.
-Result RunQpx(const TempFolder& folder, const std::vector<std::string>& arguments) {
+// Starts qpx in folder with the arguments, standard input empty, and
+// standard output and error caught in files; its process, or -1.
+pid_t StartQpx(const TempFolder& folder, const std::vector<std::string>& arguments) {
   std::string outPath = folder.File(".out");
   std::string errPath = folder.File(".err");
   posix_spawn_file_actions_t actions;
@@ -66,18 +70,33 @@ Result RunQpx(const TempFolder& folder, const std::vector<std::string>& argument
   std::vector<char*> argv;
   for (std::string& argument : line) argv.push_back(argument.data());
   argv.push_back(nullptr);
-  Result result;
-  pid_t child = 0;
+  pid_t child = -1;
   std::vector<char*> environment = CLocaleEnvironment();
-  if (posix_spawn(&child, QPX_PROGRAM, &actions, nullptr, argv.data(), environment.data()) == 0) {
+  if (posix_spawn(&child, QPX_PROGRAM, &actions, nullptr, argv.data(), environment.data()) != 0) {
+    child = -1;
+  }
+  posix_spawn_file_actions_destroy(&actions);
+  return child;
+}
+
+// Runs qpx and waits for its end.
+Result RunQpx(const TempFolder& folder, const std::vector<std::string>& arguments) {
+  Result result;
+  pid_t child = StartQpx(folder, arguments);
+  if (child > 0) {
     int wait = 0;
     waitpid(child, &wait, 0);
     result.status = WIFEXITED(wait) ? WEXITSTATUS(wait) : -1;
   }
-  posix_spawn_file_actions_destroy(&actions);
-  result.out = ReadFileBytes(outPath);
-  result.err = ReadFileBytes(errPath);
+  result.out = ReadFileBytes(folder.File(".out"));
+  result.err = ReadFileBytes(folder.File(".err"));
   return result;
+}
+
+double Seconds() {
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
 }
 
 constexpr char kTarget[] = "0123456789ABCDEF";  // t.bin, 16 bytes
@@ -405,6 +424,49 @@ INSTANTIATE_TEST_SUITE_P(
                              "t.bin",
                              kTarget}),
     [](const testing::TestParamInfo<NameCase>& info) { return std::string(info.param.name); });
+
+// Killed at any moment (reading the script, patching, writing, flushing,
+// replacing), a run leaves the target with exactly its old bytes or exactly
+// its new ones, never a mixture.
+TEST(Qpx, KilledRunLeavesTheTargetOldOrNew) {
+  TempFolder folder;
+  constexpr size_t kSize = size_t{32} << 20;
+  constexpr size_t kStatements = 300000;
+  std::string old(kSize, '\0');
+  for (size_t at = 0; at < kSize; ++at) old[at] = static_cast<char>((at * 2654435761u) >> 24);
+  std::string script = "#path \"t.bin\"\r\n";
+  char statement[32];
+  for (size_t at = 0; at < kStatements; ++at) {
+    std::snprintf(statement, sizeof statement, "%08zX = %02X ;\r\n", at * 111,
+                  static_cast<unsigned>(~old[at * 111] & 0xFF));
+    script += statement;
+  }
+  folder.Write("s.qpx", script + "#end\r\n");
+  const std::string target = folder.Write("t.bin", old);
+  double start = Seconds();
+  ASSERT_EQ(RunQpx(folder, {"run", "s.qpx"}).status, 0);
+  const double whole = Seconds() - start;
+  const std::string patched = ReadFileBytes(target);
+  ASSERT_NE(patched, old);
+  size_t olds = 0, news = 0;
+  for (int moment = 1; moment <= 40; ++moment) {
+    folder.Write("t.bin", old);
+    pid_t child = StartQpx(folder, {"run", "s.qpx"});
+    ASSERT_GT(child, 0);
+    double delay = whole * moment / 41;
+    timespec pause{static_cast<time_t>(delay),
+                   static_cast<long>((delay - std::floor(delay)) * 1e9)};
+    nanosleep(&pause, nullptr);
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+    const std::string after = ReadFileBytes(target);
+    olds += after == old;
+    news += after == patched;
+    EXPECT_TRUE(after == old || after == patched) << "killed after " << delay << " s";
+  }
+  std::printf("killed 40 runs of %.2f s: %zu left the old target, %zu the new one\n", whole, olds,
+              news);
+}
 
 // Files over 64 MiB count as long work; with standard error not a
 // terminal no progress bar is drawn there.

@@ -2,6 +2,8 @@
 // section fails, and a target that cannot be opened for writing.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "CaseFolder.h"
 #include "Runner.h"
 
@@ -90,6 +92,33 @@ TEST(RunnerTarget, SectionWithoutTargetNeverRewritesTheEarlierTarget) {
   folder.Write("a.qpx", "#path \"t.bin\" 0000 = 58 ; #end\r\n#path 0001 = 59 ; #end\r\n");
   ExpectMessage(RunRunnerExpectingMessage(folder.Win(), folder.Win("a.qpx")), ReasonMessage(4));
   EXPECT_EQ(folder.Read("t.bin"), kPatched);
+}
+
+// The save puts a new file in the target's place: the target keeps its
+// hidden and system attributes, and its creation time where the system
+// lets a file's creation time be set (Wine on Linux ignores it, so that
+// part is checked on Windows only); no other file is left in the folder.
+TEST(RunnerTarget, SaveKeepsTheTargetsAttributesAndCreationTime) {
+  CaseFolder folder;
+  folder.Write("t.bin", kTarget);
+  folder.Write("a.qpx", "#path \"t.bin\" 0000 = 58 ; #end");
+  const std::string created = "01D2345600000000";
+  DriverRun run = RunDriver({"setfileinfo", folder.Win("t.bin"), "00000026", created, "fileinfo",
+                             folder.Win("t.bin"), "launch", RunnerExe(), folder.Win(),
+                             folder.Win("a.qpx"), "exit", "fileinfo", folder.Win("t.bin")});
+  ASSERT_TRUE(run.Followed()) << run.output;
+  EXPECT_EQ(folder.Read("t.bin"), kPatched);
+  const Transcript& out = run.transcript;
+  EXPECT_EQ(out.All("fileinfo.attributes"),
+            (std::vector<std::vector<std::string>>{{"fileinfo.attributes", "00000026"},
+                                                   {"fileinfo.attributes", "00000026"}}))
+      << run.output;
+  if (out.Word("fileinfo.created") == created) {
+    EXPECT_EQ(out.All("fileinfo.created").back().back(), created) << run.output;
+  }
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()),
+                          std::filesystem::directory_iterator()),
+            2);
 }
 
 // Root ignores the read-only attribute, so the driver holds the target open

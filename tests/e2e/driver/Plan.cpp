@@ -8,13 +8,15 @@ namespace drive {
 
 namespace {
 
-constexpr std::array<StepKind, 20> kSteps = {{
+constexpr std::array<StepKind, 22> kSteps = {{
     {"acp", 0, StepAcp},
     {"cp932table", 1, StepCp932Table},
     {"timeout", 1, StepTimeout},
     {"launch", 3, StepLaunch},
     {"exit", 0, StepExit},
     {"hold", 1, StepHold},
+    {"fileinfo", 1, StepFileInfo},
+    {"setfileinfo", 3, StepSetFileInfo},
     {"regvalue", 2, StepRegistryValue},
     {"resources", 1, StepResources},
     {"msgbox", 1, StepMessageBox},

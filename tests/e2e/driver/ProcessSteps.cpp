@@ -1,6 +1,8 @@
 // Steps about the driver itself, the program's process, files and registry.
 #include <array>
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 
 #include "Steps.h"
 #include "Text.h"
@@ -115,6 +117,54 @@ bool StepHold(Session& session, const std::vector<std::string>& args) {
   }
   session.heldFiles.push_back(file);
   session.out.Text("hold", Cp932FromUtf8(args[0]));
+  return true;
+}
+
+namespace {
+
+std::string Hex64(uint64_t value) {
+  char digits[17];
+  std::snprintf(digits, sizeof digits, "%016llX", static_cast<unsigned long long>(value));
+  return digits;
+}
+
+uint64_t TimeValue(const FILETIME& time) {
+  return (uint64_t{time.dwHighDateTime} << 32) | time.dwLowDateTime;
+}
+
+}  // namespace
+
+// fileinfo PATH: the file's attributes and creation time.
+bool StepFileInfo(Session& session, const std::vector<std::string>& args) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExW(Wide(args[0]).c_str(), GetFileExInfoStandard, &data)) {
+    session.out.Error("no file " + args[0] + " (error " + std::to_string(GetLastError()) + ")");
+    return false;
+  }
+  char attributes[9];
+  std::snprintf(attributes, sizeof attributes, "%08lX", data.dwFileAttributes);
+  session.out.Line("fileinfo.attributes", attributes);
+  session.out.Line("fileinfo.created", Hex64(TimeValue(data.ftCreationTime)));
+  return true;
+}
+
+// setfileinfo PATH ATTRIBUTES CREATED: sets the attributes and the
+// creation time (both hex).
+bool StepSetFileInfo(Session& session, const std::vector<std::string>& args) {
+  unsigned long attributes = 0;
+  unsigned long long created = std::strtoull(args[2].c_str(), nullptr, 16);
+  FILETIME time{static_cast<DWORD>(created), static_cast<DWORD>(created >> 32)};
+  std::wstring path = Wide(args[0]);
+  HANDLE file = CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  bool timed = file != INVALID_HANDLE_VALUE && SetFileTime(file, &time, nullptr, nullptr);
+  if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+  if (!ParseNumber("0x" + args[1], attributes) || !timed ||
+      !SetFileAttributesW(path.c_str(), static_cast<DWORD>(attributes))) {
+    session.out.Error("cannot set the attributes or times of " + args[0]);
+    return false;
+  }
+  session.out.Line("setfileinfo", args[1] + " " + args[2]);
   return true;
 }
 

@@ -11,6 +11,8 @@ bool StepTimeout(Session& session, const std::vector<std::string>& args);
 bool StepLaunch(Session& session, const std::vector<std::string>& args);
 bool StepExit(Session& session, const std::vector<std::string>& args);
 bool StepHold(Session& session, const std::vector<std::string>& args);
+bool StepFileInfo(Session& session, const std::vector<std::string>& args);
+bool StepSetFileInfo(Session& session, const std::vector<std::string>& args);
 bool StepRegistryValue(Session& session, const std::vector<std::string>& args);
 bool StepCp932Table(Session& session, const std::vector<std::string>& args);
 

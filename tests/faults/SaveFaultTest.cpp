@@ -1,0 +1,158 @@
+// A save under faults injected at each of its writes, flushes and renames
+// (the calls are wrapped at link time): wherever the device fails, a target
+// that can be replaced holds exactly its old bytes afterwards, the save is
+// reported as failed, and no new file is left beside it. A full device or
+// a refused rename leaves the save in place, which then succeeds.
+#include <errno.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "patch/SourceData.h"
+#include "tests/support/TestFiles.h"
+
+namespace {
+
+enum class Call { kWrite, kFlush, kRename };
+
+// The fault armed: the nth call of a kind from now fails with an error.
+struct Fault {
+  bool counting = false;
+  Call call = Call::kWrite;
+  int nth = 0;  // 0: none fails
+  int error = 0;
+  int counts[3] = {0, 0, 0};
+  bool afterRename = false;  // the failing call came after the rename
+};
+
+Fault fault;
+
+// True when this call is the one to fail.
+bool Fails(Call call) {
+  if (!fault.counting) return false;
+  int count = ++fault.counts[static_cast<int>(call)];
+  if (call != fault.call || count != fault.nth) return false;
+  int renamesBefore = fault.counts[static_cast<int>(Call::kRename)] - (call == Call::kRename);
+  fault.afterRename = renamesBefore > 0;
+  errno = fault.error;
+  return true;
+}
+
+}  // namespace
+
+extern "C" {
+ssize_t __real_write(int fd, const void* buffer, size_t count);
+int __real_fsync(int fd);
+int __real_rename(const char* from, const char* to);
+
+// A device failing mid-write takes the first half of the bytes.
+ssize_t __wrap_write(int fd, const void* buffer, size_t count) {
+  if (!Fails(Call::kWrite)) return __real_write(fd, buffer, count);
+  int error = errno;
+  __real_write(fd, buffer, count / 2);
+  errno = error;
+  return -1;
+}
+int __wrap_fsync(int fd) { return Fails(Call::kFlush) ? -1 : __real_fsync(fd); }
+int __wrap_rename(const char* from, const char* to) {
+  return Fails(Call::kRename) ? -1 : __real_rename(from, to);
+}
+}
+
+namespace {
+
+std::string Counting(size_t size) {
+  std::string bytes(size, '\0');
+  for (size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>(i * 7 + 3);
+  return bytes;
+}
+
+// Three writes' worth at the system's 1 GiB chunks would be too much; the
+// image is written in one call, the folder flushed after the rename.
+constexpr size_t kSize = 100000;
+
+struct FaultCase {
+  const char* name;
+  Call call;
+  int error;
+  bool hardLinked;  // a second name: the save goes in place at once
+  bool saved;       // the save succeeds (in place) and the target is new
+};
+
+class SaveUnderFault : public testing::TestWithParam<FaultCase> {
+ protected:
+  // Saves a patched image of t.bin with the fault armed at position nth;
+  // true when the save reported success.
+  bool SaveWithFault(int nth) {
+    CSourceData image;
+    EXPECT_TRUE(image.Load(target_));
+    for (uint32_t at = 0; at < kSize; at += 997) image.SetByte(at, 0xEE);
+    fault = Fault{true, GetParam().call, nth, GetParam().error, {0, 0, 0}, false};
+    bool saved = image.Save(target_) != 0;
+    calls_ = fault.counts[static_cast<int>(GetParam().call)];
+    fault.counting = false;
+    EXPECT_EQ(image.IsModified() == 0, saved);
+    return saved;
+  }
+
+  std::vector<std::string> Entries() const {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder_.Path())) {
+      names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+  TempFolder folder_;
+  std::string target_ = folder_.Write("t.bin", Counting(kSize));
+  int calls_ = 0;
+};
+
+TEST_P(SaveUnderFault, LeavesTheTargetOldOrSavesItWholeAndNoNewFile) {
+  const FaultCase& c = GetParam();
+  std::vector<std::string> entries = {"t.bin"};
+  if (c.hardLinked) {
+    ASSERT_EQ(::link(target_.c_str(), folder_.File("u.bin").c_str()), 0);
+    entries.push_back("u.bin");
+  }
+  const std::string old = Counting(kSize);
+  ASSERT_TRUE(SaveWithFault(0));
+  const std::string patched = ReadFileBytes(target_);
+  const int positions = calls_;
+  ASSERT_GT(positions, 0) << "the save made no call of this kind";
+  for (int nth = 1; nth <= positions; ++nth) {
+    folder_.Write("t.bin", old);
+    bool saved = SaveWithFault(nth);
+    const std::string now = ReadFileBytes(target_);
+    // After the rename only the folder's flush is left: its failure is
+    // reported, with the new file in place.
+    const bool expectSaved = c.saved && !fault.afterRename;
+    const std::string& expected = expectSaved || fault.afterRename ? patched : old;
+    EXPECT_EQ(saved, expectSaved) << "fault at call " << nth;
+    if (c.hardLinked && !saved) {
+      EXPECT_EQ(now.size(), kSize) << "fault at call " << nth;  // in place: the length kept
+    } else {
+      EXPECT_TRUE(now == expected) << "fault at call " << nth;
+    }
+    EXPECT_EQ(Entries(), entries) << "fault at call " << nth;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Calls, SaveUnderFault,
+    testing::Values(FaultCase{"WriteFails", Call::kWrite, EIO, false, false},
+                    FaultCase{"FlushFails", Call::kFlush, EIO, false, false},
+                    FaultCase{"RenameFails", Call::kRename, EIO, false, false},
+                    FaultCase{"DeviceFullWhileWriting", Call::kWrite, ENOSPC, false, true},
+                    FaultCase{"DeviceFullWhileFlushing", Call::kFlush, ENOSPC, false, true},
+                    FaultCase{"RenameRefused", Call::kRename, EACCES, false, true},
+                    FaultCase{"InPlaceWriteFails", Call::kWrite, EIO, true, false},
+                    FaultCase{"InPlaceFlushFails", Call::kFlush, EIO, true, false}),
+    [](const testing::TestParamInfo<FaultCase>& info) { return std::string(info.param.name); });
+
+}  // namespace
