@@ -27,7 +27,7 @@ std::string ReadScriptText(const std::string& path) {
   platform::AutoCloseFile file(platform::Open(path, 0));
   if (!file.IsValid()) return std::string();
   int64_t length = platform::FileLength(file.Get());
-  if (length <= 0) return std::string();
+  if (length <= 0 || static_cast<uint64_t>(length) >= SIZE_MAX) return std::string();
   std::string text(static_cast<size_t>(length), '\0');
   if (!platform::ReadFully(file.Get(), text.data(), text.size())) return std::string();
   text.resize(text.find('\0') == std::string::npos ? text.size() : text.find('\0'));

@@ -76,7 +76,7 @@ class CConverter {
   // replacement) stops and answers false.
   bool Convert(std::string_view text, std::string& out, const char* replacement,
                CharLength charLength) {
-    if (!IsValid()) return false;
+    if (!IsValid() || text.size() > (SIZE_MAX - 8) / 4) return false;
     ::iconv(handle_, nullptr, nullptr, nullptr, nullptr);
     std::string in(text);
     char* inPointer = in.data();

@@ -24,6 +24,9 @@ qpx_ensure_packages() {
 
 # What building the programs needs.
 QPX_BUILD_PACKAGES=(cmake ninja-build g++ make mingw-w64 libgtest-dev libbenchmark-dev)
+# What building and running the 32-bit Linux core needs: gcc's 32-bit
+# libraries (no i386 architecture is added) and the emulator that runs them.
+QPX_X86_PACKAGES=(g++-multilib qemu-user-static)
 # What running them under Wine needs.
 QPX_WINE_PACKAGES=(wine wine64 xvfb xauth fonts-ipafont-gothic xxd locales)
 # What tools/bench needs beside the build: the competitors, the timing and

@@ -66,13 +66,15 @@ pid_t StartQpx(const TempFolder& folder, const std::vector<std::string>& argumen
                                    0644);
   posix_spawn_file_actions_addchdir_np(&actions, folder.Path().c_str());
   std::vector<std::string> line = {QPX_PROGRAM};
+  if (*QPX_PROGRAM_EMULATOR != '\0') line.insert(line.begin(), QPX_PROGRAM_EMULATOR);
   line.insert(line.end(), arguments.begin(), arguments.end());
   std::vector<char*> argv;
   for (std::string& argument : line) argv.push_back(argument.data());
   argv.push_back(nullptr);
   pid_t child = -1;
   std::vector<char*> environment = CLocaleEnvironment();
-  if (posix_spawn(&child, QPX_PROGRAM, &actions, nullptr, argv.data(), environment.data()) != 0) {
+  if (posix_spawn(&child, line[0].c_str(), &actions, nullptr, argv.data(), environment.data()) !=
+      0) {
     child = -1;
   }
   posix_spawn_file_actions_destroy(&actions);

@@ -30,6 +30,27 @@ TEST(SourceDataFault, SaveOntoFullDeviceFails) {
   EXPECT_TRUE(image.IsModified()) << "a failed save must not count as saved";
 }
 
+// A link is followed: the file it names takes the new bytes, the link
+// stays a link. A new file a killed run left beside the target (its name
+// as a save names its new file) is neither taken nor touched.
+TEST(SourceDataFault, SaveReplacesTheFileALinkNamesAndLeavesLeftoversAlone) {
+  TempFolder folder;
+  const std::string real = folder.Write("real.bin", Counting(64));
+  const std::string link = folder.File("t.bin");
+  ASSERT_EQ(::symlink("real.bin", link.c_str()), 0);
+  const std::string leftover = folder.Write(".real.bin\xE2\x81\x82" "1-0", "left over");
+  CSourceData image;
+  ASSERT_TRUE(image.Load(link));
+  ASSERT_TRUE(image.SetByte(0, 0xEE));
+  ASSERT_TRUE(image.Save(link));
+  EXPECT_EQ(ReadFileBytes(real)[0], '\xEE');
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  EXPECT_EQ(ReadFileBytes(leftover), "left over");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()),
+                          std::filesystem::directory_iterator()),
+            3);
+}
+
 // Something another program does to the target between load and save.
 struct Interference {
   const char* name;
