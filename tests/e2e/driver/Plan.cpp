@@ -8,7 +8,7 @@ namespace drive {
 
 namespace {
 
-constexpr std::array<StepKind, 20> kSteps = {{
+constexpr std::array<StepKind, 22> kSteps = {{
     {"acp", 0, StepAcp},
     {"cp932table", 1, StepCp932Table},
     {"timeout", 1, StepTimeout},
@@ -17,6 +17,7 @@ constexpr std::array<StepKind, 20> kSteps = {{
     {"hold", 1, StepHold},
     {"regvalue", 2, StepRegistryValue},
     {"resources", 1, StepResources},
+    {"manifest", 1, StepManifest},
     {"msgbox", 1, StepMessageBox},
     {"filedialog", 1, StepFileDialog},
     {"window", 0, StepWindow},
@@ -24,6 +25,7 @@ constexpr std::array<StepKind, 20> kSteps = {{
     {"menu", 1, StepMenu},
     {"edit", 0, StepEdit},
     {"font", 0, StepFont},
+    {"display", 0, StepDisplay},
     {"resize", 2, StepResize},
     {"focus", 0, StepFocus},
     {"screenshot", 1, StepScreenshot},
