@@ -38,6 +38,10 @@ function(qpx_add_manifest target)
   file(CONFIGURE OUTPUT ${resource}
        CONTENT "1 24 \"${manifest}\"\n")
   target_sources(${target} PRIVATE ${resource})
+  # MSVC's linker would add a manifest of its own beside this one.
+  if(MSVC)
+    target_link_options(${target} PRIVATE /MANIFEST:NO)
+  endif()
   # The resource compiler reads the manifest: a changed manifest relinks.
   set_property(SOURCE ${resource} APPEND PROPERTY OBJECT_DEPENDS ${manifest})
 endfunction()
