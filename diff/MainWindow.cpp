@@ -45,6 +45,7 @@ const CDiffMaker::MessageRoute CDiffMaker::kMessageRoutes[] = {
     {platform::kWmSetFocus, &CDiffMaker::OnSetFocus},
     {platform::kWmInitMenuPopup, &CDiffMaker::OnInitMenuPopup},
     {platform::kWmCommand, &CDiffMaker::OnCommand},
+    {platform::kWmDpiChanged, &CDiffMaker::OnDpiChanged},
 };
 
 const CDiffMaker::CommandRoute CDiffMaker::kCommandRoutes[] = {
@@ -113,7 +114,7 @@ intptr_t CDiffMaker::OnCreate(WindowHandle window, uintptr_t, intptr_t) {
       platform::kWsExClientEdge, "EDIT", std::string(kInitialPaneText).c_str(), kPaneStyle,
       client.left, client.top, client.right - client.left, client.bottom - client.top, window,
       kPaneId, instance_);
-  auto font = reinterpret_cast<intptr_t>(platform::GetFixedFont());
+  auto font = reinterpret_cast<intptr_t>(platform::GetFixedFont(platform::GetWindowDpi(window)));
   platform::SendMessageA(pane_, platform::kWmSetFont, static_cast<uintptr_t>(font), 1);
   return kHandled;
 }
@@ -154,6 +155,18 @@ intptr_t CDiffMaker::OnCommand(WindowHandle window, uintptr_t wParam, intptr_t) 
     if (route.command == LowWord(wParam)) return (this->*route.handler)(window);
   }
   return kNotHandled;
+}
+
+// Moved to a monitor of another scale: the pane's font for the new DPI
+// (the high word; both words are equal), and the window to the size and
+// place the system suggests, which resizes the pane.
+intptr_t CDiffMaker::OnDpiChanged(WindowHandle window, uintptr_t wParam, intptr_t lParam) {
+  auto font = reinterpret_cast<intptr_t>(platform::GetFixedFont(HighWord(wParam)));
+  platform::SendMessageA(pane_, platform::kWmSetFont, static_cast<uintptr_t>(font), 1);
+  const auto* suggested = reinterpret_cast<const platform::Rect*>(lParam);
+  platform::MoveWindow(window, suggested->left, suggested->top, suggested->right - suggested->left,
+                       suggested->bottom - suggested->top, 1);
+  return kHandled;
 }
 
 intptr_t CDiffMaker::OnOpen(WindowHandle window) {

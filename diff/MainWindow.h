@@ -50,6 +50,7 @@ class CDiffMaker {
   intptr_t OnSetFocus(platform::WindowHandle window, uintptr_t wParam, intptr_t lParam);
   intptr_t OnInitMenuPopup(platform::WindowHandle window, uintptr_t wParam, intptr_t lParam);
   intptr_t OnCommand(platform::WindowHandle window, uintptr_t wParam, intptr_t lParam);
+  intptr_t OnDpiChanged(platform::WindowHandle window, uintptr_t wParam, intptr_t lParam);
 
   intptr_t OnOpen(platform::WindowHandle window);
   intptr_t OnCreateScript(platform::WindowHandle window);

@@ -59,6 +59,7 @@ constexpr uint32_t kWmSetFont = 0x0030;
 constexpr uint32_t kWmCommand = 0x0111;
 constexpr uint32_t kWmSysCommand = 0x0112;
 constexpr uint32_t kWmInitMenuPopup = 0x0117;
+constexpr uint32_t kWmDpiChanged = 0x02E0;
 
 constexpr uintptr_t kScClose = 0xF060;
 
@@ -111,10 +112,15 @@ int MoveWindow(WindowHandle window, int32_t x, int32_t y, int32_t width, int32_t
 WindowHandle SetFocus(WindowHandle window);
 int SetWindowTextA(WindowHandle window, const std::string& text);
 GdiObject GetStockObject(int object);
-// The font of a text pane: the stock SYSTEM_FIXED_FONT where the system's
-// code page is 932; elsewhere a fixed-pitch font that shows Japanese,
-// made on first use and kept until the program ends.
-GdiObject GetFixedFont();
+// The font of a text pane at `dpi` dots per inch. At the system's DPI: the
+// stock SYSTEM_FIXED_FONT where the system's code page is 932, elsewhere a
+// fixed-pitch font that shows Japanese; at another DPI (a monitor of its
+// own scale) that font scaled. Made on first use and kept until the
+// program ends.
+GdiObject GetFixedFont(uint32_t dpi);
+// The dots per inch a window is shown at: its monitor's where the system
+// scales per monitor (Windows 10 and later), else the system's.
+uint32_t GetWindowDpi(WindowHandle window);
 
 MenuHandle GetMenu(WindowHandle window);
 MenuHandle GetSubMenu(MenuHandle menu, int position);

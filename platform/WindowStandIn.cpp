@@ -193,7 +193,14 @@ GdiObject GetStockObject(int object) {
   return reinterpret_cast<GdiObject>(uintptr_t{0x40000} + static_cast<uintptr_t>(object));
 }
 
-GdiObject GetFixedFont() { return GetStockObject(kSystemFixedFont); }
+// The stock font at the stand-in's system DPI, 96; a made-up font per
+// other DPI.
+GdiObject GetFixedFont(uint32_t dpi) {
+  if (dpi == 96) return GetStockObject(kSystemFixedFont);
+  return reinterpret_cast<GdiObject>(uintptr_t{0x50000} + dpi);
+}
+
+uint32_t GetWindowDpi(WindowHandle) { return WindowRecorder().dpi; }
 
 // A menu handle encodes the menu resource; a pop-up adds its position + 1.
 MenuHandle GetMenu(WindowHandle window) {

@@ -47,6 +47,7 @@ struct WindowState {
   std::optional<int> quitCode;        // the last PostQuitMessage
   WindowHandle focus = nullptr;
   Rect clientRect{0, 0, 640, 400};
+  uint32_t dpi = 96;  // what GetWindowDpi answers
   bool failRegisterClass = false;
   bool failCreateWindow = false;
 };

@@ -2,6 +2,8 @@
 
 #include <cstddef>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/Cp932_win.h"
 #include "platform/Window.h"
@@ -23,7 +25,8 @@ static_assert(sizeof(Rect) == sizeof(RECT));
 static_assert(kWmCreate == WM_CREATE && kWmDestroy == WM_DESTROY && kWmSize == WM_SIZE &&
               kWmSetFocus == WM_SETFOCUS && kWmClose == WM_CLOSE && kWmQuit == WM_QUIT &&
               kWmSetFont == WM_SETFONT && kWmCommand == WM_COMMAND &&
-              kWmSysCommand == WM_SYSCOMMAND && kWmInitMenuPopup == WM_INITMENUPOPUP);
+              kWmSysCommand == WM_SYSCOMMAND && kWmInitMenuPopup == WM_INITMENUPOPUP &&
+              kWmDpiChanged == WM_DPICHANGED);
 static_assert(kScClose == SC_CLOSE);
 static_assert(kWsOverlappedWindow == WS_OVERLAPPEDWINDOW && kWsChild == WS_CHILD &&
               kWsVisible == WS_VISIBLE && kWsVScroll == WS_VSCROLL && kWsHScroll == WS_HSCROLL &&
@@ -69,16 +72,36 @@ SystemClass ClassRecordOf(const WindowClassRecord& windowClass) {
   return system;
 }
 
+uint32_t SystemDpi() {
+  HDC screen = ::GetDC(nullptr);
+  int dpi = screen ? ::GetDeviceCaps(screen, LOGPIXELSY) : 96;
+  if (screen) ::ReleaseDC(nullptr, screen);
+  return dpi > 0 ? static_cast<uint32_t>(dpi) : 96;
+}
+
 // The stock fixed font of a Japanese system is 16 pixels high at 96 dots
 // per inch; MS Gothic, or whatever fixed-pitch font the system has for
 // Japanese, takes its place.
 HFONT CreateJapaneseFixedFont() {
-  HDC screen = ::GetDC(nullptr);
-  int dpi = screen ? ::GetDeviceCaps(screen, LOGPIXELSY) : 96;
-  if (screen) ::ReleaseDC(nullptr, screen);
-  return ::CreateFontW(::MulDiv(16, dpi, 96), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                       SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       FIXED_PITCH | FF_MODERN, L"MS Gothic");
+  return ::CreateFontW(::MulDiv(16, static_cast<int>(SystemDpi()), 96), 0, 0, 0, FW_NORMAL, FALSE,
+                       FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                       DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, L"MS Gothic");
+}
+
+HGDIOBJ SystemDpiFixedFont() {
+  if (!UseWideCalls()) return ::GetStockObject(SYSTEM_FIXED_FONT);
+  static HFONT font = CreateJapaneseFixedFont();
+  return font ? font : ::GetStockObject(SYSTEM_FIXED_FONT);
+}
+
+// The system-DPI font with its cell scaled from the system's DPI to `dpi`.
+HFONT CreateScaledFont(HGDIOBJ font, uint32_t dpi) {
+  LOGFONTW shape{};
+  if (::GetObjectW(font, sizeof shape, &shape) != sizeof shape) return nullptr;
+  int system = static_cast<int>(SystemDpi());
+  shape.lfHeight = ::MulDiv(shape.lfHeight, static_cast<int>(dpi), system);
+  shape.lfWidth = ::MulDiv(shape.lfWidth, static_cast<int>(dpi), system);
+  return ::CreateFontIndirectW(&shape);
 }
 
 }  // namespace
@@ -173,10 +196,28 @@ int SetWindowTextA(WindowHandle window, const std::string& text) {
 
 GdiObject GetStockObject(int object) { return ::GetStockObject(object); }
 
-GdiObject GetFixedFont() {
-  if (!UseWideCalls()) return ::GetStockObject(SYSTEM_FIXED_FONT);
-  static HFONT font = CreateJapaneseFixedFont();
-  return font ? font : ::GetStockObject(SYSTEM_FIXED_FONT);
+GdiObject GetFixedFont(uint32_t dpi) {
+  HGDIOBJ systemFont = SystemDpiFixedFont();
+  if (dpi == 0 || dpi == SystemDpi()) return systemFont;
+  // One font per DPI the window has been shown at: a few at most.
+  static std::vector<std::pair<uint32_t, HFONT>> scaled;
+  for (const auto& [fontDpi, font] : scaled) {
+    if (fontDpi == dpi) return font;
+  }
+  HFONT font = CreateScaledFont(systemFont, dpi);
+  if (font == nullptr) return systemFont;
+  scaled.emplace_back(dpi, font);
+  return font;
+}
+
+uint32_t GetWindowDpi(WindowHandle window) {
+  // GetDpiForWindow came with Windows 10 (1607): looked up, not imported,
+  // so that the program still starts on older systems.
+  using GetDpiForWindowCall = UINT(WINAPI*)(HWND);
+  static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowCall>(reinterpret_cast<void*>(
+      ::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+  UINT dpi = getDpiForWindow ? getDpiForWindow(static_cast<HWND>(window)) : 0;
+  return dpi != 0 ? dpi : SystemDpi();
 }
 
 MenuHandle GetMenu(WindowHandle window) { return ::GetMenu(static_cast<HWND>(window)); }

@@ -73,6 +73,35 @@ TEST_F(DiffWindow, SizeMovesThePaneAndFocusGoesToIt) {
   EXPECT_EQ(standin::WindowRecorder().focus, maker.Pane());
 }
 
+// Moved to a monitor of another scale, the window takes the place the
+// system suggests and the pane a font for that DPI; back on a monitor at
+// the system's DPI, the system's font again.
+TEST_F(DiffWindow, DpiChangeMovesTheWindowAndGivesThePaneAFontForTheNewDpi) {
+  struct Case {
+    uint32_t dpi;
+    platform::Rect suggested;
+  };
+  const Case cases[] = {{144, {100, 50, 1060, 650}}, {96, {10, 20, 650, 420}}};
+  for (const Case& change : cases) {
+    SCOPED_TRACE(change.dpi);
+    EXPECT_EQ(Send(platform::kWmDpiChanged, (change.dpi << 16) | change.dpi,
+                   reinterpret_cast<intptr_t>(&change.suggested)),
+              0);
+    const standin::WindowRecord* main = standin::FindWindow(maker.MainWindow());
+    EXPECT_EQ(main->x, change.suggested.left);
+    EXPECT_EQ(main->y, change.suggested.top);
+    EXPECT_EQ(main->width, change.suggested.right - change.suggested.left);
+    EXPECT_EQ(main->height, change.suggested.bottom - change.suggested.top);
+    std::optional<platform::Message> font;
+    for (const platform::Message& sent : standin::WindowRecorder().sent) {
+      if (sent.window == maker.Pane() && sent.message == platform::kWmSetFont) font = sent;
+    }
+    ASSERT_TRUE(font.has_value());
+    EXPECT_EQ(font->wParam, reinterpret_cast<uintptr_t>(platform::GetFixedFont(change.dpi)));
+    EXPECT_EQ(font->lParam, 1);
+  }
+}
+
 TEST_F(DiffWindow, OnlyTheFilePopupChangesCreateScript) {
   EXPECT_EQ(CreateScriptStateOnOpening(), platform::kMfGrayed);
   struct Case {

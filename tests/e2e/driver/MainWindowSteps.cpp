@@ -1,5 +1,7 @@
 // Steps on the program's main window: its class and title, menu commands and
 // menu states, the EDIT pane's text, size, focus, a screenshot and closing.
+#include <optional>
+
 #include "ProbeProtocol.h"
 #include "Screenshot.h"
 #include "Steps.h"
@@ -104,17 +106,41 @@ bool StepEdit(Session& session, const std::vector<std::string>&) {
   return true;
 }
 
-bool StepFont(Session& session, const std::vector<std::string>&) {
+namespace {
+
+// Asks the probe in the main window's thread; reports an error unless the
+// answer has `count` fields.
+std::optional<std::vector<std::string>> AskAboutMainWindow(Session& session, probe::Query query,
+                                                           size_t count, const char* what) {
   HWND main = MainWindow(session);
-  if (main == nullptr) return false;
-  auto fields = session.probe.Ask(main, probe::kQueryPaneFont, 0, session.timeoutMs);
-  if (!fields || fields->size() != 3) {
-    session.out.Error("no font of the pane " + session.probe.LastError());
-    return false;
+  if (main == nullptr) return std::nullopt;
+  auto fields = session.probe.Ask(main, query, 0, session.timeoutMs);
+  if (!fields || fields->size() != count) {
+    session.out.Error(std::string("no ") + what + " " + session.probe.LastError());
+    return std::nullopt;
   }
+  return fields;
+}
+
+}  // namespace
+
+bool StepFont(Session& session, const std::vector<std::string>&) {
+  auto fields = AskAboutMainWindow(session, probe::kQueryPaneFont, 4, "font of the pane");
+  if (!fields) return false;
   session.out.Text("font.face", (*fields)[0]);
   session.out.Line("font.pitch", (*fields)[1]);
   session.out.Line("font.japanese", (*fields)[2]);
+  session.out.Line("font.height", (*fields)[3]);
+  return true;
+}
+
+bool StepDisplay(Session& session, const std::vector<std::string>&) {
+  auto fields =
+      AskAboutMainWindow(session, probe::kQueryDisplay, 3, "display settings of the main window");
+  if (!fields) return false;
+  session.out.Line("display.awareness", (*fields)[0]);
+  session.out.Line("display.dpi", (*fields)[1]);
+  session.out.Text("display.comctl32", (*fields)[2]);
   return true;
 }
 

@@ -153,7 +153,43 @@ Fields AskPaneFont(HWND window) {
   ReleaseDC(pane, dc);
   // The bit is set for a font of variable pitch.
   bool fixed = (metrics.tmPitchAndFamily & TMPF_FIXED_PITCH) == 0;
-  return {drive::Cp932(face), fixed ? "fixed" : "variable", hasGlyphs ? "yes" : "no"};
+  return {drive::Cp932(face), fixed ? "fixed" : "variable", hasGlyphs ? "yes" : "no",
+          std::to_string(metrics.tmHeight)};
+}
+
+struct AwarenessKind {
+  DPI_AWARENESS_CONTEXT context;
+  const char* name;
+};
+
+// The common controls the program has loaded (comdlg32 and the themed
+// EDIT class load them): version 6 from the side-by-side store where the
+// manifest asks for them, else the system folder's version 5.
+std::string CommonControlsModule() {
+  HMODULE module = GetModuleHandleW(L"comctl32.dll");
+  wchar_t path[MAX_PATH] = {};
+  if (module == nullptr || GetModuleFileNameW(module, path, MAX_PATH) == 0) return "";
+  return drive::Cp932(path);
+}
+
+// The window's DPI awareness as the system applied it from the program's
+// manifest (or its default), its dots per inch and the common controls.
+Fields AskDisplay(HWND window) {
+  const std::array<AwarenessKind, 4> kinds = {{
+      {DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2, "per-monitor-v2"},
+      {DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE, "per-monitor"},
+      {DPI_AWARENESS_CONTEXT_SYSTEM_AWARE, "system"},
+      {DPI_AWARENESS_CONTEXT_UNAWARE, "unaware"},
+  }};
+  DPI_AWARENESS_CONTEXT context = GetWindowDpiAwarenessContext(window);
+  const char* name = "other";
+  for (const AwarenessKind& kind : kinds) {
+    if (AreDpiAwarenessContextsEqual(context, kind.context)) {
+      name = kind.name;
+      break;
+    }
+  }
+  return {name, std::to_string(GetDpiForWindow(window)), CommonControlsModule()};
 }
 
 void Reply(HWND replyTo, unsigned short query, const Fields& fields) {
@@ -178,6 +214,9 @@ void Answer(HWND target, HWND replyTo, LPARAM request) {
       break;
     case probe::kQueryPaneFont:
       Reply(replyTo, query, AskPaneFont(target));
+      break;
+    case probe::kQueryDisplay:
+      Reply(replyTo, query, AskDisplay(target));
       break;
     default:
       Reply(replyTo, query, {});

@@ -25,9 +25,13 @@ enum Query : unsigned short {
   // description and a pattern per file type.
   kQueryFileDialog = 3,
   // Main window: the font of its EDIT child: face name, "fixed" or
-  // "variable" pitch, and "yes" or "no" for whether it has glyphs for
-  // Japanese text.
+  // "variable" pitch, "yes" or "no" for whether it has glyphs for
+  // Japanese text, and its cell height in pixels.
   kQueryPaneFont = 4,
+  // Main window: the DPI awareness it runs with ("unaware", "system",
+  // "per-monitor", "per-monitor-v2" or "other"), its dots per inch, and the
+  // path of the common controls module loaded, if any.
+  kQueryDisplay = 5,
 };
 
 }  // namespace probe

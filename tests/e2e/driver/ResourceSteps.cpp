@@ -1,4 +1,5 @@
 // resources PATH: the version block and icon groups of an executable.
+// manifest PATH: its application manifest.
 #include <cstdio>
 #include <cwchar>
 
@@ -75,6 +76,26 @@ bool StepResources(Session& session, const std::vector<std::string>& args) {
   }
   ReportTranslation(session, block);
   session.out.Line("resources.icongroups", std::to_string(IconGroups(path)));
+  return true;
+}
+
+bool StepManifest(Session& session, const std::vector<std::string>& args) {
+  HMODULE module = LoadLibraryExW(Wide(args[0]).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  if (module == nullptr) {
+    session.out.Error("cannot load " + args[0]);
+    return false;
+  }
+  // Resource 1 of type RT_MANIFEST: where the system looks for a program's.
+  std::string manifest;
+  if (HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(1), RT_MANIFEST)) {
+    HGLOBAL data = LoadResource(module, found);
+    const void* bytes = data ? LockResource(data) : nullptr;
+    if (bytes != nullptr) {
+      manifest.assign(static_cast<const char*>(bytes), SizeofResource(module, found));
+    }
+  }
+  FreeLibrary(module);
+  session.out.Text("manifest", manifest);
   return true;
 }
 

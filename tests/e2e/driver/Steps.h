@@ -18,6 +18,7 @@ bool StepCp932Table(Session& session, const std::vector<std::string>& args);
 
 // ResourceSteps.cpp
 bool StepResources(Session& session, const std::vector<std::string>& args);
+bool StepManifest(Session& session, const std::vector<std::string>& args);
 
 // MessageBoxSteps.cpp
 bool StepMessageBox(Session& session, const std::vector<std::string>& args);
@@ -31,6 +32,7 @@ bool StepCommand(Session& session, const std::vector<std::string>& args);
 bool StepMenu(Session& session, const std::vector<std::string>& args);
 bool StepEdit(Session& session, const std::vector<std::string>& args);
 bool StepFont(Session& session, const std::vector<std::string>& args);
+bool StepDisplay(Session& session, const std::vector<std::string>& args);
 bool StepResize(Session& session, const std::vector<std::string>& args);
 bool StepFocus(Session& session, const std::vector<std::string>& args);
 bool StepScreenshot(Session& session, const std::vector<std::string>& args);

@@ -1,0 +1,240 @@
+#!/usr/bin/env bash
+# The packages as a user meets them (CTest runs both):
+#   package-test.sh release SOURCE WORK
+#       tools/release into WORK/dist: the files, their checksums, the zips'
+#       contents, and the x86 MSI's tables against the x64 one's
+#   package-test.sh lifecycle SOURCE X64_BUILD WORK
+#       in a fresh Wine prefix at 144 dots per inch: install, the file type
+#       and the shortcut, a .qpx opened through its association, Quopra
+#       Maker at 150%, upgrades, uninstall
+set -euo pipefail
+
+source "$2/packaging/package.sh"
+failures=0
+fail() {
+  echo "FAILED: $*" >&2
+  failures=$((failures + 1))
+}
+expect_equal() { [ "$2" = "$3" ] || fail "$1: expected '$3', got '$2'"; }
+finish() {
+  [ "$failures" -eq 0 ] || { echo "$failures check(s) failed" >&2; exit 1; }
+  echo "all checks passed"
+}
+# A table of an MSI without its header lines, sorted; binary columns name
+# files that msiinfo writes into the working folder, the test's own.
+table() { msiinfo export "$1" "$2" | tail -n +4 | tr -d '\r' | sort; }
+
+# PE machine of an executable: 014c for i386, 8664 for x86-64.
+pe_machine() {
+  local at
+  at=$(od -An -tu4 -j60 -N4 "$1" | tr -d ' ')
+  od -An -tx2 -j$((at + 4)) -N2 "$1" | tr -d ' '
+}
+
+check_release() {
+  local source=$1 work=$2
+  local dist="$work/dist" version
+  version=$(qpx_package_version)
+  rm -rf "$work" && mkdir -p "$work" && cd "$work"
+  QPX_DIST_DIR="$dist" "$source/tools/release" >"$work/release.log" 2>&1 ||
+    { cat "$work/release.log" >&2; fail "tools/release failed"; finish; }
+  (cd "$dist" && sha256sum --quiet -c SHA256SUMS) || fail "SHA256SUMS does not match"
+  expect_equal "files in SHA256SUMS" "$(awk '{print $2}' "$dist/SHA256SUMS" | sort | tr '\n' ' ')" \
+    "quopra-$version-x64.msi quopra-$version-x64.zip quopra-$version-x86.msi quopra-$version-x86.zip "
+
+  local arch machine
+  for arch in x64 x86; do
+    [ "$arch" = x64 ] && machine=8664 || machine=014c
+    local unpacked="$work/zip-$arch" folder="quopra-$version-$arch"
+    mkdir -p "$unpacked" && (cd "$unpacked" && unzip -q "$dist/$folder.zip")
+    expect_equal "$arch zip" "$(cd "$unpacked" && find . -type f | sort | tr '\n' ' ')" \
+      "./$folder/example/fix.qpx ./$folder/example/save.dat ./$folder/qpx.exe ./$folder/qpxdiff.exe ./$folder/qpxrun.exe ./$folder/readme.txt "
+    local extracted="$work/msi-$arch" program
+    mkdir -p "$extracted" && (cd "$extracted" && msiextract -C . "$dist/$folder.msi" >/dev/null)
+    for program in qpxrun.exe qpxdiff.exe qpx.exe; do
+      expect_equal "$arch zip: $program's machine" "$(pe_machine "$unpacked/$folder/$program")" "$machine"
+      expect_equal "$arch MSI: $program's machine" \
+        "$(pe_machine "$(find "$extracted" -name "$program" | head -n 1)")" "$machine"
+    done
+  done
+
+  # The x86 package: the same file type, shortcut, upgrade rules and
+  # properties as the x64 one (which the lifecycle installs), 32-bit
+  # components in Program Files (x86).
+  local x64="$dist/quopra-$version-x64.msi" x86="$dist/quopra-$version-x86.msi" name columns
+  # Each table with the columns both packages share (a file's size differs).
+  for name in Registry:1- Shortcut:1- Upgrade:1- LaunchCondition:1- Feature:1- Icon:1- File:1-3; do
+    columns=${name#*:} name=${name%:*}
+    expect_equal "x86 $name table" "$(table "$x86" "$name" | cut -f "$columns")" \
+      "$(table "$x64" "$name" | cut -f "$columns")"
+  done
+  expect_equal "x86 Property table" "$(table "$x86" Property | grep -v ProductCode)" \
+    "$(table "$x64" Property | grep -v ProductCode)"
+  expect_equal "x86 install folder" "$(table "$x86" Directory | grep '^INSTALLDIR')" \
+    "$(printf 'INSTALLDIR\tProgramFilesFolder\tQuopra')"
+  expect_equal "x86 64-bit components" "$(table "$x86" Component | awk -F'\t' 'int($4 / 256) % 2 == 1')" ""
+  expect_equal "x64 32-bit components" "$(table "$x64" Component | awk -F'\t' 'int($4 / 256) % 2 == 0')" ""
+  expect_equal "x86 platform" "$(msiinfo suminfo "$x86" | sed -n 's/^Template: \([^;]*\);.*/\1/p')" Intel
+  expect_equal "x86 version" "$(table "$x86" Property | awk -F'\t' '$1 == "ProductVersion" {print $2}')" \
+    "$version"
+  finish
+}
+
+# --- lifecycle -------------------------------------------------------------
+
+wine_run() { env LC_ALL=ja_JP.UTF-8 wine "$@" </dev/null 2>>"$log"; }
+msiexec_status() {
+  local status=0
+  wine_run msiexec "$@" /qn >>"$log" || status=$?
+  wineserver -w
+  echo "$status"
+}
+# The transcript; a failed plan ends with its ERROR line.
+driver() { wine_run "$driver_exe" "$@" | tr -d '\r' || true; }
+unix_path() { local path=${1#C:\\}; echo "$WINEPREFIX/drive_c/${path//\\//}"; }
+
+# Fresh prefix at 144 dots per inch (150%), no desktop entries on the Linux
+# side for the file type and the shortcut.
+make_prefix() {
+  export WINEPREFIX=$1 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+  wineserver -k 2>/dev/null || true
+  rm -rf "$WINEPREFIX" && mkdir -p "$WINEPREFIX"
+  wine_run wineboot -i >>"$log"
+  wine_run reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >>"$log"
+  wine_run reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >>"$log"
+  wineserver -w
+}
+
+# Every file and folder of drive C: and every registry key, for the
+# comparison after the uninstallation. Left out: Wine's temporary folders
+# and network cards (made anew as it starts), and the Windows Installer's
+# own folder and empty tables of products, made by the first installation
+# of any package (their entries for Quopra are compared).
+snapshot() {
+  (cd "$WINEPREFIX/drive_c" && find . | grep -v -i -e '/temp/' -e '/temp$' | sort) |
+    grep -v -x './windows/Installer'
+  grep -h '^\[' "$WINEPREFIX/system.reg" "$WINEPREFIX/user.reg" | sed 's/\] .*/]/' | sort |
+    grep -v -x -E -e '\[Software\\\\Classes\\\\Installer\\\\(Features|Products|UpgradeCodes)\]' \
+      -e '\[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Installer\\\\(UpgradeCodes|UserData\\\\S-1-5-18\\\\(Components|Products))\]' \
+      -e '\[Software\\\\Microsoft\\\\Windows NT\\\\CurrentVersion\\\\NetworkCards.*\]'
+}
+
+# The installed products named Quopra: "version publisher" per entry of
+# Apps / Programs and Features.
+quopra_entries() {
+  wine_run reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s | tr -d '\r' |
+    awk '/^HKEY/ { if (name == "Quopra") print version, publisher; name = version = publisher = "" }
+         $1 == "DisplayName" { name = $3 } $1 == "DisplayVersion" { version = $3 }
+         $1 == "Publisher" { publisher = $3 }
+         END { if (name == "Quopra") print version, publisher }'
+}
+
+# The value as the driver reads it: "TYPE HEX" (REG_SZ is type 1).
+reg_value() { driver regvalue "$1" "" | awk '$1 == "regvalue" { print $2, $3 }'; }
+sz_hex() { printf '%s\0' "$1" | xxd -p -u | tr -d '\n'; }
+
+shortcuts() {
+  find "$WINEPREFIX/drive_c/ProgramData" "$WINEPREFIX/drive_c/users" -path '*Start Menu*' \
+    -name 'Quopra Maker.lnk' 2>/dev/null
+}
+
+check_installed() {
+  local version=$1 folder='C:\Program Files\Quopra'
+  local name
+  for name in qpxrun.exe qpxdiff.exe qpx.exe readme.txt; do
+    [ -f "$(unix_path "$folder\\$name")" ] || fail "$version: $folder\\$name is missing"
+  done
+  local row key value
+  for row in ".qpx|Quopra.Script" "Quopra.Script|Quopra Script" \
+    "Quopra.Script\\DefaultIcon|\"$folder\\qpxrun.exe\",0" "Quopra.Script\\shell|open" \
+    "Quopra.Script\\shell\\open\\command|\"$folder\\qpxrun.exe\" \"%1\"" \
+    "Quopra.Script\\shell\\edit\\command|\"C:\\windows\\notepad.exe\" \"%1\""; do
+    key=${row%%|*} value=${row#*|}
+    expect_equal "$version: HKEY_CLASSES_ROOT\\$key" "$(reg_value "HKEY_CLASSES_ROOT\\$key")" \
+      "1 $(sz_hex "$value")"
+  done
+  local links
+  links=$(shortcuts)
+  expect_equal "$version: Start menu shortcuts" "$(basename "$links")" "Quopra Maker.lnk"
+  # A shell link holds its target's path.
+  [ -n "$links" ] && grep -a -q 'Quopra\\qpxdiff.exe' "$links" ||
+    fail "$version: the shortcut does not lead to qpxdiff.exe"
+  expect_equal "$version: Quopra entries" "$(quopra_entries)" "$version Quopra"
+  local icon
+  icon=$(wine_run reg query 'HKCR\Installer\Products' /s | tr -d '\r' |
+    awk '$1 == "ProductIcon" { $1 = $2 = ""; sub(/^ +/, ""); print }')
+  [ -n "$icon" ] && [ -f "$(unix_path "$icon")" ] || fail "$version: no product icon ('$icon')"
+}
+
+# A script opened as a double-click opens it: through the association.
+check_association() {
+  local case="$work/association"
+  mkdir -p "$case" && cp "$source/examples/fix.qpx" "$source/examples/save.dat" "$case/"
+  wine_run start /wait /unix "$case/fix.qpx" >>"$log"
+  # fix.qpx: 0000 = FF; 0004 = 01XX03; 0010 to 0017 = AABB; 0018 =bit 1XXXXXX0.
+  expect_equal "save.dat after opening fix.qpx" "$(xxd -p "$case/save.dat" | tr -d '\n')" \
+    "ff112233015503778899aabbccddeeffaabbaabbaabbaabbfe7f7f7f00000000"
+}
+
+# Quopra Maker at 150%: the window at 144 dots per inch, the pane's font
+# scaled to it (16 pixels at 96), and a screenshot for people to look at.
+check_maker_at_150_percent() {
+  local transcript
+  transcript=$(driver launch 'C:\Program Files\Quopra\qpxdiff.exe' '' '' window display font \
+    resize 960 600 screenshot "Z:${work//\//\\}\\qpxdiff-144.png" close exit)
+  expect_equal "Quopra Maker's DPI" "$(awk '$1 == "display.dpi" {print $2}' <<<"$transcript")" 144
+  local height
+  height=$(awk '$1 == "font.height" {print $2}' <<<"$transcript")
+  [ -n "$height" ] && [ $((height * 96 / 144)) -ge 14 ] && [ $((height * 96 / 144)) -le 18 ] ||
+    fail "the pane's font is $height pixels at 144 dots per inch: not scaled from 16 at 96"
+  tail -n 1 <<<"$transcript" | grep -qx done || fail "driver: $transcript"
+}
+
+check_lifecycle() {
+  source=$1 work=$3 driver_exe="$2/tests/e2e/driver/qpxdrive.exe"
+  log="$work/wine.log"
+  rm -rf "$work" && mkdir -p "$work"
+  local version newer
+  version=$(qpx_package_version)
+  newer=$(awk -F. -v OFS=. '{ $3 += 1; print }' <<<"$version")
+  qpx_make_msi x64 "$version" "$2" "$work/first.msi"
+  qpx_make_msi x64 "$version" "$2" "$work/rebuild.msi"
+  qpx_make_msi x64 "$newer" "$2" "$work/newer.msi"
+  make_prefix "$work/prefix"
+  snapshot >"$work/before.txt"
+
+  expect_equal "install $version" "$(msiexec_status /i "$(winepath_of "$work/first.msi")")" 0
+  check_installed "$version"
+  check_association
+  check_maker_at_150_percent
+  # A rebuild of the same version replaces it; so does a newer version; an
+  # older one is refused (1603, of which a Linux exit status keeps the low
+  # byte) and changes nothing.
+  local step msi status expected
+  for step in "rebuild 0 $version" "newer 0 $newer" "first $((1603 % 256)) $newer"; do
+    read -r msi status expected <<<"$step"
+    expect_equal "install $msi.msi" "$(msiexec_status /i "$(winepath_of "$work/$msi.msi")")" "$status"
+    expect_equal "after $msi.msi: Quopra entries" "$(quopra_entries)" "$expected Quopra"
+  done
+  check_installed "$newer"
+
+  expect_equal "uninstall" "$(msiexec_status /x "$(winepath_of "$work/newer.msi")")" 0
+  snapshot >"$work/after.txt"
+  diff "$work/before.txt" "$work/after.txt" >"$work/left.txt" ||
+    fail "the uninstallation did not remove exactly what was installed:$(printf '\n%s' "$(cat "$work/left.txt")")"
+  expect_equal "after uninstall: Quopra entries" "$(quopra_entries)" ""
+  expect_equal "after uninstall: .qpx" "$(reg_value 'HKEY_CLASSES_ROOT\.qpx')" "missing "
+  expect_equal "after uninstall: shortcuts" "$(shortcuts)" ""
+  wineserver -k 2>/dev/null || true
+  finish
+}
+winepath_of() { echo "Z:${1//\//\\}"; }
+
+case "$1" in
+  release) check_release "$2" "$3" ;;
+  lifecycle) check_lifecycle "$2" "$3" "$4" ;;
+  *)
+    echo "package-test.sh: unknown check '$1'" >&2
+    exit 2
+    ;;
+esac
