@@ -1,14 +1,12 @@
 #include "Plan.h"
 
-#include <array>
-
 #include "Steps.h"
 
 namespace drive {
 
 namespace {
 
-constexpr std::array<StepKind, 22> kSteps = {{
+constexpr StepKind kSteps[] = {
     {"acp", 0, StepAcp},
     {"cp932table", 1, StepCp932Table},
     {"timeout", 1, StepTimeout},
@@ -33,7 +31,7 @@ constexpr std::array<StepKind, 22> kSteps = {{
     {"screenshot", 1, StepScreenshot},
     {"close", 0, StepClose},
     {"timedopen", 4, StepTimedOpen},
-}};
+};
 
 const StepKind* FindStep(const std::string& name) {
   for (const StepKind& step : kSteps) {

@@ -129,8 +129,18 @@ quopra_entries() {
          END { if (name == "Quopra") print version, publisher }'
 }
 
-# The value as the driver reads it: "TYPE HEX" (REG_SZ is type 1).
-reg_value() { driver regvalue "$1" "" | awk '$1 == "regvalue" { print $2, $3 }'; }
+# The value as the driver reads it: "TYPE HEX" (REG_SZ is type 1). A
+# driver that did not get to its end (Wine starting slowly on a busy
+# machine) is asked once more, and what it printed goes to the log.
+reg_value() {
+  local transcript attempt
+  for attempt in 1 2; do
+    transcript=$(driver regvalue "$1" "")
+    tail -n 1 <<<"$transcript" | grep -qx done && break
+    printf 'regvalue %s, attempt %s:\n%s\n' "$1" "$attempt" "$transcript" >>"$log"
+  done
+  awk '$1 == "regvalue" { print $2, $3 }' <<<"$transcript"
+}
 sz_hex() { printf '%s\0' "$1" | xxd -p -u | tr -d '\n'; }
 
 shortcuts() {
