@@ -16,6 +16,7 @@
 
 #include "bench/BenchData.h"
 #include "patch/SourceData.h"
+#include "runner/StatementTables.h"
 #include "script/ParseScript.h"
 #include "script/ParseScriptException.h"
 #include "script/RunHooks.h"
@@ -82,7 +83,7 @@ void TimeRun(benchmark::State& state, bool splitEach) {
   const std::string text = BenchData::ScriptText(statements);
   CMemoryImage image(BenchData::kScriptImageSize);
   CMemoryHooks hooks(image);
-  CParseScript script;
+  CParseScript script(QuopraStatements());
   script.SetScriptPath("bench.qpx");
   script.hooks = &hooks;
   if (!script.Split(text)) {

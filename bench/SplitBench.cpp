@@ -6,13 +6,14 @@
 #include <string>
 
 #include "bench/BenchData.h"
+#include "runner/StatementTables.h"
 #include "script/ParseScript.h"
 
 namespace {
 
 void BM_Split(benchmark::State& state) {
   const std::string text = BenchData::ScriptText(static_cast<size_t>(state.range(0)));
-  CParseScript script;
+  CParseScript script(QuopraStatements());
   size_t units = 0;
   for (auto _ : state) {
     bool found = script.Split(text);

@@ -12,6 +12,7 @@
 #include "platform/Console.h"
 #include "platform/Process.h"
 #include "runner/Outcome.h"
+#include "runner/StatementTables.h"
 #include "script/ParseScript.h"
 #include "script/ParseScriptException.h"
 #include "script/PathSplitter.h"
@@ -111,7 +112,7 @@ int RunScriptCommand(const CommandLine& line, COutput& out, COutput& err) {
   std::string path;
   std::optional<platform::CommandArgument> target;
   if (!ScriptPathOf(line, path, target)) return LoadFailed(line.operands[0], err);
-  CScriptFile script;
+  CScriptFile script(QuopraStatements());
   bool loaded = false;
   try {
     CProgress progress(1, FileSize(path) > kLongWorkBytes);

@@ -7,6 +7,7 @@
 #include "platform/Process.h"
 #include "runner/FileDialog.h"
 #include "runner/Outcome.h"
+#include "runner/StatementTables.h"
 #include "script/ParseScript.h"
 #include "script/ParseScriptException.h"
 
@@ -52,7 +53,7 @@ void RunAndReport(CScriptFile& script) {
 }
 
 int LoadAndRun(const std::string& path) {
-  CScriptFile script;
+  CScriptFile script(QuopraStatements());
   bool loaded = false;
   try {
     loaded = script.Load(path) != 0;

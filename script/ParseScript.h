@@ -4,13 +4,15 @@
 
 #include <string>
 
+#include "script/ShapeTables.h"
 #include "script/UnitList.h"
 
 class CRunHooks;
 
 class CParseScript {
  public:
-  CParseScript() = default;
+  // The interpreter of the statements the tables know.
+  explicit CParseScript(const StatementTables& statements) : statements(statements) {}
   virtual ~CParseScript() = default;
 
   // Runs the units once from first to last; throws CParseScriptException
@@ -31,6 +33,7 @@ class CParseScript {
   CUnitList units;
   // Not owned; nullptr for qpxrun's own image, registry and Open dialog.
   CRunHooks* hooks = nullptr;
+  const StatementTables& statements;
 
  protected:
   bool SplitBytes(const char* bytes, size_t size);
@@ -38,6 +41,7 @@ class CParseScript {
 
 class CScriptFile : public CParseScript {
  public:
+  using CParseScript::CParseScript;
   // Reads the script file whole (up to its first zero byte) and cuts it
   // into units; 0 when it cannot be opened for reading and writing, read,
   // or holds no unit.

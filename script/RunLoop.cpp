@@ -5,7 +5,6 @@
 
 #include "patch/HexString.h"
 #include "patch/SourceData.h"
-#include "registry/DialogStatement.h"
 #include "script/ParseScript.h"
 #include "script/ParseScriptException.h"
 #include "script/RunHooks.h"
@@ -115,7 +114,7 @@ void RunLoop::OnDialogSpec(std::string_view unit) {
   statement.owner = &script_;
   int32_t result = -1;
   try {
-    result = HandleDialog(image_, statement);
+    result = script_.statements.dialog(image_, statement);
   } catch (const CSourceDataException&) {
     Fail(TargetOpenFailed);
   }
@@ -224,7 +223,7 @@ void RunLoop::Dispatch() {
 }
 
 bool RunLoop::CallImageHandler() {
-  for (const ImageShape& entry : kImageTable) {
+  for (const ImageShape& entry : script_.statements.image) {
     if (!IsWord(state_.signature, entry.shape)) continue;
     if (entry.handler(image_, state_.statement) != 0) Fail(ScriptError);
     return true;
@@ -233,7 +232,7 @@ bool RunLoop::CallImageHandler() {
 }
 
 bool RunLoop::CallRegistryHandler() {
-  for (const RegistryShape& entry : kRegistryTable) {
+  for (const RegistryShape& entry : script_.statements.registry) {
     if (!IsWord(state_.signature, entry.shape)) continue;
     if (entry.handler(script_, state_.statement) != 0) Fail(ScriptError);
     return true;

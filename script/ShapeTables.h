@@ -1,8 +1,12 @@
-// The statement shapes the run loop knows, each with its handler.
+// What the run loop dispatches to: each statement shape with its handler,
+// and the dialog that chooses a #path target. The run loop knows only
+// these types; the tables themselves are put together above the language
+// and the handlers (runner/StatementTables.h) and handed to the
+// interpreter, so that the language never includes a handler.
 #pragma once
 
-#include <array>
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 class CParseScript;
@@ -11,6 +15,10 @@ class CStatement;
 
 using ImageHandler = int32_t (*)(CSourceData& image, CStatement& statement);
 using RegistryHandler = int32_t (*)(CParseScript& script, CStatement& statement);
+// Shows the dialog a "#path dialog" description asks for and loads the
+// chosen file: 0 with the chosen path as the one operand, 1 cancelled, -1
+// any other failure.
+using DialogHandler = int32_t (*)(CSourceData& image, CStatement& statement);
 
 struct ImageShape {
   std::string_view shape;
@@ -22,7 +30,8 @@ struct RegistryShape {
   RegistryHandler handler;
 };
 
-// Statements on the target image of a #path section.
-extern const std::array<ImageShape, 4> kImageTable;
-// Statements that write one registry value.
-extern const std::array<RegistryShape, 4> kRegistryTable;
+struct StatementTables {
+  std::span<const ImageShape> image;        // statements on a #path target
+  std::span<const RegistryShape> registry;  // statements that write one value
+  DialogHandler dialog;
+};

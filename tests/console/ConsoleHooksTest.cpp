@@ -6,6 +6,7 @@
 #include "console/CheckReport.h"
 #include "console/ConsoleHooks.h"
 #include "platform/StandIn.h"
+#include "runner/StatementTables.h"
 #include "script/ParseScript.h"
 #include "script/ParseScriptException.h"
 #include "tests/support/TestFiles.h"
@@ -30,7 +31,7 @@ class ConsoleRun : public testing::Test {
   }
 
   Outcome Run(const std::string& text, CRunHooks* hooks) {
-    CScriptFile script;
+    CScriptFile script(QuopraStatements());
     EXPECT_NE(script.Load(folder_.Write("s.qpx", text)), 0) << text;
     script.hooks = hooks;
     try {

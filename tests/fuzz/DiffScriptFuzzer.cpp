@@ -15,6 +15,7 @@
 #include "diff/ScriptFile.h"
 #include "diff/ScriptText.h"
 #include "patch/HexString.h"
+#include "runner/StatementTables.h"
 #include "script/ParseScript.h"
 #include "script/ParseScriptException.h"
 #include "tests/support/TestFiles.h"
@@ -103,7 +104,7 @@ void RunWrittenScript(const CComparison& comparison, Direction direction) {
   const std::string text = BuildScript(source, comparison.Differences(), direction);
   const std::string scriptPath = Folder().File("diff.qpx");
   if (WriteScriptFile(scriptPath, text) != ScriptWriteResult::kWritten) Die("script not written");
-  CScriptFile script;
+  CScriptFile script(QuopraStatements());
   if (!script.Load(scriptPath)) Die("the written script does not load");
   try {
     script.Run();

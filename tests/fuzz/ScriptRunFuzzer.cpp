@@ -23,6 +23,7 @@
 #include <string>
 
 #include "platform/StandIn.h"
+#include "runner/StatementTables.h"
 #include "script/ParseScript.h"
 #include "script/ParseScriptException.h"
 #include "tests/fuzz/FuzzFolder.h"
@@ -68,7 +69,7 @@ void QueueDialogAnswers(size_t rotation) {
 int32_t RunScript(size_t rotation, std::optional<rlim_t> deviceLimit) {
   platform::standin::Reset();
   QueueDialogAnswers(rotation);
-  CScriptFile script;
+  CScriptFile script(QuopraStatements());
   int32_t outcome = kCompleted;
   std::optional<FileSizeLimit> device;
   if (deviceLimit) device.emplace(*deviceLimit);

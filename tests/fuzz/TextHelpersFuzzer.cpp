@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "patch/DialogTarget.h"
 #include "patch/HexString.h"
-#include "registry/DialogStatement.h"
 #include "registry/KeyPath.h"
 #include "script/Vocabulary.h"
 

@@ -5,6 +5,7 @@
 
 #include "platform/StandIn.h"
 #include "registry/RegistryStatements.h"
+#include "runner/StatementTables.h"
 #include "script/ParseScript.h"
 #include "script/Statement.h"
 #include "tests/support/ScriptRun.h"
@@ -34,7 +35,7 @@ class RegistryValue : public StandInTest, public testing::WithParamInterface<Val
 
 TEST_P(RegistryValue, WritesExactDataAndClosesTheKey) {
   const ValueCase& c = GetParam();
-  CParseScript script;
+  CParseScript script(QuopraStatements());
   CStatement statement;
   statement.operands = {kPath, c.value};
   EXPECT_EQ(c.handler(script, statement), c.data ? 0 : -1);
@@ -102,7 +103,7 @@ TEST_P(RegistryFailure, FailsWithoutWritingAndLeavesNoKeyOpen) {
     platform::standin::Reset();
     Recorder().failRegCreate = GetParam().failCreate;
     Recorder().failRegSet = GetParam().failSet;
-    CParseScript script;
+    CParseScript script(QuopraStatements());
     CStatement statement;
     for (const std::string& operand : GetParam().operands) {
       statement.operands.push_back(operand == kValue ? value : operand);

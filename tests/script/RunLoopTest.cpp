@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/StandIn.h"
+#include "runner/StatementTables.h"
 #include "script/ParseScript.h"
 #include "script/ParseScriptException.h"
 #include "tests/support/Sanitizers.h"
@@ -97,7 +98,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<RunCase>& info) { return info.param.name; });
 
 TEST(RunLoopUnits, NoUnitsIsReasonOne) {
-  CParseScript script;
+  CParseScript script(QuopraStatements());
   try {
     script.Run();
     ADD_FAILURE() << "Run returned";
@@ -130,7 +131,7 @@ TEST(RunLoopTarget, RelativeScriptTakesTargetFromCurrentFolder) {
   folder.Write("t.bin", Target());
   folder.Write("s.qpx", "#path \"elsewhere\\\\t.bin\" 0000 = 11 ; #end");
   CurrentFolder here(folder.Path());
-  CScriptFile script;
+  CScriptFile script(QuopraStatements());
   ASSERT_NE(script.Load("s.qpx"), 0);
   EXPECT_EQ(script.scriptPath, "s.qpx");
   script.Run();
@@ -163,7 +164,7 @@ TEST(RunLoopTarget, TargetTooLargeForMemoryIsReasonTwo) {
   TempFolder folder;
   std::string big = folder.Write("big.bin", "");
   ASSERT_EQ(truncate(big.c_str(), off_t{3} << 30), 0);  // sparse, 3 GiB
-  CScriptFile script;
+  CScriptFile script(QuopraStatements());
   ASSERT_NE(script.Load(folder.Write("s.qpx", "#path \"big.bin\" 0000 = 11 ; #end")), 0);
   std::optional<int> reason;
   {

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "runner/StatementTables.h"
 #include "script/ParseScript.h"
 #include "tests/support/TestFiles.h"
 
@@ -22,7 +23,7 @@ class ScriptLoad : public testing::TestWithParam<LoadCase> {};
 
 TEST_P(ScriptLoad, CutsTheTextUpToItsFirstZeroByteIntoUnits) {
   TempFolder folder;
-  CScriptFile script;
+  CScriptFile script(QuopraStatements());
   std::string path = folder.Write("s.qpx", GetParam().contents);
   int loaded = script.Load(path);
   EXPECT_EQ(loaded != 0, !GetParam().units.empty());
@@ -55,14 +56,14 @@ TEST(ScriptLoadFailure, MissingOrReadOnlyFileFailsAndLeavesNoUnits) {
   MakeReadOnly(readOnly);
   for (const std::string& path :
        {folder.File("missing.qpx"), readOnly, std::string(), folder.Path()}) {
-    CScriptFile script;
+    CScriptFile script(QuopraStatements());
     EXPECT_EQ(script.Load(path), 0) << path;
     EXPECT_FALSE(script.HasUnits()) << path;
   }
 }
 
 TEST(ScriptSplit, EmptyTextKeepsThePreviousUnits) {
-  CParseScript script;
+  CParseScript script(QuopraStatements());
   ASSERT_TRUE(script.Split("a b"));
   EXPECT_FALSE(script.Split(""));
   EXPECT_EQ(Listed(script.units), (Units{"a", "b"}));

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "runner/StatementTables.h"
 #include "script/ParseScript.h"
 #include "script/PathSplitter.h"
 
@@ -46,7 +47,7 @@ struct ResolveCase {
 class TargetResolution : public testing::TestWithParam<ResolveCase> {};
 
 TEST_P(TargetResolution, PlacesTargetsWithoutDriveInTheScriptFolder) {
-  CParseScript script;
+  CParseScript script(QuopraStatements());
   script.SetScriptPath(GetParam().scriptPath);
   EXPECT_EQ(script.ResolveTargetPath(GetParam().argument), GetParam().target)
       << GetParam().argument;

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "runner/StatementTables.h"
 #include "script/ParseScript.h"
 #include "script/UnitList.h"
 
@@ -69,7 +70,7 @@ TEST(UnitList, ACutReplacesTheUnitsAndTheirCount) {
 }
 
 TEST(UnitList, SplitKeepsItsOwnCopyOfTheText) {
-  CParseScript script;
+  CParseScript script(QuopraStatements());
   {
     std::string text = "#path \"t.bin\" 00 = 01 ;";
     ASSERT_TRUE(script.Split(text));

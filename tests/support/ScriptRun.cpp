@@ -1,6 +1,7 @@
 #include "tests/support/ScriptRun.h"
 
 #include "platform/StandIn.h"
+#include "runner/StatementTables.h"
 #include "script/ParseScript.h"
 #include "script/ParseScriptException.h"
 
@@ -10,7 +11,7 @@ std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
 std::optional<int> RunScriptText(const TempFolder& folder, const std::string& text,
                                  const std::string& name) {
-  CScriptFile script;
+  CScriptFile script(QuopraStatements());
   if (script.Load(folder.Write(name, text)) == 0) {
     ADD_FAILURE() << "the script did not load: " << text;
     return std::nullopt;

@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
+#include "patch/DialogTarget.h"
 #include "patch/SourceData.h"
 #include "platform/Dialogs.h"
 #include "platform/StandIn.h"
-#include "registry/DialogStatement.h"
 #include "script/Statement.h"
 #include "tests/support/ScriptRun.h"
 

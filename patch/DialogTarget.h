@@ -1,5 +1,6 @@
-// The dialog form of a #path target: the user picks the file in an Open
-// dialog described by the script ("title|name|description|pattern|...|").
+// The target of a #path section chosen by the user: "#path dialog" picks
+// the file in an Open dialog described by the script
+// ("title|name|description|pattern|...|") and loads it as the image.
 #pragma once
 
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "registry/DialogStatement.h"
+#include "patch/DialogTarget.h"
 
 #include <algorithm>
 
