@@ -6,6 +6,7 @@
 #include "patch/HexString.h"
 #include "patch/SourceData.h"
 #include "script/ParseScript.h"
+#include "script/FastStatements.h"
 #include "script/ParseScriptException.h"
 #include "script/RunHooks.h"
 #include "script/ShapeTables.h"
@@ -43,6 +44,8 @@ class RunLoop {
     return image != nullptr ? *image : own;
   }
   void RunUnits();
+  bool ReadsFast(std::string_view previous) const;
+  bool ReadFast(CUnitList::Iterator& unit);
   void StartSection();
   void OnSearching(std::string_view unit);
   void OnDialogSpec(std::string_view unit);
@@ -78,7 +81,13 @@ void RunLoop::Run() {
 
 void RunLoop::RunUnits() {
   std::string_view previous;
-  for (std::string_view unit : script_.units) {
+  const CUnitList::Iterator end = script_.units.end();
+  for (CUnitList::Iterator next = script_.units.begin(); next != end; ++next) {
+    if (ReadsFast(previous) && ReadFast(next)) {
+      previous = kTerminator;
+      if (next == end) break;
+    }
+    std::string_view unit = *next;
     if (state_.searching) {
       OnSearching(unit);
     } else if (state_.awaitingArgument && !state_.dialogPending && IsWord(unit, kKeywordDialog)) {
@@ -93,6 +102,32 @@ void RunLoop::RunUnits() {
     previous = unit;
     ++state_.position;
   }
+}
+
+// Right after a statement, with nothing pending, the statements qpxdiff
+// writes are read straight from the text.
+bool RunLoop::ReadsFast(std::string_view previous) const {
+  return script_.fastStatements && !state_.searching && !state_.awaitingArgument &&
+         state_.signature.empty() && state_.statement.operands.empty() &&
+         IsWord(previous, kTerminator);
+}
+
+// Reads statements of qpxdiff's form from the unit on, as the general
+// reading would: a byte that does not fit the image fails the statement
+// at its ";". True when at least one was read; unit is then the first
+// unit after them.
+bool RunLoop::ReadFast(CUnitList::Iterator& unit) {
+  fast_statements::Reading reading = fast_statements::Read(
+      unit.Here(), unit.TextEnd(),
+      [this](uint32_t address, uint8_t value) { return image_.SetByte(address, value) != 0; });
+  if (reading.statements == 0) return false;
+  state_.position += 4 * reading.statements;
+  if (!reading.stored) {
+    state_.position -= 1;  // the ";" of the statement that failed
+    Fail(ScriptError);
+  }
+  unit.MoveTo(reading.next);
+  return true;
 }
 
 void RunLoop::OnSearching(std::string_view unit) {

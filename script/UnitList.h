@@ -35,6 +35,13 @@ class CUnitList {
     }
     bool operator==(const Iterator& other) const { return unit_.data() == other.unit_.data(); }
 
+    // Where the unit begins and the text ends, for a reading that takes
+    // several units at once and then moves on to the unit at or after a
+    // point of the text.
+    const char* Here() const { return unit_.data(); }
+    const char* TextEnd() const { return end_; }
+    void MoveTo(const char* from) { Find(from); }
+
    private:
     void Find(const char* from);  // the next unit at or after from
 

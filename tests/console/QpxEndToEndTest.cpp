@@ -146,6 +146,13 @@ INSTANTIATE_TEST_SUITE_P(
                    {"run", "s.qpx"},
                    13,
                    Utf8(u8"スクリプトに問題があります\nqpx: s.qpx:3: unit 9: 1\n")},
+        // Statements of qpxdiff's form are read in one go: the one whose
+        // byte falls past the end is still blamed at its ";".
+        StatusCase{"StorePastTheEndGivesItsTerminator",
+                   kPathT + "0000 = FF ;\r\n0001 = EE ;\r\n0010 = 11 ;\r\n#end\r\n",
+                   {"run", "s.qpx"},
+                   13,
+                   Utf8(u8"スクリプトに問題があります\nqpx: s.qpx:4: unit 14: ;\n")},
         StatusCase{"SectionWithoutTarget",
                    "#path 0000 = XX ; #end",
                    {"run", "s.qpx"},

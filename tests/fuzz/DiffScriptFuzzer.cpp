@@ -18,6 +18,7 @@
 #include "runner/StatementTables.h"
 #include "script/ParseScript.h"
 #include "script/ParseScriptException.h"
+#include "tests/fuzz/MemoryFolder.h"
 #include "tests/support/TestFiles.h"
 
 namespace {
@@ -117,10 +118,7 @@ void RunWrittenScript(const CComparison& comparison, Direction direction) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  struct stat info {};
-  if (std::getenv("TMPDIR") == nullptr && ::stat("/dev/shm", &info) == 0) {
-    ::setenv("TMPDIR", "/dev/shm", 0);
-  }
+  PreferMemoryFolder();
   return 0;
 }
 

@@ -27,6 +27,7 @@
 #include "script/ParseScript.h"
 #include "script/ParseScriptException.h"
 #include "tests/fuzz/FuzzFolder.h"
+#include "tests/fuzz/MemoryFolder.h"
 #include "tests/support/FileSizeLimit.h"
 
 namespace {
@@ -42,15 +43,6 @@ constexpr int32_t kNotLoaded = -2;  // Load refused the script
 FuzzFolder& Folder() {
   static FuzzFolder folder;
   return folder;
-}
-
-// Every input rewrites small files many times; on a memory file system
-// that costs no device flush.
-void PreferMemoryFolder() {
-  struct stat info {};
-  if (std::getenv("TMPDIR") == nullptr && ::stat("/dev/shm", &info) == 0 && S_ISDIR(info.st_mode)) {
-    ::setenv("TMPDIR", "/dev/shm", 0);
-  }
 }
 
 // Dialog answers, rotated by the input so that every answer comes first

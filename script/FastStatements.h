@@ -1,0 +1,95 @@
+// Statements of the form qpxdiff writes, read straight from the text: an
+// address of 2, 4, 6 or 8 hexadecimal digits, "=", one byte of 2 digits,
+// ";", each a unit of its own. Read after a ";" inside a section, such a
+// statement means exactly what the general reading makes of it (the units
+// classify as "X", "=", "X", ";": the shape "X=X", one byte stored); the
+// run loop hands every other text to the general reading, which the fuzz
+// target fast_statements holds the two to.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+namespace fast_statements {
+
+// Bytes that end a unit, as the unit list cuts them.
+inline constexpr auto kSeparator = [] {
+  std::array<bool, 256> table{};
+  for (unsigned char separator : {' ', '\t', '\r', '\n', '\0'}) table[separator] = true;
+  return table;
+}();
+
+inline bool IsSeparator(char c) { return kSeparator[static_cast<unsigned char>(c)]; }
+
+struct Reading {
+  const char* next;   // the first unit the general reading takes on with
+  size_t statements;  // statements read whole (4 units each)
+  bool stored;        // false: the last one's store failed
+};
+
+// Digit values of hexadecimal digits, 16 for any other byte.
+inline constexpr auto kDigit = [] {
+  std::array<uint8_t, 256> digits{};
+  for (int c = 0; c < 256; ++c) {
+    digits[c] = c >= '0' && c <= '9'   ? static_cast<uint8_t>(c - '0')
+                : c >= 'a' && c <= 'f' ? static_cast<uint8_t>(c - 'a' + 10)
+                : c >= 'A' && c <= 'F' ? static_cast<uint8_t>(c - 'A' + 10)
+                                       : uint8_t{16};
+  }
+  return digits;
+}();
+
+inline const char* SkipSeparators(const char* at, const char* end) {
+  while (at < end && IsSeparator(*at)) ++at;
+  return at;
+}
+
+// One statement from at, a unit's start: where its text ends (after the
+// ";"), or nullptr when the text there is no such statement.
+inline const char* ReadOne(const char* at, const char* end, uint32_t& address, uint8_t& value) {
+  const char* start = at;
+  uint32_t number = 0;
+  while (at < end && at - start <= 8 && kDigit[static_cast<unsigned char>(*at)] < 16) {
+    number = number << 4 | kDigit[static_cast<unsigned char>(*at)];
+    ++at;
+  }
+  size_t digits = static_cast<size_t>(at - start);
+  if (digits < 2 || digits > 8 || digits % 2 != 0 || at == end || !IsSeparator(*at)) {
+    return nullptr;
+  }
+  at = SkipSeparators(at, end);
+  if (end - at < 2 || at[0] != '=' || !IsSeparator(at[1])) return nullptr;
+  at = SkipSeparators(at + 1, end);
+  if (end - at < 3 || !IsSeparator(at[2])) return nullptr;
+  uint8_t high = kDigit[static_cast<unsigned char>(at[0])];
+  uint8_t low = kDigit[static_cast<unsigned char>(at[1])];
+  if ((high | low) >= 16) return nullptr;
+  at = SkipSeparators(at + 2, end);
+  if (at == end || at[0] != ';' || (end - at > 1 && !IsSeparator(at[1]))) return nullptr;
+  address = number;
+  value = static_cast<uint8_t>(high << 4 | low);
+  return at + 1;
+}
+
+// Reads statements from text, a unit's start right after a ";", as long
+// as they have the form, storing each byte with store(address, value)
+// (true when stored) and stopping at the first store that fails.
+template <typename Store>
+Reading Read(const char* text, const char* end, Store&& store) {
+  Reading reading{text, 0, true};
+  uint32_t address = 0;
+  uint8_t value = 0;
+  while (const char* after = ReadOne(reading.next, end, address, value)) {
+    ++reading.statements;
+    if (!store(address, value)) {
+      reading.next = after;
+      reading.stored = false;
+      return reading;
+    }
+    reading.next = SkipSeparators(after, end);
+  }
+  return reading;
+}
+
+}  // namespace fast_statements
