@@ -14,11 +14,12 @@ Word LoadWord(const unsigned char* bytes) {
   return word;
 }
 
-// Appends the differing bytes of count bytes starting at offset.
+// Appends the differing bytes of count bytes starting at offset; each
+// entry's address is base + its offset.
 void CompareTail(const unsigned char* first, const unsigned char* second, uint32_t offset,
-                 uint32_t count, DiffList& differences) {
+                 uint32_t count, uint32_t base, DiffList& differences) {
   for (uint32_t at = offset; at < offset + count; ++at) {
-    if (first[at] != second[at]) differences.push_back({at, first[at], second[at]});
+    if (first[at] != second[at]) differences.push_back({base + at, first[at], second[at]});
   }
 }
 
@@ -46,17 +47,17 @@ size_t CountDifferences(const unsigned char* first, const unsigned char* second,
 }
 
 void CompareBytes(const unsigned char* first, const unsigned char* second, uint32_t size,
-                  DiffList& differences) {
+                  DiffList& differences, uint32_t base) {
   uint32_t blocksEnd = size - size % kBlockSize;
   for (uint32_t offset = 0; offset < blocksEnd; offset += kBlockSize) {
     if (BlockEqual(first, second, offset)) continue;
     for (uint32_t at = offset; at < offset + kBlockSize; at += sizeof(Word)) {
       if (LoadWord(first + at) != LoadWord(second + at)) {
-        CompareTail(first, second, at, sizeof(Word), differences);
+        CompareTail(first, second, at, sizeof(Word), base, differences);
       }
     }
   }
-  CompareTail(first, second, blocksEnd, size - blocksEnd, differences);
+  CompareTail(first, second, blocksEnd, size - blocksEnd, base, differences);
 }
 
 bool CComparison::Load(CSourceData& image, std::string& path, const std::string& newPath) {
@@ -96,12 +97,4 @@ bool CComparison::Compare() {
   }
   differencesFound_ = differences_.empty() ? 0 : 1;
   return true;
-}
-
-CompareOutcome CompareFiles(const std::string& firstPath, const std::string& secondPath,
-                            CComparison& comparison) {
-  if (!comparison.LoadFirst(firstPath)) return CompareOutcome::kFirstLoadFailed;
-  if (!comparison.LoadSecond(secondPath)) return CompareOutcome::kSecondLoadFailed;
-  if (!comparison.Compare()) return CompareOutcome::kSizesDiffer;
-  return CompareOutcome::kCompared;
 }

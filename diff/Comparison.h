@@ -25,10 +25,10 @@ struct DiffEntry {
 using DiffList = std::vector<DiffEntry, platform::LargeBlockAllocator<DiffEntry>>;
 
 // Appends an entry for every offset below size at which the two byte
-// arrays differ, in ascending order. Equal stretches are skipped a block
-// at a time.
+// arrays differ, in ascending order, its address base + the offset. Equal
+// stretches are skipped a block at a time.
 void CompareBytes(const unsigned char* first, const unsigned char* second, uint32_t size,
-                  DiffList& differences);
+                  DiffList& differences, uint32_t base = 0);
 
 // The number of offsets below size at which the two byte arrays differ.
 size_t CountDifferences(const unsigned char* first, const unsigned char* second, uint32_t size);
@@ -52,6 +52,12 @@ class CComparison {
   bool LoadSecond(const std::string& path);
   // Forgets the last comparison's differences.
   void ClearDifferences();
+  // The whole Open command without its dialogs, for callers that already
+  // have the two paths: reads both files a piece at a time, holding no
+  // image (the images stay empty), with the outcome and the list a load of
+  // both and Compare would give. Throws std::bad_alloc, with the list
+  // emptied, when the differences do not fit into memory.
+  CompareOutcome CompareFiles(const std::string& firstPath, const std::string& secondPath);
   // Compares the two loaded images: false, with the list emptied, when
   // their sizes differ. Throws std::bad_alloc, with the list emptied, when
   // the differences do not fit into memory.
@@ -74,8 +80,8 @@ class CComparison {
   int differencesFound_ = 0;
 };
 
-// Loads both files and compares them: the whole Open command without its
-// dialogs, for callers that already have the two paths. Throws
-// std::bad_alloc as Compare does.
-CompareOutcome CompareFiles(const std::string& firstPath, const std::string& secondPath,
-                            CComparison& comparison);
+// comparison.CompareFiles, as a function.
+inline CompareOutcome CompareFiles(const std::string& firstPath, const std::string& secondPath,
+                                   CComparison& comparison) {
+  return comparison.CompareFiles(firstPath, secondPath);
+}

@@ -118,6 +118,32 @@ TEST_F(ComparisonState, FailedLoadsEmptyTheListAndKeepTheNewPath) {
   }
 }
 
+// Files are read a few MiB at a time: differences on either side of a
+// piece's edge keep their addresses, and when both files fail the first is
+// blamed, as when each was loaded whole in turn.
+TEST_F(ComparisonState, ComparesLargeFilesPieceByPiece) {
+  constexpr uint32_t kMiB = 1 << 20;
+  const uint32_t size = 9 * kMiB + 3;
+  std::string first(size, '\x5A');
+  std::string second = first;
+  const std::vector<uint32_t> changed = {0, 4 * kMiB - 1, 4 * kMiB, 8 * kMiB + 5, size - 1};
+  for (uint32_t at : changed) second[at] = static_cast<char>(at);
+  ASSERT_EQ(CompareFiles(folder.Write("a", first), folder.Write("b", second), comparison),
+            CompareOutcome::kCompared);
+  ASSERT_EQ(comparison.Differences().size(), changed.size());
+  for (size_t at = 0; at < changed.size(); ++at) {
+    EXPECT_EQ(comparison.Differences()[at],
+              (DiffEntry{changed[at], 0x5A, static_cast<unsigned char>(changed[at])}));
+  }
+  std::string readOnly = folder.Write("ro", "abc");
+  MakeReadOnly(readOnly);
+  EXPECT_EQ(CompareFiles(readOnly, folder.File("missing"), comparison),
+            CompareOutcome::kFirstLoadFailed);
+  EXPECT_EQ(CompareFiles(folder.File("a"), folder.File("missing"), comparison),
+            CompareOutcome::kSecondLoadFailed);
+  EXPECT_TRUE(comparison.Differences().empty());
+}
+
 TEST_F(ComparisonState, RecordsBothBytesOfEachDifference) {
   std::string a = folder.Write("a", std::string("\x00\x11\x22\x33", 4));
   std::string b = folder.Write("b", std::string("\xFF\x11\x22\x44", 4));
