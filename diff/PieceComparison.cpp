@@ -79,11 +79,14 @@ CompareOutcome CComparison::CompareFiles(const std::string& firstPath,
   };
   if (!second.Opened() || second.Length() != first.Length()) return blame();
   try {
-    for (uint32_t at = 0; at < first.Length(); at += kPieceSize) {
-      uint32_t count = std::min(kPieceSize, first.Length() - at);
+    // Counted in 64 bits: a file of nearly 4 GiB ends its last piece at
+    // the top of the addresses, where one more piece would wrap to 0.
+    for (uint64_t at = 0; at < first.Length(); at += kPieceSize) {
+      auto count = static_cast<uint32_t>(std::min<uint64_t>(kPieceSize, first.Length() - at));
       if (!first.Read(Bytes(firstPiece), count)) return blame();
       if (!second.Read(Bytes(secondPiece), count)) return blame();
-      CompareBytes(Bytes(firstPiece), Bytes(secondPiece), count, differences_, at);
+      CompareBytes(Bytes(firstPiece), Bytes(secondPiece), count, differences_,
+                   static_cast<uint32_t>(at));
     }
   } catch (const std::bad_alloc&) {
     ClearDifferences();
