@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "diff/Comparison.h"
+#include "compare/Comparison.h"
 
 namespace BenchData {
 

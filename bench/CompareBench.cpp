@@ -11,7 +11,7 @@
 #include <cstdint>
 
 #include "bench/BenchData.h"
-#include "diff/Comparison.h"
+#include "compare/Comparison.h"
 
 namespace {
 

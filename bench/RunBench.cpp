@@ -15,12 +15,12 @@
 #include <vector>
 
 #include "bench/BenchData.h"
-#include "patch/SourceData.h"
-#include "runner/StatementTables.h"
-#include "script/ParseScript.h"
-#include "script/ParseScriptException.h"
-#include "script/RunHooks.h"
-#include "script/UnitClassifier.h"
+#include "image/SourceData.h"
+#include "interpreter/StatementTables.h"
+#include "language/ParseScript.h"
+#include "language/ParseScriptException.h"
+#include "language/RunHooks.h"
+#include "language/UnitClassifier.h"
 
 namespace {
 

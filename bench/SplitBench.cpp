@@ -6,8 +6,8 @@
 #include <string>
 
 #include "bench/BenchData.h"
-#include "runner/StatementTables.h"
-#include "script/ParseScript.h"
+#include "interpreter/StatementTables.h"
+#include "language/ParseScript.h"
 
 namespace {
 

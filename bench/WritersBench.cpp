@@ -9,8 +9,8 @@
 #include <string_view>
 
 #include "bench/BenchData.h"
-#include "diff/Listing.h"
-#include "diff/ScriptText.h"
+#include "compare/Listing.h"
+#include "compare/ScriptText.h"
 
 namespace {
 

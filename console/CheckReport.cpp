@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
-#include "diff/EvenHex.h"
+#include "text/EvenHex.h"
 #include "platform/Registry.h"
-#include "script/Vocabulary.h"
+#include "language/Vocabulary.h"
 
 std::string_view AppliedState(const StoreCounts& counts) {
   if (counts.changed == 0) return "already applied";

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "script/Vocabulary.h"
+#include "language/Vocabulary.h"
 
 CConsoleHooks::CConsoleHooks(RunMode mode, TargetChooser chooser, bool hasRegistry)
     : mode_(mode), chooser_(std::move(chooser)), hasRegistry_(hasRegistry) {}

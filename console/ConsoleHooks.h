@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "console/ConsoleImage.h"
-#include "script/RunHooks.h"
+#include "language/RunHooks.h"
 
 enum class RunMode {
   kRun,    // writes targets and registry values, as qpxrun does

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "patch/SourceData.h"
+#include "image/SourceData.h"
 
 class CConsoleImage : public CSourceData {
  public:

@@ -3,11 +3,11 @@
 #include "console/Commands.h"
 #include "console/ExitStatus.h"
 #include "console/Progress.h"
-#include "diff/Comparison.h"
-#include "diff/DiffMessages.h"
-#include "diff/Listing.h"
-#include "diff/ScriptFile.h"
-#include "diff/ScriptText.h"
+#include "compare/Comparison.h"
+#include "compare/DiffMessages.h"
+#include "compare/Listing.h"
+#include "compare/ScriptFile.h"
+#include "compare/ScriptText.h"
 
 namespace {
 

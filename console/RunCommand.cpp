@@ -11,11 +11,11 @@
 #include "platform/CommandLine.h"
 #include "platform/Console.h"
 #include "platform/Process.h"
-#include "runner/Outcome.h"
-#include "runner/StatementTables.h"
-#include "script/ParseScript.h"
-#include "script/ParseScriptException.h"
-#include "script/PathSplitter.h"
+#include "interpreter/Outcome.h"
+#include "interpreter/StatementTables.h"
+#include "language/ParseScript.h"
+#include "language/ParseScriptException.h"
+#include "text/PathSplitter.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "script/RunHooks.h"
+#include "language/RunHooks.h"
 
 // "description (pattern), ..." for a filter of NUL-separated pairs.
 std::string DescribeFileTypes(const std::string& filter);

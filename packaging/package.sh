@@ -18,7 +18,7 @@ qpx_package_version() { tr -d ' \r\n' <"$QPX_PACKAGING_DIR/VERSION"; }
 qpx_stage_programs() {
   local build=$1 stage=$2
   mkdir -p "$stage"
-  cp "$build/runner/qpxrun.exe" "$build/diff/qpxdiff.exe" "$build/console/qpx.exe" "$stage/"
+  cp "$build/qpxrun/qpxrun.exe" "$build/qpxdiff/qpxdiff.exe" "$build/console/qpx.exe" "$stage/"
   { printf '\xEF\xBB\xBF'; sed 's/$/\r/' "$QPX_PACKAGING_DIR/readme.txt"; } >"$stage/readme.txt"
 }
 
@@ -29,7 +29,7 @@ qpx_make_msi() {
   local stage
   stage=$(mktemp -d)
   qpx_stage_programs "$build" "$stage"
-  cp "$QPX_PACKAGING_DIR/../runner/qpxrun.ico" "$stage/"
+  cp "$QPX_PACKAGING_DIR/../qpxrun/qpxrun.ico" "$stage/"
   mkdir -p "$(dirname "$output")"
   output=$(cd "$(dirname "$output")" && pwd)/$(basename "$output")
   # wixl finds the files named in the source in its working folder.

@@ -5,10 +5,10 @@
 
 #include "console/CheckReport.h"
 #include "console/ConsoleHooks.h"
-#include "platform/StandIn.h"
-#include "runner/StatementTables.h"
-#include "script/ParseScript.h"
-#include "script/ParseScriptException.h"
+#include "tests/standin/StandIn.h"
+#include "interpreter/StatementTables.h"
+#include "language/ParseScript.h"
+#include "language/ParseScriptException.h"
 #include "tests/support/TestFiles.h"
 
 namespace {

@@ -3,8 +3,8 @@
 #include <string>
 
 #include "console/ScriptLines.h"
-#include "runner/StatementTables.h"
-#include "script/ParseScript.h"
+#include "interpreter/StatementTables.h"
+#include "language/ParseScript.h"
 
 namespace {
 

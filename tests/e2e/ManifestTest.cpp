@@ -5,7 +5,7 @@
 
 #include <cstdlib>
 
-#include "diff/DiffSession.h"
+#include "qpxdiff/DiffSession.h"
 
 namespace e2e {
 namespace {

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "patch/SourceData.h"
+#include "image/SourceData.h"
 #include "tests/support/TestFiles.h"
 
 namespace {

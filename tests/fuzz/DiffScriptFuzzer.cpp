@@ -10,14 +10,14 @@
 #include <cstdlib>
 #include <string>
 
-#include "diff/Comparison.h"
-#include "diff/Listing.h"
-#include "diff/ScriptFile.h"
-#include "diff/ScriptText.h"
-#include "patch/HexString.h"
-#include "runner/StatementTables.h"
-#include "script/ParseScript.h"
-#include "script/ParseScriptException.h"
+#include "compare/Comparison.h"
+#include "compare/Listing.h"
+#include "compare/ScriptFile.h"
+#include "compare/ScriptText.h"
+#include "text/HexString.h"
+#include "interpreter/StatementTables.h"
+#include "language/ParseScript.h"
+#include "language/ParseScriptException.h"
 #include "tests/fuzz/MemoryFolder.h"
 #include "tests/support/TestFiles.h"
 

@@ -11,12 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "patch/SourceData.h"
-#include "platform/StandIn.h"
-#include "runner/StatementTables.h"
-#include "script/ParseScript.h"
-#include "script/ParseScriptException.h"
-#include "script/RunHooks.h"
+#include "image/SourceData.h"
+#include "tests/standin/StandIn.h"
+#include "interpreter/StatementTables.h"
+#include "language/ParseScript.h"
+#include "language/ParseScriptException.h"
+#include "language/RunHooks.h"
 #include "tests/fuzz/FuzzFolder.h"
 #include "tests/fuzz/MemoryFolder.h"
 

@@ -22,10 +22,10 @@
 #include <optional>
 #include <string>
 
-#include "platform/StandIn.h"
-#include "runner/StatementTables.h"
-#include "script/ParseScript.h"
-#include "script/ParseScriptException.h"
+#include "tests/standin/StandIn.h"
+#include "interpreter/StatementTables.h"
+#include "language/ParseScript.h"
+#include "language/ParseScriptException.h"
 #include "tests/fuzz/FuzzFolder.h"
 #include "tests/fuzz/MemoryFolder.h"
 #include "tests/support/FileSizeLimit.h"

@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "patch/DialogTarget.h"
-#include "patch/HexString.h"
-#include "registry/KeyPath.h"
-#include "script/Vocabulary.h"
+#include "statements/DialogTarget.h"
+#include "text/HexString.h"
+#include "statements/KeyPath.h"
+#include "language/Vocabulary.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include "tests/support/ScriptRun.h"
 
-#include "platform/StandIn.h"
-#include "runner/StatementTables.h"
-#include "script/ParseScript.h"
-#include "script/ParseScriptException.h"
+#include "tests/standin/StandIn.h"
+#include "interpreter/StatementTables.h"
+#include "language/ParseScript.h"
+#include "language/ParseScriptException.h"
 
 void StandInTest::SetUp() { platform::standin::Reset(); }
 

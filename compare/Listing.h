@@ -1,0 +1,26 @@
+// The texts of the difference pane: the listing of a comparison and the
+// notice shown instead when the two files differ in size.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "compare/Comparison.h"
+#include "text/TextBuilder.h"
+
+// Each of its two lines begins with an ideographic space.
+inline constexpr std::string_view kSizeMismatchText =
+    "　1つ目のファイルと2つ目のファイルのサイズが違います。\r\n"
+    "　スクリプトファイルは書き出せません。";
+
+inline constexpr std::string_view kNoDifferencesLine = "差異はありません。\r\n";
+
+// "Address = first : second", then one line "address = first : second"
+// per difference, or kNoDifferencesLine; lines end in CR LF.
+// Built whole in one buffer, for the pane.
+std::string BuildListing(const std::string& firstPath, const std::string& secondPath,
+                         const DiffList& differences);
+// The same text handed to the sink in pieces of about 1 MiB, for a
+// program that writes it out; false when the sink stopped it.
+bool StreamListing(const std::string& firstPath, const std::string& secondPath,
+                   const DiffList& differences, const TextSink& sink);

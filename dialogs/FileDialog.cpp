@@ -1,0 +1,51 @@
+#include "dialogs/FileDialog.h"
+
+#include <cstring>
+
+namespace {
+
+constexpr char kAllFilesFilter[] = "すべてのファイル (*.*)\0*.*\0";
+
+}  // namespace
+
+COpenFileDialog::COpenFileDialog(platform::WindowHandle owner)
+    : FileDialogBase(owner, platform::kOfnHideReadOnly | platform::kOfnFileMustExist |
+                                 platform::kOfnLongNames) {}
+
+FileDialogBase::FileDialogBase(platform::WindowHandle owner, uint32_t flags) : record_{} {
+  std::memset(fileName_, 0, sizeof fileName_);
+  record_.structSize = platform::kOpenFileNameSize;
+  record_.owner = owner;
+  record_.filter = kAllFilesFilter;
+  record_.file = fileName_;
+  record_.maxFile = kFileNameBufferSize;
+  record_.flags = flags;
+}
+
+bool FileDialogBase::SetFileName(const std::string& name) {
+  if (name.size() >= kFileNameBufferSize) return false;
+  std::memcpy(fileName_, name.c_str(), name.size() + 1);
+  record_.file = fileName_;
+  return true;
+}
+
+int FileDialogBase::ShowWith(int (*show)(platform::OpenFileNameRecord&)) {
+  int chosen = show(record_);
+  refused_ = chosen == 0 && platform::CommDlgExtendedError() == platform::kFnErrInvalidFileName;
+  return chosen;
+}
+
+int COpenFileDialog::Show() { return ShowWith(platform::GetOpenFileNameA); }
+
+uint32_t FileDialogBase::GetFileName(char* destination) const {
+  size_t length = strnlen(fileName_, kFileNameBufferSize - 1);
+  std::memcpy(destination, fileName_, length);
+  destination[length] = '\0';
+  return static_cast<uint32_t>(length);
+}
+
+CSaveFileDialog::CSaveFileDialog(platform::WindowHandle owner)
+    : FileDialogBase(owner, platform::kOfnOverwritePrompt | platform::kOfnHideReadOnly |
+                                 platform::kOfnLongNames) {}
+
+int CSaveFileDialog::Show() { return ShowWith(platform::GetSaveFileNameA); }

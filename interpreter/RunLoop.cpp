@@ -1,0 +1,291 @@
+// The run loop: one pass over the units as a small state machine whose
+// state lives in one struct, with one function per state.
+#include <string>
+#include <string_view>
+
+#include "text/HexString.h"
+#include "image/SourceData.h"
+#include "language/ParseScript.h"
+#include "interpreter/FastStatements.h"
+#include "language/ParseScriptException.h"
+#include "language/RunHooks.h"
+#include "language/ShapeTables.h"
+#include "language/Statement.h"
+#include "language/UnitClassifier.h"
+#include "language/Vocabulary.h"
+
+namespace {
+
+struct RunState {
+  size_t position = 0;
+  bool searching = true;
+  bool awaitingArgument = false;
+  bool dialogPending = false;
+  bool targetTaken = false;      // the current #path section has its target
+  size_t directivePosition = 0;  // the unit of the current directive
+  std::string_view currentDirective;
+  std::string targetPath;
+  std::string signature;
+  CStatement statement;
+  CSourceData ownImage;  // the image of a run without hooks
+};
+
+[[noreturn]] void Fail(int32_t reason) { throw CParseScriptException(reason); }
+
+class RunLoop {
+ public:
+  explicit RunLoop(CParseScript& script)
+      : script_(script), hooks_(script.hooks), image_(ChooseImage(hooks_, state_.ownImage)) {}
+  void Run();
+
+ private:
+  static CSourceData& ChooseImage(CRunHooks* hooks, CSourceData& own) {
+    CSourceData* image = hooks != nullptr ? hooks->Image() : nullptr;
+    return image != nullptr ? *image : own;
+  }
+  void RunUnits();
+  bool ReadsFast(std::string_view previous) const;
+  bool ReadFast(CUnitList::Iterator& unit);
+  void StartSection();
+  void OnSearching(std::string_view unit);
+  void OnDialogSpec(std::string_view unit);
+  void OnArgument(std::string_view unit, std::string_view previous);
+  void OnStatementUnit(std::string_view unit, std::string_view previous);
+  void OnSectionEnd();
+  void Dispatch();
+  bool CallImageHandler();
+  bool CallRegistryHandler();
+  void LoadTarget();
+  void Finish();
+
+  CParseScript& script_;
+  RunState state_;
+  CRunHooks* hooks_;
+  CSourceData& image_;
+};
+
+void RunLoop::Run() {
+  if (script_.units.empty()) Fail(NoUnits);
+  try {
+    RunUnits();
+  } catch (CParseScriptException& failure) {
+    // The unit being read is the one to blame, unless the failure named
+    // another itself.
+    if (failure.GetUnit() == CParseScriptException::kUnknownUnit) {
+      failure.SetUnit(state_.position);
+    }
+    throw;
+  }
+  Finish();
+}
+
+void RunLoop::RunUnits() {
+  std::string_view previous;
+  const CUnitList::Iterator end = script_.units.end();
+  for (CUnitList::Iterator next = script_.units.begin(); next != end; ++next) {
+    if (ReadsFast(previous) && ReadFast(next)) {
+      previous = kTerminator;
+      if (next == end) break;
+    }
+    std::string_view unit = *next;
+    if (state_.searching) {
+      OnSearching(unit);
+    } else if (state_.awaitingArgument && !state_.dialogPending && IsWord(unit, kKeywordDialog)) {
+      state_.dialogPending = true;
+    } else if (state_.awaitingArgument && state_.dialogPending) {
+      OnDialogSpec(unit);
+    } else if (state_.awaitingArgument) {
+      OnArgument(unit, previous);
+    } else {
+      OnStatementUnit(unit, previous);
+    }
+    previous = unit;
+    ++state_.position;
+  }
+}
+
+// Right after a statement, with nothing pending, the statements qpxdiff
+// writes are read straight from the text.
+bool RunLoop::ReadsFast(std::string_view previous) const {
+  return script_.fastStatements && !state_.searching && !state_.awaitingArgument &&
+         state_.signature.empty() && state_.statement.operands.empty() &&
+         IsWord(previous, kTerminator);
+}
+
+// Reads statements of qpxdiff's form from the unit on, as the general
+// reading would: a byte that does not fit the image fails the statement
+// at its ";". True when at least one was read; unit is then the first
+// unit after them.
+bool RunLoop::ReadFast(CUnitList::Iterator& unit) {
+  fast_statements::Reading reading = fast_statements::Read(
+      unit.Here(), unit.TextEnd(),
+      [this](uint32_t address, uint8_t value) { return image_.SetByte(address, value) != 0; });
+  if (reading.statements == 0) return false;
+  state_.position += 4 * reading.statements;
+  if (!reading.stored) {
+    state_.position -= 1;  // the ";" of the statement that failed
+    Fail(ScriptError);
+  }
+  unit.MoveTo(reading.next);
+  return true;
+}
+
+void RunLoop::OnSearching(std::string_view unit) {
+  for (std::string_view directive : kDirectiveTable) {
+    if (IsWord(unit, directive)) {
+      state_.currentDirective = directive;
+      state_.searching = false;
+      state_.awaitingArgument = true;
+      state_.targetTaken = false;
+      state_.directivePosition = state_.position;
+      return;
+    }
+  }
+}
+
+void RunLoop::OnDialogSpec(std::string_view unit) {
+  auto& statement = state_.statement;
+  statement.operands.emplace_back(unit);
+  statement.owner = &script_;
+  int32_t result = -1;
+  try {
+    result = script_.statements.dialog(image_, statement);
+  } catch (const CSourceDataException&) {
+    Fail(TargetOpenFailed);
+  }
+  if (result == 1) Fail(Cancelled);
+  if (result != 0) Fail(TargetOpenFailed);
+  state_.targetPath = statement.operands.front();
+  state_.targetTaken = true;
+  statement.operands.clear();
+  state_.awaitingArgument = false;
+  state_.dialogPending = false;
+  StartSection();
+}
+
+void RunLoop::OnArgument(std::string_view unit, std::string_view previous) {
+  std::string decoded(unit);
+  if (!Unquote(decoded)) {
+    OnStatementUnit(unit, previous);  // still awaiting the argument
+    return;
+  }
+  if (state_.currentDirective == kDirectiveRegistry) {
+    state_.targetPath = decoded;
+  } else {
+    state_.targetPath = script_.ResolveTargetPath(decoded);
+  }
+  if (state_.targetPath.empty()) Fail(TargetOpenFailed);
+  if (state_.currentDirective == kDirectiveEnd) {
+    // A stray "#end" found while searching opens no section: its units
+    // are statement units, and it goes on awaiting an argument.
+    OnStatementUnit(unit, previous);
+    return;
+  }
+  if (state_.currentDirective == kDirectivePath) {
+    LoadTarget();
+  } else {
+    state_.statement.operands.push_back(state_.targetPath);
+  }
+  state_.awaitingArgument = false;
+  state_.dialogPending = false;
+  StartSection();
+}
+
+void RunLoop::StartSection() {
+  if (hooks_ != nullptr) hooks_->OnSectionStart(state_.currentDirective, state_.targetPath);
+}
+
+void RunLoop::LoadTarget() {
+  bool loaded = false;
+  try {
+    loaded = image_.Load(state_.targetPath) != 0;
+  } catch (const CSourceDataException&) {
+    loaded = false;  // no memory for the target: it cannot be worked on
+  }
+  if (!loaded) Fail(TargetOpenFailed);
+  state_.targetTaken = true;
+}
+
+void RunLoop::OnStatementUnit(std::string_view unit, std::string_view previous) {
+  ClassifiedUnit classified = ClassifyUnit(unit, previous);
+  switch (classified.kind) {
+    case UnitKind::kValue:
+      state_.signature += classified.letter;
+      state_.statement.operands.emplace_back(classified.operand);
+      return;
+    case UnitKind::kKeyword:
+      state_.signature += unit;
+      return;
+    case UnitKind::kTerminator:
+      Dispatch();
+      state_.signature.clear();
+      return;
+    case UnitKind::kEnd:
+      OnSectionEnd();
+      return;
+    case UnitKind::kRejected:
+      Fail(ScriptError);
+  }
+}
+
+void RunLoop::OnSectionEnd() {
+  // A statement left unfinished at "#end" is an error, not the start of
+  // the next section's first statement.
+  if (!state_.signature.empty()) Fail(ScriptError);
+  if (state_.currentDirective == kDirectivePath) {
+    // Without its own target the image may still hold an earlier
+    // section's bytes, which must never be written under any name.
+    if (!state_.targetTaken) Fail(SaveFailed);
+    if (!image_.Save(state_.targetPath)) Fail(SaveFailed);
+  }
+  if (hooks_ != nullptr) hooks_->OnSectionEnd();
+  state_.statement.operands.clear();  // an unused registry value path
+  state_.searching = true;
+  state_.awaitingArgument = false;
+  state_.dialogPending = false;
+}
+
+void RunLoop::Dispatch() {
+  state_.statement.owner = &script_;
+  bool matched = false;
+  try {
+    matched = CallImageHandler() || CallRegistryHandler();
+  } catch (const HexString::CHexStringException&) {
+    Fail(ScriptError);  // an operand that is no number of its width
+  }
+  if (!matched) Fail(ScriptError);
+  state_.statement.operands.clear();
+}
+
+bool RunLoop::CallImageHandler() {
+  for (const ImageShape& entry : script_.statements.image) {
+    if (!IsWord(state_.signature, entry.shape)) continue;
+    if (entry.handler(image_, state_.statement) != 0) Fail(ScriptError);
+    return true;
+  }
+  return false;
+}
+
+bool RunLoop::CallRegistryHandler() {
+  for (const RegistryShape& entry : script_.statements.registry) {
+    if (!IsWord(state_.signature, entry.shape)) continue;
+    if (entry.handler(script_, state_.statement) != 0) Fail(ScriptError);
+    return true;
+  }
+  return false;
+}
+
+// The script has ended: a section left open is blamed on its directive,
+// an unfinished statement on the last unit.
+void RunLoop::Finish() {
+  if (state_.currentDirective == kDirectivePath && image_.IsModified()) {
+    throw CParseScriptException(NoEndDirective, state_.directivePosition);
+  }
+  if (state_.currentDirective == kDirectiveRegistry && !state_.signature.empty()) {
+    throw CParseScriptException(ScriptError, state_.position - 1);
+  }
+}
+
+}  // namespace
+
+void CParseScript::Run() { RunLoop(*this).Run(); }

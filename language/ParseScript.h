@@ -1,0 +1,52 @@
+// The interpreter: a script's path and units, loading, cutting into units
+// and running.
+#pragma once
+
+#include <string>
+
+#include "language/ShapeTables.h"
+#include "language/UnitList.h"
+
+class CRunHooks;
+
+class CParseScript {
+ public:
+  // The interpreter of the statements the tables know.
+  explicit CParseScript(const StatementTables& statements) : statements(statements) {}
+  virtual ~CParseScript() = default;
+
+  // Runs the units once from first to last; throws CParseScriptException
+  // with the reason of the first failure.
+  virtual void Run();
+  virtual bool HasUnits() const { return !units.empty(); }
+
+  void SetScriptPath(std::string path) { scriptPath = std::move(path); }
+  // Replaces the units by those of text; false (units left as they were
+  // when text is empty) when no unit was found.
+  bool Split(const std::string& text);
+  // The file a #path argument names: a path with a drive is used as it
+  // is (empty when it has no folder); any other is placed, by file name
+  // and extension alone, in the script's own folder.
+  std::string ResolveTargetPath(const std::string& argument) const;
+
+  std::string scriptPath;
+  CUnitList units;
+  // Not owned; nullptr for qpxrun's own image, registry and Open dialog.
+  CRunHooks* hooks = nullptr;
+  const StatementTables& statements;
+  // Statements of the form qpxdiff writes are read straight from the text;
+  // false takes them through the general reading too (to compare the two).
+  bool fastStatements = true;
+
+ protected:
+  bool SplitBytes(const char* bytes, size_t size);
+};
+
+class CScriptFile : public CParseScript {
+ public:
+  using CParseScript::CParseScript;
+  // Reads the script file whole (up to its first zero byte) and cuts it
+  // into units; 0 when it cannot be opened for reading and writing, read,
+  // or holds no unit.
+  int Load(std::string path);
+};

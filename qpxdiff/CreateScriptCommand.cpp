@@ -1,0 +1,76 @@
+#include <new>
+#include <optional>
+#include <string>
+
+#include "qpxdiff/DiffCommands.h"
+#include "compare/DiffMessages.h"
+#include "compare/ScriptFile.h"
+#include "compare/ScriptText.h"
+#include "platform/MessageBox.h"
+#include "dialogs/FileDialog.h"
+
+namespace {
+
+constexpr char kSaveTitle[] = "スクリプトに名前をつけて保存";
+constexpr char kScriptFilter[] = "Quopraファイル (*.qpx)\0*.qpx\0";
+// The system adds the period itself.
+constexpr char kDefaultExtension[] = "qpx";
+
+Direction AskDirection(platform::WindowHandle mainWindow, const CComparison& comparison) {
+  int answer = platform::MessageBoxA(
+      mainWindow, DirectionQuestion(comparison.FirstPath(), comparison.SecondPath()),
+      std::string(kQuestionCaption), platform::kMbYesNo | platform::kMbIconQuestion);
+  return answer == platform::kIdYes ? Direction::kForward : Direction::kReverse;
+}
+
+// The name chosen in the Save dialog, proposed beside the source file;
+// nothing when the user cancels. A name without a CP932 form is given as
+// empty, which names no file: it cannot be created.
+std::optional<std::string> AskScriptPath(const std::string& sourcePath) {
+  CSaveFileDialog dialog(nullptr);
+  dialog.SetTitle(kSaveTitle);
+  dialog.SetDefaultExtension(kDefaultExtension);
+  dialog.SetFilter(kScriptFilter);
+  ScriptLocation proposed = SuggestScriptLocation(sourcePath);
+  if (!proposed.folder.empty()) dialog.SetInitialDir(proposed.folder.c_str());
+  dialog.SetFileName(proposed.name);
+  if (dialog.Show() == 0) {
+    if (dialog.Refused()) return std::string();
+    return std::nullopt;
+  }
+  char chosen[kFileNameBufferSize] = {};
+  dialog.GetFileName(chosen);
+  return std::string(chosen);
+}
+
+DiffMessage Report(ScriptWriteResult result) {
+  switch (result) {
+    case ScriptWriteResult::kWritten: return DiffMessage::kCreated;
+    case ScriptWriteResult::kCannotCreate: return DiffMessage::kCannotCreate;
+    case ScriptWriteResult::kCannotSave: break;
+  }
+  return DiffMessage::kCannotSave;
+}
+
+}  // namespace
+
+int RunCreateScriptCommand(platform::WindowHandle mainWindow, const CComparison& comparison) {
+  Direction direction = AskDirection(mainWindow, comparison);
+  const std::string& source =
+      ScriptSourcePath(comparison.FirstPath(), comparison.SecondPath(), direction);
+  std::optional<std::string> scriptPath = AskScriptPath(source);
+  if (!scriptPath) return 0;
+  if (scriptPath->empty()) {
+    ShowMessage(mainWindow, DiffMessage::kCannotCreate);
+    return 0;
+  }
+  std::string script;
+  try {
+    script = BuildScript(source, comparison.Differences(), direction);
+  } catch (const std::bad_alloc&) {
+    ShowMessage(mainWindow, DiffMessage::kOutOfMemory);
+    return 0;
+  }
+  ShowMessage(mainWindow, Report(WriteScriptFile(*scriptPath, script)));
+  return 0;
+}

@@ -1,7 +1,0 @@
-// Every statement a run knows, with its handler: the byte and bit
-// statements, the registry values and the dialog target.
-#pragma once
-
-#include "script/ShapeTables.h"
-
-const StatementTables& QuopraStatements();

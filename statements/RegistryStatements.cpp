@@ -1,0 +1,95 @@
+#include "statements/RegistryStatements.h"
+
+#include <string>
+#include <vector>
+
+#include "text/HexString.h"
+#include "platform/Registry.h"
+#include "statements/KeyPath.h"
+#include "language/ParseScript.h"
+#include "language/RunHooks.h"
+#include "language/Statement.h"
+#include "language/Vocabulary.h"
+
+namespace {
+
+constexpr size_t kMaxDwordDigits = 8;
+constexpr size_t kMaxDecimalDigits = 9;  // 999999999 always fits 32 bits
+
+// Creates (or opens) the key of the statement's value path and writes the
+// value, unless the run's hooks skip or refuse it; the key is closed on
+// every path.
+int32_t WriteValue(const CParseScript& script, const CStatement& statement, uint32_t type,
+                   const unsigned char* data, uint32_t size) {
+  platform::RegistryKey root = 0;
+  std::string subkey;
+  std::string valueName;
+  if (!SplitKeyPath(statement.operands[0], root, subkey, valueName)) return -1;
+  if (script.hooks != nullptr) {
+    RegistryValue value{statement.operands[0], root, subkey, valueName, type, data, size};
+    RegistryAction action = script.hooks->OnRegistryValue(value);
+    if (action == RegistryAction::kSkip) return 0;
+    if (action == RegistryAction::kRefuse) return -1;
+  }
+  platform::RegistryKey key = 0;
+  if (platform::RegCreateKeyExA(root, subkey, platform::kRegOptionNonVolatile,
+                                platform::kKeyAllAccess, &key) != 0) {
+    return -1;
+  }
+  platform::AutoCloseKey open(key);
+  if (platform::RegSetValueExA(key, valueName, type, data, size) != 0) return -1;
+  return 0;
+}
+
+int32_t WriteDword(const CParseScript& script, const CStatement& statement, uint32_t value) {
+  const unsigned char bytes[4] = {
+      static_cast<unsigned char>(value), static_cast<unsigned char>(value >> 8),
+      static_cast<unsigned char>(value >> 16), static_cast<unsigned char>(value >> 24)};
+  return WriteValue(script, statement, platform::kRegDword, bytes, sizeof bytes);
+}
+
+// A registry statement reads the value path of its section and its own
+// value; any other count means it is not the section's one statement.
+bool HasValuePath(const CStatement& statement) { return statement.operands.size() == 2; }
+
+}  // namespace
+
+int32_t HandleBinaryValue(CParseScript& script, CStatement& statement) {
+  if (!HasValuePath(statement)) return -1;
+  const std::string& digits = statement.operands[1];
+  if (digits.size() % 2 != 0) return -1;
+  std::vector<unsigned char> bytes;
+  bytes.reserve(digits.size() / 2);
+  for (size_t at = 0; at < digits.size(); at += 2) {
+    bytes.push_back(HexString::ToValue<unsigned char>(digits.substr(at, 2)));
+  }
+  return WriteValue(script, statement, platform::kRegBinary, bytes.data(),
+                    static_cast<uint32_t>(bytes.size()));
+}
+
+int32_t HandleStringValue(CParseScript& script, CStatement& statement) {
+  if (!HasValuePath(statement)) return -1;
+  std::string text = statement.operands[1];
+  if (!Unquote(text)) return -1;
+  return WriteValue(script, statement, platform::kRegSz,
+                    reinterpret_cast<const unsigned char*>(text.c_str()),
+                    static_cast<uint32_t>(text.size() + 1));
+}
+
+int32_t HandleDwordValue(CParseScript& script, CStatement& statement) {
+  if (!HasValuePath(statement)) return -1;
+  const std::string& digits = statement.operands[1];
+  if (digits.size() > kMaxDwordDigits) return -1;
+  uint32_t value = 0;
+  if (!HexString::TryParse(digits, UINT32_MAX, value)) return -1;
+  return WriteDword(script, statement, value);
+}
+
+int32_t HandleDecimalDwordValue(CParseScript& script, CStatement& statement) {
+  if (!HasValuePath(statement)) return -1;
+  const std::string& digits = statement.operands[1];
+  if (digits.empty() || digits.size() > kMaxDecimalDigits || !IsDecimalString(digits)) return -1;
+  uint32_t value = 0;
+  for (char c : digits) value = value * 10 + static_cast<uint32_t>(c - '0');
+  return WriteDword(script, statement, value);
+}

@@ -1,0 +1,56 @@
+#include "compare/Listing.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+
+namespace {
+
+struct ListingCase {
+  const char* name;
+  DiffList differences;
+  std::string lines;  // what follows the header line
+};
+
+void PrintTo(const ListingCase& c, std::ostream* os) { *os << c.name; }
+
+class ListingText : public testing::TestWithParam<ListingCase> {};
+
+TEST_P(ListingText, HeaderThenOneLinePerDifference) {
+  const ListingCase& c = GetParam();
+  EXPECT_EQ(BuildListing("C:\\a.bin", "C:\\b.bin", c.differences),
+            "Address = C:\\a.bin : C:\\b.bin\r\n" + c.lines);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ListingText,
+    testing::Values(
+        ListingCase{"NoDifferences", {}, "差異はありません。\r\n"},
+        ListingCase{"LastByteOfTen", {{9, 0x41, 0x42}}, "09 = 41 : 42\r\n"},
+        ListingCase{"EveryByte",
+                    {{0, 0x00, 0xFF}, {1, 0x0A, 0x05}, {2, 0xFF, 0x00}},
+                    "00 = 00 : FF\r\n01 = 0A : 05\r\n02 = FF : 00\r\n"},
+        ListingCase{"AddressWidths",
+                    {{0, 1, 2}, {0x100, 3, 4}, {0xFFFFF, 5, 6}, {0xFFFFFFFF, 7, 8}},
+                    "00 = 01 : 02\r\n0100 = 03 : 04\r\n0FFFFF = 05 : 06\r\nFFFFFFFF = 07 : 08\r\n"},
+        ListingCase{"Example", {{0x10, 0x00, 0xFF}, {0x1A3, 0x7F, 0x80}},
+                    "10 = 00 : FF\r\n01A3 = 7F : 80\r\n"}),
+    [](const testing::TestParamInfo<ListingCase>& info) { return std::string(info.param.name); });
+
+TEST(ListingHeader, CarriesDoubleBytePathsByteForByte) {
+  // 表 is 0x95 0x5C: its trail byte is a backslash and must stay single.
+  std::string first = "C:\\\x95\x5C\\a.bin";
+  std::string second = "D:\\\x83\x5C\x83\x74\x83\x67.bin";
+  EXPECT_EQ(BuildListing(first, second, {}),
+            "Address = " + first + " : " + second + "\r\n" + "差異はありません。\r\n");
+}
+
+TEST(ListingTexts, NoticesAreCodePage932) {
+  // The ideographic space U+3000 is 0x81 0x40 in code page 932.
+  EXPECT_EQ(kSizeMismatchText.substr(0, 2), "\x81\x40");
+  EXPECT_EQ(kNoDifferencesLine, "\x8D\xB7\x88\xD9\x82\xCD\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1"
+                                "\x81\x42\r\n");
+}
+
+}  // namespace

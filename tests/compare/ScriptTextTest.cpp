@@ -1,0 +1,114 @@
+#include "compare/ScriptText.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+
+#include "compare/ScriptFile.h"
+#include "tests/support/TestFiles.h"
+
+namespace {
+
+struct EscapeCase {
+  std::string path;
+  std::string escaped;
+};
+
+class PathEscaping : public testing::TestWithParam<EscapeCase> {};
+
+TEST_P(PathEscaping, DoublesBackslashesAndSpellsSpaces) {
+  EXPECT_EQ(EscapePath(GetParam().path), GetParam().escaped);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Paths, PathEscaping,
+    testing::Values(EscapeCase{"C:\\work\\old.bin", "C:\\\\work\\\\old.bin"},
+                    EscapeCase{"C:\\My Files\\a.bin", "C:\\\\My\\sFiles\\\\a.bin"},
+                    EscapeCase{"a  b", "a\\s\\sb"},
+                    // 表 (0x95 0x5C): the trail byte is doubled like any backslash.
+                    EscapeCase{"C:\\\x95\x5C.bin", "C:\\\\\x95\x5C\x5C.bin"},
+                    EscapeCase{"\\\\server\\share\\a.bin", "\\\\\\\\server\\\\share\\\\a.bin"},
+                    EscapeCase{"C:\\tab\there", "C:\\\\tab\there"}, EscapeCase{"", ""}));
+
+const DiffList kExample = {{0x10, 0x00, 0xFF}, {0x1A3, 0x7F, 0x80}};
+
+struct ScriptCase {
+  const char* name;
+  Direction direction;
+  DiffList differences;
+  std::string expected;
+};
+
+void PrintTo(const ScriptCase& c, std::ostream* os) { *os << c.name; }
+
+class ScriptBytes : public testing::TestWithParam<ScriptCase> {};
+
+TEST_P(ScriptBytes, MatchTheLayoutExactly) {
+  const ScriptCase& c = GetParam();
+  // ScriptSourcePath answers a reference to one of its arguments, so they
+  // must outlive the answer.
+  const std::string first = "C:\\work\\old.bin";
+  const std::string second = "C:\\work\\new.bin";
+  const std::string& source = ScriptSourcePath(first, second, c.direction);
+  EXPECT_EQ(BuildScript(source, c.differences, c.direction), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Directions, ScriptBytes,
+    testing::Values(
+        ScriptCase{"Forward", Direction::kForward, kExample,
+                   "#path \"C:\\\\work\\\\old.bin\"\r\n    10 = FF ;\r\n    01A3 = 80 ;\r\n#end\r\n"},
+        ScriptCase{"Reverse", Direction::kReverse, kExample,
+                   "#path \"C:\\\\work\\\\new.bin\"\r\n    10 = 00 ;\r\n    01A3 = 7F ;\r\n#end\r\n"},
+        ScriptCase{"Widths", Direction::kForward, {{0, 0, 5}, {0xFFFFF, 0, 0x0A}},
+                   "#path \"C:\\\\work\\\\old.bin\"\r\n    00 = 05 ;\r\n    0FFFFF = 0A ;\r\n#end\r\n"},
+        ScriptCase{"NoDifferences", Direction::kForward, {},
+                   "#path \"C:\\\\work\\\\old.bin\"\r\n#end\r\n"}),
+    [](const testing::TestParamInfo<ScriptCase>& info) { return std::string(info.param.name); });
+
+struct LocationCase {
+  std::string source;
+  std::string folder;
+  std::string name;
+};
+
+class ScriptLocationSuggestion : public testing::TestWithParam<LocationCase> {};
+
+TEST_P(ScriptLocationSuggestion, ProposesTheSourceFolderAndItsName) {
+  ScriptLocation location = SuggestScriptLocation(GetParam().source);
+  EXPECT_EQ(location.folder, GetParam().folder);
+  EXPECT_EQ(location.name, GetParam().name);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sources, ScriptLocationSuggestion,
+    testing::Values(LocationCase{"D:\\data\\game.sav", "D:\\data\\", "game.qpx"},
+                    LocationCase{"C:\\data\\image", "C:\\data\\", "image.qpx"},
+                    LocationCase{"C:\\a.b\\c.tar.gz", "C:\\a.b\\", "c.tar.qpx"},
+                    LocationCase{"C:\\dir.v2\\noext", "C:\\dir.v2\\", "noext.qpx"},
+                    LocationCase{"C:\\My Files\\\x95\x5C.bin", "C:\\My Files\\", "\x95\x5C.qpx"},
+                    LocationCase{"\\\\server\\share\\a.bin", "\\\\server\\share\\", "a.qpx"}));
+
+TEST(ScriptFileWriting, WritesTheTextAndOneZeroByte) {
+  TempFolder folder;
+  std::string path = folder.Write("out.qpx", "an older and longer script");
+  ASSERT_EQ(WriteScriptFile(path, "#path \"x\"\r\n#end\r\n"), ScriptWriteResult::kWritten);
+  EXPECT_EQ(ReadFileBytes(path), std::string("#path \"x\"\r\n#end\r\n\0", 18));
+}
+
+TEST(ScriptFileWriting, ReportsFilesThatCannotBeCreated) {
+  TempFolder folder;
+  std::string readOnly = folder.Write("ro.qpx", "keep");
+  MakeReadOnly(readOnly);
+  struct Case {
+    std::string path;
+  };
+  for (const Case& c : {Case{readOnly}, Case{folder.File("missing/x.qpx")}, Case{folder.Path()},
+                        Case{""}}) {
+    EXPECT_EQ(WriteScriptFile(c.path, "#end\r\n"), ScriptWriteResult::kCannotCreate) << c.path;
+  }
+  EXPECT_EQ(ReadFileBytes(readOnly), "keep");
+}
+
+}  // namespace

@@ -1,0 +1,83 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <random>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "interpreter/StatementTables.h"
+#include "language/ParseScript.h"
+#include "language/UnitList.h"
+
+namespace {
+
+// The units as the language defines them: maximal runs of bytes other than
+// space, tab, CR, LF and NUL.
+std::vector<std::string> ReferenceUnits(const std::string& text) {
+  std::vector<std::string> units;
+  std::string pending;
+  for (char c : text) {
+    if (std::strchr(" \t\r\n", c) != nullptr || c == '\0') {
+      if (!pending.empty()) units.push_back(pending);
+      pending.clear();
+    } else {
+      pending += c;
+    }
+  }
+  if (!pending.empty()) units.push_back(pending);
+  return units;
+}
+
+std::vector<std::string> Walked(const CUnitList& units) {
+  return std::vector<std::string>(units.begin(), units.end());
+}
+
+platform::AutoFreeBlock Copy(const std::string& text) {
+  platform::AutoFreeBlock block(text.size());
+  std::memcpy(block.Get(), text.data(), text.size());
+  return block;
+}
+
+TEST(UnitList, CutsEveryTextLikeTheLanguageSays) {
+  const std::string alphabet = std::string("a; =\"\t\r\n", 8) + '\0';
+  std::mt19937 random(7);
+  for (int round = 0; round < 2000; ++round) {
+    std::string text(random() % 40, ' ');
+    for (char& c : text) c = alphabet[random() % alphabet.size()];
+    CUnitList units;
+    units.Cut(Copy(text), text.size());
+    std::vector<std::string> expected = ReferenceUnits(text);
+    ASSERT_EQ(Walked(units), expected) << testing::PrintToString(text);
+    ASSERT_EQ(units.size(), expected.size());
+    ASSERT_EQ(units.empty(), expected.empty());
+    for (size_t index = 0; index < expected.size(); ++index) {
+      ASSERT_EQ(units[index], expected[index]);
+    }
+  }
+}
+
+TEST(UnitList, ACutReplacesTheUnitsAndTheirCount) {
+  CUnitList units;
+  units.Cut(Copy("a b c"), 5);
+  ASSERT_EQ(units.size(), 3u);
+  units.Cut(Copy("  d  "), 5);
+  EXPECT_EQ(Walked(units), (std::vector<std::string>{"d"}));
+  EXPECT_EQ(units.size(), 1u);
+  units.clear();
+  EXPECT_TRUE(units.empty());
+  EXPECT_EQ(units.size(), 0u);
+}
+
+TEST(UnitList, SplitKeepsItsOwnCopyOfTheText) {
+  CParseScript script(QuopraStatements());
+  {
+    std::string text = "#path \"t.bin\" 00 = 01 ;";
+    ASSERT_TRUE(script.Split(text));
+    text.assign(text.size(), 'x');  // the caller's text changes and goes
+  }
+  EXPECT_EQ(Walked(script.units),
+            (std::vector<std::string>{"#path", "\"t.bin\"", "00", "=", "01", ";"}));
+}
+
+}  // namespace
