@@ -12,7 +12,7 @@ enum ExitStatus : int {
   kExitInternal = 1,           // no memory, or a fault of qpx itself
   kExitUsage = 2,              // the command line is faulty
   kExitLoadFailed = 3,         // the script could not be read
-  kExitReasonBase = 10,        // 10 to 16: the run stopped with reason 0 to 6
+  kExitReasonBase = 10,        // + reason: the run stopped with that reason
   kExitOtherReason = 17,       // the run stopped for any other reason
   kExitNoRegistry = 18,        // a registry statement on a system without one
   kExitFirstUnreadable = 20,   // diff, list: the first file cannot be read
@@ -23,7 +23,8 @@ enum ExitStatus : int {
   kExitCannotWrite = 25,       // diff, list: the output cannot be written
 };
 
-// The status of a run that stopped with a reason code.
+// The status of a run that stopped with a reason code: kExitReasonBase
+// plus a reason, or kExitOtherReason for a code that names none.
 int ExitStatusOfReason(int32_t reason);
 
 struct ExitStatusRow {

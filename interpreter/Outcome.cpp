@@ -1,7 +1,6 @@
 #include "interpreter/Outcome.h"
 
-#include <array>
-
+#include "language/ParseScriptException.h"
 #include "platform/MessageBox.h"
 
 namespace {
@@ -13,7 +12,7 @@ constexpr unsigned kError = platform::kMbOk | platform::kMbIconError;
 constexpr OutcomeMessage kLoadFailed{"スクリプトの読み込みに失敗しました", kErrorCaption, kError};
 
 // Indexed by reason code.
-constexpr std::array<OutcomeMessage, 7> kReasonMessages = {{
+constexpr OutcomeMessage kReasonMessages[] = {
     {"ユニットの解析に失敗しました", kErrorCaption, kError},
     {"解析するユニットがありません", kErrorCaption, kError},
     {"操作するファイルが開けませんでした", kErrorCaption, kError},
@@ -21,7 +20,8 @@ constexpr std::array<OutcomeMessage, 7> kReasonMessages = {{
     {"操作中のデータをファイルに保存できませんでした", kErrorCaption, kError},
     {"終了ディレクティブがないため、保存しませんでした", kErrorCaption, kError},
     {"処理をキャンセルしました", kConfirmCaption, platform::kMbOk | platform::kMbIconExclamation},
-}};
+};
+static_assert(ReasonTableFits(kReasonMessages));
 
 constexpr OutcomeMessage kOtherFailure{"解析に失敗しました", kErrorCaption, kError};
 
@@ -30,6 +30,6 @@ constexpr OutcomeMessage kOtherFailure{"解析に失敗しました", kErrorCapt
 const OutcomeMessage& LoadFailedMessage() { return kLoadFailed; }
 
 const OutcomeMessage& ReasonMessage(int32_t reason) {
-  if (reason < 0 || static_cast<size_t>(reason) >= kReasonMessages.size()) return kOtherFailure;
+  if (!IsReason(reason)) return kOtherFailure;
   return kReasonMessages[static_cast<size_t>(reason)];
 }

@@ -7,6 +7,6 @@
 
 // The message for a failed script load.
 const OutcomeMessage& LoadFailedMessage();
-// The message for a run-loop reason; any code outside 0 to 6 gives the
-// general failure message.
+// The message for a run-loop reason; a code that names no reason gives
+// the general failure message.
 const OutcomeMessage& ReasonMessage(int32_t reason);

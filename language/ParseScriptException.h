@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <exception>
 
+// Why a run stopped. Every table indexed by a reason has kReasonCount
+// rows and checks so with ReasonTableFits.
 enum ParseScriptReason : int32_t {
   UnitParseFailed = 0,
   NoUnits = 1,
@@ -15,6 +17,21 @@ enum ParseScriptReason : int32_t {
   NoEndDirective = 5,
   Cancelled = 6,
 };
+
+inline constexpr size_t kReasonCount = static_cast<size_t>(Cancelled) + 1;
+
+// True for a code that names a reason; any other code (negative ones
+// included) is a failure of no known reason.
+constexpr bool IsReason(int32_t code) {
+  return code >= 0 && static_cast<size_t>(code) < kReasonCount;
+}
+
+// For a static_assert beside a table indexed by reason, written without
+// a size of its own: one row per reason, none missing, none extra.
+template <typename Row, size_t N>
+constexpr bool ReasonTableFits(const Row (&)[N]) {
+  return N == kReasonCount;
+}
 
 class CParseScriptException : public std::exception {
  public:
