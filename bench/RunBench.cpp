@@ -54,8 +54,8 @@ class CMemoryHooks : public CRunHooks {
   explicit CMemoryHooks(CSourceData& image) : image_(image) {}
   CSourceData* Image() override { return &image_; }
   RegistryAction OnRegistryValue(const RegistryValue&) override { return RegistryAction::kSkip; }
-  TargetChoice ChooseDialogTarget(const DialogRequest&, std::string&) override {
-    return TargetChoice::kCancelled;
+  FileChoice ChooseDialogTarget(const DialogRequest&, std::string&) override {
+    return FileChoice::kCancelled;
   }
   void OnSectionStart(std::string_view, const std::string&) override {}
   void OnSectionEnd() override {}

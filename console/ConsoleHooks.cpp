@@ -25,9 +25,9 @@ RegistryAction CConsoleHooks::OnRegistryValue(const RegistryValue& value) {
   return mode_ == RunMode::kCheck ? RegistryAction::kSkip : RegistryAction::kWrite;
 }
 
-TargetChoice CConsoleHooks::ChooseDialogTarget(const DialogRequest& request,
+FileChoice CConsoleHooks::ChooseDialogTarget(const DialogRequest& request,
                                               std::string& chosen) {
-  return chooser_ ? chooser_(request, chosen) : TargetChoice::kCancelled;
+  return chooser_ ? chooser_(request, chosen) : FileChoice::kCancelled;
 }
 
 void CConsoleHooks::OnSectionStart(std::string_view directive, const std::string& target) {

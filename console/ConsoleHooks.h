@@ -32,7 +32,7 @@ struct SectionReport {
 
 // Answers a "#path dialog" section.
 using TargetChooser =
-    std::function<TargetChoice(const DialogRequest& request, std::string& chosen)>;
+    std::function<FileChoice(const DialogRequest& request, std::string& chosen)>;
 
 class CConsoleHooks : public CRunHooks {
  public:
@@ -40,7 +40,7 @@ class CConsoleHooks : public CRunHooks {
 
   CSourceData* Image() override;
   RegistryAction OnRegistryValue(const RegistryValue& value) override;
-  TargetChoice ChooseDialogTarget(const DialogRequest& request, std::string& chosen) override;
+  FileChoice ChooseDialogTarget(const DialogRequest& request, std::string& chosen) override;
   void OnSectionStart(std::string_view directive, const std::string& target) override;
   void OnSectionEnd() override;
 

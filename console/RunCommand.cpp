@@ -34,10 +34,10 @@ TargetChooser MakeChooser(const std::optional<platform::CommandArgument>& target
     return [target = *target, &err](const DialogRequest&, std::string& chosen) {
       if (!target.hasCp932Form) {
         err.WriteText("qpx: --target " + target.text + NoCp932FormNote(target) + "\n");
-        return TargetChoice::kRefused;
+        return FileChoice::kRefused;
       }
       chosen = target.text;
-      return TargetChoice::kChosen;
+      return FileChoice::kChosen;
     };
   }
   if (platform::IsTerminal(platform::StdStream::kInput) &&

@@ -19,18 +19,18 @@ std::string DescribeFileTypes(const std::string& filter) {
   return described;
 }
 
-TargetChoice AskTargetOnTerminal(const DialogRequest& request, std::string& chosen) {
+FileChoice AskTargetOnTerminal(const DialogRequest& request, std::string& chosen) {
   COutput prompt(platform::StdStream::kError);
   prompt.WriteText("qpx: the script asks for its target file\n  title: " + request.title +
                    "\n  proposed name: " + request.fileName + "\n  file types: " +
                    DescribeFileTypes(request.filter) + "\ntarget file (an empty line cancels): ");
   prompt.Flush();
   platform::CommandArgument line;
-  if (!platform::ReadStdLine(line) || line.text.empty()) return TargetChoice::kCancelled;
+  if (!platform::ReadStdLine(line) || line.text.empty()) return FileChoice::kCancelled;
   if (!line.hasCp932Form) {
     prompt.WriteText("qpx: " + line.text + ":" + NoCp932FormNote(line) + "\n");
-    return TargetChoice::kRefused;
+    return FileChoice::kRefused;
   }
   chosen = line.text;
-  return TargetChoice::kChosen;
+  return FileChoice::kChosen;
 }

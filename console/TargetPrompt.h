@@ -12,4 +12,4 @@ std::string DescribeFileTypes(const std::string& filter);
 // error and reads the target path from standard input: cancelled by an
 // empty line or the end of the input, refused when the path has no CP932
 // form.
-TargetChoice AskTargetOnTerminal(const DialogRequest& request, std::string& chosen);
+FileChoice AskTargetOnTerminal(const DialogRequest& request, std::string& chosen);

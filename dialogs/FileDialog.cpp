@@ -35,6 +35,14 @@ int FileDialogBase::ShowWith(int (*show)(platform::OpenFileNameRecord&)) {
   return chosen;
 }
 
+FileChoice FileDialogBase::ChoiceAfter(int shown, std::string& path) const {
+  if (shown == 0) return refused_ ? FileChoice::kRefused : FileChoice::kCancelled;
+  char chosen[kFileNameBufferSize];
+  GetFileName(chosen);
+  path = chosen;
+  return FileChoice::kChosen;
+}
+
 int COpenFileDialog::Show() { return ShowWith(platform::GetOpenFileNameA); }
 
 uint32_t FileDialogBase::GetFileName(char* destination) const {

@@ -8,6 +8,13 @@
 
 constexpr uint32_t kFileNameBufferSize = 260;
 
+// What came of asking for a file.
+enum class FileChoice {
+  kChosen,     // the chosen path is given
+  kCancelled,  // the user cancelled, or the dialog could not be shown
+  kRefused,    // the chosen file's name has no CP932 form: it cannot be used
+};
+
 // What both dialogs share: the open-file-name record followed by the
 // object's own file-name buffer.
 class FileDialogBase {
@@ -26,9 +33,6 @@ class FileDialogBase {
   // Copies the chosen name into destination (at least 260 bytes) and
   // returns its length.
   uint32_t GetFileName(char* destination) const;
-  // True when the last Show answered 0 because the chosen file's name has
-  // no CP932 form (not because the user cancelled): the file cannot be used.
-  bool Refused() const { return refused_; }
 
  protected:
   FileDialogBase(platform::WindowHandle owner, uint32_t flags);
@@ -36,6 +40,8 @@ class FileDialogBase {
 
   // Shows the dialog through the given call and notes a refused name.
   int ShowWith(int (*show)(platform::OpenFileNameRecord&));
+  // What a Show that answered shown means, with the chosen path.
+  FileChoice ChoiceAfter(int shown, std::string& path) const;
 
   platform::OpenFileNameRecord record_;
   char fileName_[kFileNameBufferSize];
@@ -48,6 +54,8 @@ class COpenFileDialog : public FileDialogBase {
   explicit COpenFileDialog(platform::WindowHandle owner);
   // Nonzero when the user chose a file; 0 when cancelled.
   int Show();
+  // Shows the dialog and gives the chosen path with kChosen.
+  FileChoice Choose(std::string& path) { return ChoiceAfter(Show(), path); }
 };
 
 // Asks before replacing an existing file.
@@ -58,4 +66,5 @@ class CSaveFileDialog : public FileDialogBase {
   // without its period.
   void SetDefaultExtension(const char* extension) { record_.defaultExtension = extension; }
   int Show();
+  FileChoice Choose(std::string& path) { return ChoiceAfter(Show(), path); }
 };

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "dialogs/FileDialog.h"
 #include "platform/Registry.h"
 
 class CSourceData;
@@ -31,13 +32,6 @@ struct DialogRequest {
   const std::string& filter;    // description and pattern pairs, NUL-separated
 };
 
-// The answer to a "#path dialog" section.
-enum class TargetChoice {
-  kChosen,     // the chosen path is given
-  kCancelled,  // the choice was cancelled
-  kRefused,    // the chosen file cannot be used (its name has no CP932 form)
-};
-
 enum class RegistryAction {
   kWrite,   // write it to the system registry, as qpxrun does
   kSkip,    // count it as written without writing it
@@ -55,7 +49,7 @@ class CRunHooks {
   virtual RegistryAction OnRegistryValue(const RegistryValue& value) = 0;
   // Chooses the target of a "#path dialog" section, giving the chosen
   // path with kChosen.
-  virtual TargetChoice ChooseDialogTarget(const DialogRequest& request, std::string& chosen) = 0;
+  virtual FileChoice ChooseDialogTarget(const DialogRequest& request, std::string& chosen) = 0;
   // A #path section has loaded its target, or a #registry section has
   // taken its value path (target).
   virtual void OnSectionStart(std::string_view directive, const std::string& target) = 0;

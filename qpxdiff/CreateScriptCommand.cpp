@@ -1,5 +1,4 @@
 #include <new>
-#include <optional>
 #include <string>
 
 #include "qpxdiff/DiffCommands.h"
@@ -23,10 +22,10 @@ Direction AskDirection(platform::WindowHandle mainWindow, const CComparison& com
   return answer == platform::kIdYes ? Direction::kForward : Direction::kReverse;
 }
 
-// The name chosen in the Save dialog, proposed beside the source file;
-// nothing when the user cancels. A name without a CP932 form is given as
-// empty, which names no file: it cannot be created.
-std::optional<std::string> AskScriptPath(const std::string& sourcePath) {
+// Asks for the script's name in the Save dialog, proposed beside the source
+// file; false when the user cancels. A name without a CP932 form leaves the
+// path empty, which names no file: it cannot be created.
+bool AskScriptPath(const std::string& sourcePath, std::string& path) {
   CSaveFileDialog dialog(nullptr);
   dialog.SetTitle(kSaveTitle);
   dialog.SetDefaultExtension(kDefaultExtension);
@@ -34,13 +33,7 @@ std::optional<std::string> AskScriptPath(const std::string& sourcePath) {
   ScriptLocation proposed = SuggestScriptLocation(sourcePath);
   if (!proposed.folder.empty()) dialog.SetInitialDir(proposed.folder.c_str());
   dialog.SetFileName(proposed.name);
-  if (dialog.Show() == 0) {
-    if (dialog.Refused()) return std::string();
-    return std::nullopt;
-  }
-  char chosen[kFileNameBufferSize] = {};
-  dialog.GetFileName(chosen);
-  return std::string(chosen);
+  return dialog.Choose(path) != FileChoice::kCancelled;
 }
 
 DiffMessage Report(ScriptWriteResult result) {
@@ -58,9 +51,9 @@ int RunCreateScriptCommand(platform::WindowHandle mainWindow, const CComparison&
   Direction direction = AskDirection(mainWindow, comparison);
   const std::string& source =
       ScriptSourcePath(comparison.FirstPath(), comparison.SecondPath(), direction);
-  std::optional<std::string> scriptPath = AskScriptPath(source);
-  if (!scriptPath) return 0;
-  if (scriptPath->empty()) {
+  std::string scriptPath;
+  if (!AskScriptPath(source, scriptPath)) return 0;
+  if (scriptPath.empty()) {
     ShowMessage(mainWindow, DiffMessage::kCannotCreate);
     return 0;
   }
@@ -71,6 +64,6 @@ int RunCreateScriptCommand(platform::WindowHandle mainWindow, const CComparison&
     ShowMessage(mainWindow, DiffMessage::kOutOfMemory);
     return 0;
   }
-  ShowMessage(mainWindow, Report(WriteScriptFile(*scriptPath, script)));
+  ShowMessage(mainWindow, Report(WriteScriptFile(scriptPath, script)));
   return 0;
 }

@@ -1,5 +1,4 @@
 #include <new>
-#include <optional>
 #include <string>
 
 #include "qpxdiff/DiffCommands.h"
@@ -13,17 +12,11 @@ namespace {
 constexpr char kFirstTitle[] = "1つ目のファイルを開く";
 constexpr char kSecondTitle[] = "変更元ファイルを開く";
 
-// The chosen file's path; nothing when the user cancels. A file whose name
-// has no CP932 form cannot be read: its path is given as empty, which
-// names no file.
-std::optional<std::string> ChosenFile(COpenFileDialog& dialog) {
-  if (dialog.Show() == 0) {
-    if (dialog.Refused()) return std::string();
-    return std::nullopt;
-  }
-  char chosen[kFileNameBufferSize] = {};
-  dialog.GetFileName(chosen);
-  return std::string(chosen);
+// False when the user cancels. A file whose name has no CP932 form
+// leaves the path empty, which names no file: it cannot be read.
+bool ChooseFile(COpenFileDialog& dialog, std::string& path) {
+  path.clear();
+  return dialog.Choose(path) != FileChoice::kCancelled;
 }
 
 // Compares the loaded files and replaces the pane's text in one call.
@@ -42,20 +35,19 @@ int RunOpenCommand(platform::WindowHandle mainWindow, platform::WindowHandle pan
                    CComparison& comparison) {
   COpenFileDialog dialog(nullptr);
   dialog.SetTitle(kFirstTitle);
-  std::optional<std::string> first = ChosenFile(dialog);
-  if (!first) return 0;
-  if (!comparison.LoadFirst(*first)) {
+  std::string path;
+  if (!ChooseFile(dialog, path)) return 0;
+  if (!comparison.LoadFirst(path)) {
     ShowMessage(mainWindow, DiffMessage::kFirstLoadFailed);
     return 0;
   }
   dialog.SetTitle(kSecondTitle);
   dialog.SetFileName("");
-  std::optional<std::string> second = ChosenFile(dialog);
-  if (!second) {
+  if (!ChooseFile(dialog, path)) {
     comparison.ClearDifferences();  // the first path no longer matches them
     return 0;
   }
-  if (!comparison.LoadSecond(*second)) {
+  if (!comparison.LoadSecond(path)) {
     ShowMessage(mainWindow, DiffMessage::kSecondLoadFailed);
     return 0;
   }

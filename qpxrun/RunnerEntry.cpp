@@ -21,23 +21,15 @@ void Show(const OutcomeMessage& message) {
                         message.flags);
 }
 
-enum class ScriptChoice { kChosen, kCancelled, kUnusable };
-
 // Asks for a script in the Open dialog. A chosen file whose name has no
 // CP932 form cannot be used.
-ScriptChoice AskForScript(std::string& path) {
+FileChoice AskForScript(std::string& path) {
   COpenFileDialog dialog(nullptr);
   char folder[kFileNameBufferSize + 1] = {};
   if (platform::GetCurrentDirectoryA(sizeof folder, folder) != 0) dialog.SetInitialDir(folder);
   dialog.SetFilter(kScriptFilter);
   dialog.SetTitle(kScriptDialogTitle);
-  if (dialog.Show() == 0) {
-    return dialog.Refused() ? ScriptChoice::kUnusable : ScriptChoice::kCancelled;
-  }
-  char chosen[kFileNameBufferSize + 1] = {};
-  dialog.GetFileName(chosen);
-  path = chosen;
-  return ScriptChoice::kChosen;
+  return dialog.Choose(path);
 }
 
 // Runs the loaded script and turns every way it can fail into one message.
@@ -80,11 +72,11 @@ int RunRunner(const std::string& commandTail) {
   if (!commandTail.empty()) return LoadAndRun(ScriptPathFromCommandLine(commandTail));
   std::string path;
   switch (AskForScript(path)) {
-    case ScriptChoice::kChosen:
+    case FileChoice::kChosen:
       return LoadAndRun(path);
-    case ScriptChoice::kCancelled:
+    case FileChoice::kCancelled:
       return 0;
-    case ScriptChoice::kUnusable:
+    case FileChoice::kRefused:
       break;
   }
   Show(LoadFailedMessage());

@@ -162,7 +162,7 @@ TEST_F(ConsoleRun, DialogTargetComesFromTheChooserWithoutAnyDialog) {
       [&](const DialogRequest& request, std::string& chosen) {
         asked = request.title + "|" + request.fileName;
         chosen = target_;
-        return TargetChoice::kChosen;
+        return FileChoice::kChosen;
       },
       true);
   Outcome outcome = Run("#path dialog \"Pick\\sone|t.bin|Data|*.bin|\" 0000 = 77 ; #end", &hooks);

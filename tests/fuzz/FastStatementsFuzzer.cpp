@@ -38,9 +38,9 @@ class CComparedHooks : public CRunHooks {
  public:
   CSourceData* Image() override { return &image; }
   RegistryAction OnRegistryValue(const RegistryValue&) override { return RegistryAction::kWrite; }
-  TargetChoice ChooseDialogTarget(const DialogRequest&, std::string& chosen) override {
+  FileChoice ChooseDialogTarget(const DialogRequest&, std::string& chosen) override {
     chosen = Folder().PathOf(FuzzFolder::kTarget);
-    return TargetChoice::kChosen;
+    return FileChoice::kChosen;
   }
   void OnSectionStart(std::string_view, const std::string&) override {}
   void OnSectionEnd() override {}
