@@ -44,8 +44,7 @@ const OutcomeMessage& MessageOf(DiffMessage message) {
 }
 
 void ShowMessage(platform::WindowHandle owner, DiffMessage message) {
-  const OutcomeMessage& shown = MessageOf(message);
-  platform::MessageBoxA(owner, std::string(shown.text), std::string(shown.caption), shown.flags);
+  ShowMessage(owner, MessageOf(message));
 }
 
 std::string DirectionQuestion(const std::string& firstPath, const std::string& secondPath) {

@@ -8,24 +8,19 @@
 #include "console/Progress.h"
 #include "console/ScriptLines.h"
 #include "console/TargetPrompt.h"
-#include "platform/CommandLine.h"
-#include "platform/Console.h"
-#include "platform/Process.h"
 #include "interpreter/Outcome.h"
+#include "interpreter/ScriptRun.h"
 #include "interpreter/StatementTables.h"
 #include "language/ParseScript.h"
 #include "language/ParseScriptException.h"
+#include "platform/CommandLine.h"
+#include "platform/Console.h"
+#include "platform/Process.h"
 #include "text/PathSplitter.h"
 
 namespace {
 
 constexpr std::string_view kNoRegistry = "no registry on this system";
-
-// A run that did not complete: its reason and the unit being read.
-struct RunFailure {
-  int32_t reason;
-  size_t unit;
-};
 
 // --target answers every dialog section; without it a terminal is asked,
 // and anything else cancels.
@@ -45,19 +40,6 @@ TargetChooser MakeChooser(const std::optional<platform::CommandArgument>& target
     return AskTargetOnTerminal;
   }
   return nullptr;
-}
-
-std::optional<RunFailure> Run(CScriptFile& script) {
-  try {
-    script.Run();
-  } catch (const CParseScriptException& failure) {
-    return RunFailure{failure.GetReason(), failure.GetUnit()};
-  } catch (...) {
-    // Anything unforeseen (no memory included) still ends the run with the
-    // general failure, as qpxrun reports it; nothing more is saved.
-    return RunFailure{-1, CParseScriptException::kUnknownUnit};
-  }
-  return std::nullopt;
 }
 
 // "qpx: message", then where the run stopped: the script's line and the
@@ -114,18 +96,16 @@ int RunScriptCommand(const CommandLine& line, COutput& out, COutput& err) {
   if (!ScriptPathOf(line, path, target)) return LoadFailed(line.operands[0], err);
   CScriptFile script(QuopraStatements());
   bool loaded = false;
-  try {
+  {
     CProgress progress(1, FileSize(path) > kLongWorkBytes);
     progress.Step("loading " + path);
-    loaded = script.Load(path) != 0;
-  } catch (const std::bad_alloc&) {
-    loaded = false;
+    loaded = LoadScript(script, path);
   }
   if (!loaded) return LoadFailed(line.operands[0], err);
   RunMode mode = line.command == Command::kCheck ? RunMode::kCheck : RunMode::kRun;
   CConsoleHooks hooks(mode, MakeChooser(target, err), platform::HasRegistry());
   script.hooks = &hooks;
-  std::optional<RunFailure> failure = Run(script);
+  std::optional<RunFailure> failure = RunScript(script);
   hooks.CloseOpenSection();
   if (mode == RunMode::kCheck) out.WriteText(BuildCheckReport(hooks.Sections()));
   if (!failure) return kExitSuccess;

@@ -4,8 +4,14 @@
 
 #include <string_view>
 
+#include "platform/Types.h"
+
 struct OutcomeMessage {
   std::string_view text;
   std::string_view caption;
   unsigned flags;
 };
+
+// Shows the message in a message box owned by owner (or none); the button
+// pressed.
+int ShowMessage(platform::WindowHandle owner, const OutcomeMessage& message);

@@ -1,25 +1,20 @@
 #include "qpxrun/RunnerEntry.h"
 
 #include <algorithm>
-#include <exception>
+#include <optional>
 
-#include "platform/MessageBox.h"
-#include "platform/Process.h"
 #include "dialogs/FileDialog.h"
+#include "dialogs/Message.h"
 #include "interpreter/Outcome.h"
+#include "interpreter/ScriptRun.h"
 #include "interpreter/StatementTables.h"
 #include "language/ParseScript.h"
-#include "language/ParseScriptException.h"
+#include "platform/Process.h"
 
 namespace {
 
 constexpr char kScriptFilter[] = "Quopraファイル (*.qpx)\0*.qpx\0";
 constexpr char kScriptDialogTitle[] = "Quopraファイルを開く";
-
-void Show(const OutcomeMessage& message) {
-  platform::MessageBoxA(nullptr, std::string(message.text), std::string(message.caption),
-                        message.flags);
-}
 
 // Asks for a script in the Open dialog. A chosen file whose name has no
 // CP932 form cannot be used.
@@ -32,31 +27,15 @@ FileChoice AskForScript(std::string& path) {
   return dialog.Choose(path);
 }
 
-// Runs the loaded script and turns every way it can fail into one message.
-// Nothing is saved on any of these paths: the image dies with the run.
-void RunAndReport(CScriptFile& script) {
-  try {
-    script.Run();
-  } catch (const CParseScriptException& failure) {
-    Show(ReasonMessage(failure.GetReason()));
-  } catch (...) {
-    Show(ReasonMessage(-1));  // anything unforeseen still ends with a message
-  }
-}
-
+// Loads and runs the script; every way it can fail ends with one message.
 int LoadAndRun(const std::string& path) {
   CScriptFile script(QuopraStatements());
-  bool loaded = false;
-  try {
-    loaded = script.Load(path) != 0;
-  } catch (...) {
-    loaded = false;  // no memory for the script's units
-  }
-  if (!loaded) {
-    Show(LoadFailedMessage());
+  if (!LoadScript(script, path)) {
+    ShowMessage(nullptr, LoadFailedMessage());
     return 0;
   }
-  RunAndReport(script);
+  if (std::optional<RunFailure> failure = RunScript(script))
+    ShowMessage(nullptr, ReasonMessage(failure->reason));
   return 0;
 }
 
@@ -79,7 +58,7 @@ int RunRunner(const std::string& commandTail) {
     case FileChoice::kRefused:
       break;
   }
-  Show(LoadFailedMessage());
+  ShowMessage(nullptr, LoadFailedMessage());
   return 0;
 }
 
@@ -87,7 +66,7 @@ int RunRunner(const platform::CommandArgument& commandTail) {
   if (commandTail.hasCp932Form) return RunRunner(commandTail.text);
   std::string name;
   if (!platform::EnterFolderOf(commandTail, name)) {
-    Show(LoadFailedMessage());
+    ShowMessage(nullptr, LoadFailedMessage());
     return 0;
   }
   return LoadAndRun(name);
