@@ -1,10 +1,13 @@
 #include "console/CheckReport.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdio>
 
-#include "text/EvenHex.h"
-#include "platform/Registry.h"
 #include "language/Vocabulary.h"
+#include "platform/Registry.h"
+#include "text/EvenHex.h"
+#include "text/LittleEndian.h"
 
 std::string_view AppliedState(const StoreCounts& counts) {
   if (counts.changed == 0) return "already applied";
@@ -16,10 +19,9 @@ namespace {
 
 std::string DescribeDword(const std::string& data) {
   if (data.size() != 4) return "REG_DWORD (" + std::to_string(data.size()) + " bytes)";
-  uint32_t value = 0;
-  for (size_t at = 0; at < 4; ++at) {
-    value |= uint32_t{static_cast<unsigned char>(data[at])} << (8 * at);
-  }
+  std::array<unsigned char, 4> bytes;
+  std::copy(data.begin(), data.end(), bytes.begin());
+  uint32_t value = FromLittleEndian(bytes);
   char hex[16];
   std::snprintf(hex, sizeof hex, "0x%08X", static_cast<unsigned>(value));
   return "REG_DWORD " + std::to_string(value) + " (" + hex + ")";

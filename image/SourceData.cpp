@@ -1,7 +1,5 @@
 #include "image/SourceData.h"
 
-#include <cstring>
-
 #include "image/WholeFileSave.h"
 #include "platform/Files.h"
 #include "platform/Memory.h"
@@ -68,38 +66,6 @@ int CSourceData::SetByte(uint32_t position, unsigned char value) {
 unsigned char CSourceData::GetByte(uint32_t position) {
   if (!Holds(position, 1)) throw CSourceDataException(CSourceDataException::kOutOfRange);
   return data_[position];
-}
-
-int CSourceData::SetBytes(uint32_t position, const unsigned char* source, uint32_t count) {
-  if (!Holds(position, count)) return 0;
-  if (count == 0) return 1;
-  std::memcpy(data_ + position, source, count);
-  modified_ = 1;
-  return 1;
-}
-
-int CSourceData::SetWord(uint32_t position, uint16_t value) {
-  const unsigned char bytes[2] = {static_cast<unsigned char>(value),
-                                  static_cast<unsigned char>(value >> 8)};
-  return SetBytes(position, bytes, 2);
-}
-
-int CSourceData::SetDword(uint32_t position, uint32_t value) {
-  const unsigned char bytes[4] = {
-      static_cast<unsigned char>(value), static_cast<unsigned char>(value >> 8),
-      static_cast<unsigned char>(value >> 16), static_cast<unsigned char>(value >> 24)};
-  return SetBytes(position, bytes, 4);
-}
-
-uint16_t CSourceData::GetWord(uint32_t position) {
-  if (!Holds(position, 2)) throw CSourceDataException(CSourceDataException::kOutOfRange);
-  return static_cast<uint16_t>(data_[position] | (data_[position + 1] << 8));
-}
-
-uint32_t CSourceData::GetDword(uint32_t position) {
-  if (!Holds(position, 4)) throw CSourceDataException(CSourceDataException::kOutOfRange);
-  return uint32_t{data_[position]} | (uint32_t{data_[position + 1]} << 8) |
-         (uint32_t{data_[position + 2]} << 16) | (uint32_t{data_[position + 3]} << 24);
 }
 
 unsigned char* CSourceData::GetPointer(uint32_t position) {

@@ -41,13 +41,6 @@ class CSourceData {
   virtual int Load(std::string path);
   virtual int SetByte(uint32_t position, unsigned char value);
   virtual unsigned char GetByte(uint32_t position);
-  // Little-endian block and word access inside the image; false (or a
-  // throw for reads) when any byte would fall outside it.
-  virtual int SetBytes(uint32_t position, const unsigned char* source, uint32_t count);
-  virtual int SetWord(uint32_t position, uint16_t value);
-  virtual int SetDword(uint32_t position, uint32_t value);
-  virtual uint16_t GetWord(uint32_t position);
-  virtual uint32_t GetDword(uint32_t position);
 
   int32_t IsModified() const { return modified_; }
   void SetModified(int32_t flag) { modified_ = flag; }

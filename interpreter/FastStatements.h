@@ -7,38 +7,18 @@
 // target fast_statements holds the two to.
 #pragma once
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
 
+#include "text/ByteClasses.h"
+
 namespace fast_statements {
-
-// Bytes that end a unit, as the unit list cuts them.
-inline constexpr auto kSeparator = [] {
-  std::array<bool, 256> table{};
-  for (unsigned char separator : {' ', '\t', '\r', '\n', '\0'}) table[separator] = true;
-  return table;
-}();
-
-inline bool IsSeparator(char c) { return kSeparator[static_cast<unsigned char>(c)]; }
 
 struct Reading {
   const char* next;   // the first unit the general reading takes on with
   size_t statements;  // statements read whole (4 units each)
   bool stored;        // false: the last one's store failed
 };
-
-// Digit values of hexadecimal digits, 16 for any other byte.
-inline constexpr auto kDigit = [] {
-  std::array<uint8_t, 256> digits{};
-  for (int c = 0; c < 256; ++c) {
-    digits[c] = c >= '0' && c <= '9'   ? static_cast<uint8_t>(c - '0')
-                : c >= 'a' && c <= 'f' ? static_cast<uint8_t>(c - 'a' + 10)
-                : c >= 'A' && c <= 'F' ? static_cast<uint8_t>(c - 'A' + 10)
-                                       : uint8_t{16};
-  }
-  return digits;
-}();
 
 inline const char* SkipSeparators(const char* at, const char* end) {
   while (at < end && IsSeparator(*at)) ++at;
@@ -50,8 +30,8 @@ inline const char* SkipSeparators(const char* at, const char* end) {
 inline const char* ReadOne(const char* at, const char* end, uint32_t& address, uint8_t& value) {
   const char* start = at;
   uint32_t number = 0;
-  while (at < end && at - start <= 8 && kDigit[static_cast<unsigned char>(*at)] < 16) {
-    number = number << 4 | kDigit[static_cast<unsigned char>(*at)];
+  while (at < end && at - start <= 8 && HexDigitValue(*at) != kNoHexDigit) {
+    number = number << 4 | HexDigitValue(*at);
     ++at;
   }
   size_t digits = static_cast<size_t>(at - start);
@@ -62,9 +42,9 @@ inline const char* ReadOne(const char* at, const char* end, uint32_t& address, u
   if (end - at < 2 || at[0] != '=' || !IsSeparator(at[1])) return nullptr;
   at = SkipSeparators(at + 1, end);
   if (end - at < 3 || !IsSeparator(at[2])) return nullptr;
-  uint8_t high = kDigit[static_cast<unsigned char>(at[0])];
-  uint8_t low = kDigit[static_cast<unsigned char>(at[1])];
-  if ((high | low) >= 16) return nullptr;
+  uint8_t high = HexDigitValue(at[0]);
+  uint8_t low = HexDigitValue(at[1]);
+  if (high == kNoHexDigit || low == kNoHexDigit) return nullptr;
   at = SkipSeparators(at + 2, end);
   if (at == end || at[0] != ';' || (end - at > 1 && !IsSeparator(at[1]))) return nullptr;
   address = number;

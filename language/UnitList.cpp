@@ -1,29 +1,14 @@
 #include "language/UnitList.h"
 
-#include <array>
-
-namespace {
-
-constexpr std::array<bool, 256> MakeSeparatorTable() {
-  std::array<bool, 256> table{};
-  for (unsigned char separator : {' ', '\t', '\r', '\n', '\0'}) table[separator] = true;
-  return table;
-}
-
-// Bytes that separate units; the zero byte only occurs where a caller
-// passes text past a NUL.
-constexpr std::array<bool, 256> kSeparator = MakeSeparatorTable();
-
-bool IsSeparator(char c) { return kSeparator[static_cast<unsigned char>(c)]; }
-
-}  // namespace
+#include "text/ByteClasses.h"
 
 void CUnitList::Iterator::Find(const char* from) {
   const char* at = from;
   while (at < end_ && IsSeparator(*at)) ++at;
   const char* start = at;
   while (at < end_ && !IsSeparator(*at)) ++at;
-  unit_ = at > start ? std::string_view(start, static_cast<size_t>(at - start)) : std::string_view();
+  unit_ =
+      at > start ? std::string_view(start, static_cast<size_t>(at - start)) : std::string_view();
 }
 
 size_t CUnitList::size() const {

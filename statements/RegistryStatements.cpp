@@ -1,15 +1,17 @@
 #include "statements/RegistryStatements.h"
 
+#include <array>
 #include <string>
 #include <vector>
 
-#include "text/HexString.h"
-#include "platform/Registry.h"
-#include "statements/KeyPath.h"
 #include "language/ParseScript.h"
 #include "language/RunHooks.h"
 #include "language/Statement.h"
 #include "language/Vocabulary.h"
+#include "platform/Registry.h"
+#include "statements/KeyPath.h"
+#include "text/HexString.h"
+#include "text/LittleEndian.h"
 
 namespace {
 
@@ -42,10 +44,8 @@ int32_t WriteValue(const CParseScript& script, const CStatement& statement, uint
 }
 
 int32_t WriteDword(const CParseScript& script, const CStatement& statement, uint32_t value) {
-  const unsigned char bytes[4] = {
-      static_cast<unsigned char>(value), static_cast<unsigned char>(value >> 8),
-      static_cast<unsigned char>(value >> 16), static_cast<unsigned char>(value >> 24)};
-  return WriteValue(script, statement, platform::kRegDword, bytes, sizeof bytes);
+  const std::array<unsigned char, 4> bytes = ToLittleEndian(value);
+  return WriteValue(script, statement, platform::kRegDword, bytes.data(), bytes.size());
 }
 
 // A registry statement reads the value path of its section and its own

@@ -1,5 +1,7 @@
 #include "text/HexString.h"
 
+#include "text/ByteClasses.h"
+
 namespace HexString {
 
 namespace {
@@ -17,9 +19,9 @@ bool TryParse(std::string_view text, uint32_t maxValue, uint32_t& value) {
   uint64_t result = 0;
   size_t digits = 0;
   for (; at < text.size(); ++at, ++digits) {
-    int digit = DigitValue(text[at]);
-    if (digit < 0) break;
-    result = result * 16 + static_cast<uint64_t>(digit);
+    uint8_t digit = HexDigitValue(text[at]);
+    if (digit == kNoHexDigit) break;
+    result = result * 16 + digit;
     if (result > maxValue) return false;
   }
   if (digits == 0) return false;
@@ -41,7 +43,7 @@ template unsigned long ToValue<unsigned long>(std::string_view);
 
 bool IsHexString(std::string_view text) {
   for (char c : text) {
-    if (DigitValue(c) < 0) return false;
+    if (HexDigitValue(c) == kNoHexDigit) return false;
   }
   return true;
 }
@@ -50,7 +52,7 @@ bool IsHexString(std::string_view text) {
 
 bool IsHexPattern(std::string_view unit) {
   for (char c : unit) {
-    if (c != 'X' && c != 'x' && HexString::DigitValue(c) < 0) return false;
+    if (c != 'X' && c != 'x' && HexDigitValue(c) == kNoHexDigit) return false;
   }
   return true;
 }

@@ -2,7 +2,6 @@
 // with which the run loop classifies operands.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -28,22 +27,6 @@ T ToValue(std::string_view text);
 extern template unsigned char ToValue<unsigned char>(std::string_view);
 extern template unsigned int ToValue<unsigned int>(std::string_view);
 extern template unsigned long ToValue<unsigned long>(std::string_view);
-
-// The value of one hexadecimal digit (either case), or -1.
-inline int DigitValue(char c) {
-  // Looked up rather than tested, as every byte of a long script passes here.
-  static constexpr auto kDigits = [] {
-    std::array<signed char, 256> digits{};
-    for (int c = 0; c < 256; ++c) {
-      digits[c] = c >= '0' && c <= '9'   ? static_cast<signed char>(c - '0')
-                  : c >= 'a' && c <= 'f' ? static_cast<signed char>(c - 'a' + 10)
-                  : c >= 'A' && c <= 'F' ? static_cast<signed char>(c - 'A' + 10)
-                                         : static_cast<signed char>(-1);
-    }
-    return digits;
-  }();
-  return kDigits[static_cast<unsigned char>(c)];
-}
 
 // True when every byte is a hexadecimal digit (either case); the empty
 // text qualifies.
