@@ -3,25 +3,30 @@
 #include <string>
 #include <string_view>
 
-#include "text/HexString.h"
 #include "image/SourceData.h"
-#include "language/ParseScript.h"
 #include "interpreter/FastStatements.h"
+#include "language/ParseScript.h"
 #include "language/ParseScriptException.h"
 #include "language/RunHooks.h"
 #include "language/ShapeTables.h"
 #include "language/Statement.h"
 #include "language/UnitClassifier.h"
 #include "language/Vocabulary.h"
+#include "text/HexString.h"
 
 namespace {
 
+// Where the run stands between two units.
+enum class Phase {
+  kSearching,           // skipping units up to a directive
+  kAwaitingArgument,    // a directive was read, its argument not yet taken
+  kAwaitingDialogSpec,  // "dialog" was read in place of the argument
+  kInSection,           // the argument was taken: statements up to "#end"
+};
+
 struct RunState {
   size_t position = 0;
-  bool searching = true;
-  bool awaitingArgument = false;
-  bool dialogPending = false;
-  bool targetTaken = false;      // the current #path section has its target
+  Phase phase = Phase::kSearching;
   size_t directivePosition = 0;  // the unit of the current directive
   std::string_view currentDirective;
   std::string targetPath;
@@ -32,9 +37,9 @@ struct RunState {
 
 [[noreturn]] void Fail(int32_t reason) { throw CParseScriptException(reason); }
 
-class RunLoop {
+class CRunLoop {
  public:
-  explicit RunLoop(CParseScript& script)
+  explicit CRunLoop(CParseScript& script)
       : script_(script), hooks_(script.hooks), image_(ChooseImage(hooks_, state_.ownImage)) {}
   void Run();
 
@@ -64,7 +69,7 @@ class RunLoop {
   CSourceData& image_;
 };
 
-void RunLoop::Run() {
+void CRunLoop::Run() {
   if (script_.units.empty()) Fail(NoUnits);
   try {
     RunUnits();
@@ -79,7 +84,7 @@ void RunLoop::Run() {
   Finish();
 }
 
-void RunLoop::RunUnits() {
+void CRunLoop::RunUnits() {
   std::string_view previous;
   const CUnitList::Iterator end = script_.units.end();
   for (CUnitList::Iterator next = script_.units.begin(); next != end; ++next) {
@@ -88,16 +93,19 @@ void RunLoop::RunUnits() {
       if (next == end) break;
     }
     std::string_view unit = *next;
-    if (state_.searching) {
-      OnSearching(unit);
-    } else if (state_.awaitingArgument && !state_.dialogPending && IsWord(unit, kKeywordDialog)) {
-      state_.dialogPending = true;
-    } else if (state_.awaitingArgument && state_.dialogPending) {
-      OnDialogSpec(unit);
-    } else if (state_.awaitingArgument) {
-      OnArgument(unit, previous);
-    } else {
-      OnStatementUnit(unit, previous);
+    switch (state_.phase) {
+      case Phase::kSearching:
+        OnSearching(unit);
+        break;
+      case Phase::kAwaitingArgument:
+        OnArgument(unit, previous);
+        break;
+      case Phase::kAwaitingDialogSpec:
+        OnDialogSpec(unit);
+        break;
+      case Phase::kInSection:
+        OnStatementUnit(unit, previous);
+        break;
     }
     previous = unit;
     ++state_.position;
@@ -106,17 +114,16 @@ void RunLoop::RunUnits() {
 
 // Right after a statement, with nothing pending, the statements qpxdiff
 // writes are read straight from the text.
-bool RunLoop::ReadsFast(std::string_view previous) const {
-  return script_.fastStatements && !state_.searching && !state_.awaitingArgument &&
-         state_.signature.empty() && state_.statement.operands.empty() &&
-         IsWord(previous, kTerminator);
+bool CRunLoop::ReadsFast(std::string_view previous) const {
+  return script_.fastStatements && state_.phase == Phase::kInSection && state_.signature.empty() &&
+         state_.statement.operands.empty() && IsWord(previous, kTerminator);
 }
 
 // Reads statements of qpxdiff's form from the unit on, as the general
 // reading would: a byte that does not fit the image fails the statement
 // at its ";". True when at least one was read; unit is then the first
 // unit after them.
-bool RunLoop::ReadFast(CUnitList::Iterator& unit) {
+bool CRunLoop::ReadFast(CUnitList::Iterator& unit) {
   fast_statements::Reading reading = fast_statements::Read(
       unit.Here(), unit.TextEnd(),
       [this](uint32_t address, uint8_t value) { return image_.SetByte(address, value) != 0; });
@@ -130,20 +137,18 @@ bool RunLoop::ReadFast(CUnitList::Iterator& unit) {
   return true;
 }
 
-void RunLoop::OnSearching(std::string_view unit) {
+void CRunLoop::OnSearching(std::string_view unit) {
   for (std::string_view directive : kDirectiveTable) {
     if (IsWord(unit, directive)) {
       state_.currentDirective = directive;
-      state_.searching = false;
-      state_.awaitingArgument = true;
-      state_.targetTaken = false;
+      state_.phase = Phase::kAwaitingArgument;
       state_.directivePosition = state_.position;
       return;
     }
   }
 }
 
-void RunLoop::OnDialogSpec(std::string_view unit) {
+void CRunLoop::OnDialogSpec(std::string_view unit) {
   auto& statement = state_.statement;
   statement.operands.emplace_back(unit);
   statement.owner = &script_;
@@ -156,17 +161,22 @@ void RunLoop::OnDialogSpec(std::string_view unit) {
   if (result == 1) Fail(Cancelled);
   if (result != 0) Fail(TargetOpenFailed);
   state_.targetPath = statement.operands.front();
-  state_.targetTaken = true;
   statement.operands.clear();
-  state_.awaitingArgument = false;
-  state_.dialogPending = false;
+  state_.phase = Phase::kInSection;
   StartSection();
 }
 
-void RunLoop::OnArgument(std::string_view unit, std::string_view previous) {
+// The argument of a directive: "dialog" followed by a description, or a
+// quoted unit. Any other unit is a statement unit, and the directive goes
+// on awaiting its argument.
+void CRunLoop::OnArgument(std::string_view unit, std::string_view previous) {
+  if (IsWord(unit, kKeywordDialog)) {
+    state_.phase = Phase::kAwaitingDialogSpec;
+    return;
+  }
   std::string decoded(unit);
   if (!Unquote(decoded)) {
-    OnStatementUnit(unit, previous);  // still awaiting the argument
+    OnStatementUnit(unit, previous);
     return;
   }
   if (state_.currentDirective == kDirectiveRegistry) {
@@ -186,16 +196,15 @@ void RunLoop::OnArgument(std::string_view unit, std::string_view previous) {
   } else {
     state_.statement.operands.push_back(state_.targetPath);
   }
-  state_.awaitingArgument = false;
-  state_.dialogPending = false;
+  state_.phase = Phase::kInSection;
   StartSection();
 }
 
-void RunLoop::StartSection() {
+void CRunLoop::StartSection() {
   if (hooks_ != nullptr) hooks_->OnSectionStart(state_.currentDirective, state_.targetPath);
 }
 
-void RunLoop::LoadTarget() {
+void CRunLoop::LoadTarget() {
   bool loaded = false;
   try {
     loaded = image_.Load(state_.targetPath) != 0;
@@ -203,10 +212,9 @@ void RunLoop::LoadTarget() {
     loaded = false;  // no memory for the target: it cannot be worked on
   }
   if (!loaded) Fail(TargetOpenFailed);
-  state_.targetTaken = true;
 }
 
-void RunLoop::OnStatementUnit(std::string_view unit, std::string_view previous) {
+void CRunLoop::OnStatementUnit(std::string_view unit, std::string_view previous) {
   ClassifiedUnit classified = ClassifyUnit(unit, previous);
   switch (classified.kind) {
     case UnitKind::kValue:
@@ -228,24 +236,22 @@ void RunLoop::OnStatementUnit(std::string_view unit, std::string_view previous) 
   }
 }
 
-void RunLoop::OnSectionEnd() {
+void CRunLoop::OnSectionEnd() {
   // A statement left unfinished at "#end" is an error, not the start of
   // the next section's first statement.
   if (!state_.signature.empty()) Fail(ScriptError);
   if (state_.currentDirective == kDirectivePath) {
     // Without its own target the image may still hold an earlier
     // section's bytes, which must never be written under any name.
-    if (!state_.targetTaken) Fail(SaveFailed);
+    if (state_.phase != Phase::kInSection) Fail(SaveFailed);
     if (!image_.Save(state_.targetPath)) Fail(SaveFailed);
   }
   if (hooks_ != nullptr) hooks_->OnSectionEnd();
   state_.statement.operands.clear();  // an unused registry value path
-  state_.searching = true;
-  state_.awaitingArgument = false;
-  state_.dialogPending = false;
+  state_.phase = Phase::kSearching;
 }
 
-void RunLoop::Dispatch() {
+void CRunLoop::Dispatch() {
   state_.statement.owner = &script_;
   bool matched = false;
   try {
@@ -257,7 +263,7 @@ void RunLoop::Dispatch() {
   state_.statement.operands.clear();
 }
 
-bool RunLoop::CallImageHandler() {
+bool CRunLoop::CallImageHandler() {
   for (const ImageShape& entry : script_.statements.image) {
     if (!IsWord(state_.signature, entry.shape)) continue;
     if (entry.handler(image_, state_.statement) != 0) Fail(ScriptError);
@@ -266,7 +272,7 @@ bool RunLoop::CallImageHandler() {
   return false;
 }
 
-bool RunLoop::CallRegistryHandler() {
+bool CRunLoop::CallRegistryHandler() {
   for (const RegistryShape& entry : script_.statements.registry) {
     if (!IsWord(state_.signature, entry.shape)) continue;
     if (entry.handler(script_, state_.statement) != 0) Fail(ScriptError);
@@ -277,7 +283,7 @@ bool RunLoop::CallRegistryHandler() {
 
 // The script has ended: a section left open is blamed on its directive,
 // an unfinished statement on the last unit.
-void RunLoop::Finish() {
+void CRunLoop::Finish() {
   if (state_.currentDirective == kDirectivePath && image_.IsModified()) {
     throw CParseScriptException(NoEndDirective, state_.directivePosition);
   }
@@ -288,4 +294,4 @@ void RunLoop::Finish() {
 
 }  // namespace
 
-void CParseScript::Run() { RunLoop(*this).Run(); }
+void CParseScript::Run() { CRunLoop(*this).Run(); }
