@@ -32,16 +32,16 @@ class CMemoryImage : public CSourceData {
     unsigned char* bytes = Allocate(size);
     if (bytes != nullptr) std::fill(bytes, bytes + size, 0);
   }
-  int Load(std::string path) override {
+  bool Load(std::string path) override {
     (void)path;
-    SetModified(0);
-    return GetSize() != 0 ? 1 : 0;
+    SetModified(false);
+    return GetSize() != 0;
   }
-  int Save(std::string path) override {
+  bool Save(std::string path) override {
     (void)path;
-    SetModified(0);
+    SetModified(false);
     ++saves;
-    return 1;
+    return true;
   }
 
   int64_t saves = 0;

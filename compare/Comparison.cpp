@@ -64,15 +64,13 @@ bool CComparison::Load(CSourceData& image, std::string& path, const std::string&
   path = newPath;
   ClearDifferences();
   try {
-    return image.Load(newPath) != 0;
+    return image.Load(newPath);
   } catch (const CSourceDataException&) {
     return false;  // no memory for the file's bytes: it cannot be read whole
   }
 }
 
-bool CComparison::LoadFirst(const std::string& path) {
-  return Load(firstImage_, firstPath_, path);
-}
+bool CComparison::LoadFirst(const std::string& path) { return Load(firstImage_, firstPath_, path); }
 
 bool CComparison::LoadSecond(const std::string& path) {
   return Load(secondImage_, secondPath_, path);

@@ -13,8 +13,8 @@
 
 class CConsoleImage : public CSourceData {
  public:
-  int Load(std::string path) override;
-  int Save(std::string path) override;
+  bool Load(std::string path) override;
+  bool Save(std::string path) override;
 };
 
 // What a section would do to its target's bytes.
@@ -27,11 +27,11 @@ class CDryRunImage : public CConsoleImage {
  public:
   // Loads the target (as an earlier section of the check saved it, if
   // one did) and forgets the stores of the previous section.
-  int Load(std::string path) override;
+  bool Load(std::string path) override;
   // Writes nothing to the file; keeps the bytes for a later section that
   // loads the same path, as the file would hold them after a run.
-  int Save(std::string path) override;
-  int SetByte(uint32_t position, unsigned char value) override;
+  bool Save(std::string path) override;
+  bool SetByte(uint32_t position, unsigned char value) override;
 
   // Compares every byte stored to since the last Load with the byte the
   // file holds there.

@@ -10,7 +10,7 @@ constexpr char kAllFilesFilter[] = "すべてのファイル (*.*)\0*.*\0";
 
 COpenFileDialog::COpenFileDialog(platform::WindowHandle owner)
     : FileDialogBase(owner, platform::kOfnHideReadOnly | platform::kOfnFileMustExist |
-                                 platform::kOfnLongNames) {}
+                                platform::kOfnLongNames) {}
 
 FileDialogBase::FileDialogBase(platform::WindowHandle owner, uint32_t flags) : record_{} {
   std::memset(fileName_, 0, sizeof fileName_);
@@ -29,21 +29,21 @@ bool FileDialogBase::SetFileName(const std::string& name) {
   return true;
 }
 
-int FileDialogBase::ShowWith(int (*show)(platform::OpenFileNameRecord&)) {
-  int chosen = show(record_);
-  refused_ = chosen == 0 && platform::CommDlgExtendedError() == platform::kFnErrInvalidFileName;
+bool FileDialogBase::ShowWith(int (*show)(platform::OpenFileNameRecord&)) {
+  bool chosen = show(record_) != 0;
+  refused_ = !chosen && platform::CommDlgExtendedError() == platform::kFnErrInvalidFileName;
   return chosen;
 }
 
-FileChoice FileDialogBase::ChoiceAfter(int shown, std::string& path) const {
-  if (shown == 0) return refused_ ? FileChoice::kRefused : FileChoice::kCancelled;
+FileChoice FileDialogBase::ChoiceAfter(bool shown, std::string& path) const {
+  if (!shown) return refused_ ? FileChoice::kRefused : FileChoice::kCancelled;
   char chosen[kFileNameBufferSize];
   GetFileName(chosen);
   path = chosen;
   return FileChoice::kChosen;
 }
 
-int COpenFileDialog::Show() { return ShowWith(platform::GetOpenFileNameA); }
+bool COpenFileDialog::Show() { return ShowWith(platform::GetOpenFileNameA); }
 
 uint32_t FileDialogBase::GetFileName(char* destination) const {
   size_t length = strnlen(fileName_, kFileNameBufferSize - 1);
@@ -54,6 +54,6 @@ uint32_t FileDialogBase::GetFileName(char* destination) const {
 
 CSaveFileDialog::CSaveFileDialog(platform::WindowHandle owner)
     : FileDialogBase(owner, platform::kOfnOverwritePrompt | platform::kOfnHideReadOnly |
-                                 platform::kOfnLongNames) {}
+                                platform::kOfnLongNames) {}
 
-int CSaveFileDialog::Show() { return ShowWith(platform::GetSaveFileNameA); }
+bool CSaveFileDialog::Show() { return ShowWith(platform::GetSaveFileNameA); }

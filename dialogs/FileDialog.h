@@ -39,9 +39,9 @@ class FileDialogBase {
   ~FileDialogBase() = default;
 
   // Shows the dialog through the given call and notes a refused name.
-  int ShowWith(int (*show)(platform::OpenFileNameRecord&));
+  bool ShowWith(int (*show)(platform::OpenFileNameRecord&));
   // What a Show that answered shown means, with the chosen path.
-  FileChoice ChoiceAfter(int shown, std::string& path) const;
+  FileChoice ChoiceAfter(bool shown, std::string& path) const;
 
   platform::OpenFileNameRecord record_;
   char fileName_[kFileNameBufferSize];
@@ -52,8 +52,8 @@ class FileDialogBase {
 class COpenFileDialog : public FileDialogBase {
  public:
   explicit COpenFileDialog(platform::WindowHandle owner);
-  // Nonzero when the user chose a file; 0 when cancelled.
-  int Show();
+  // True when the user chose a file; false when cancelled.
+  bool Show();
   // Shows the dialog and gives the chosen path with kChosen.
   FileChoice Choose(std::string& path) { return ChoiceAfter(Show(), path); }
 };
@@ -65,6 +65,6 @@ class CSaveFileDialog : public FileDialogBase {
   // The extension the system appends to a name typed without one, given
   // without its period.
   void SetDefaultExtension(const char* extension) { record_.defaultExtension = extension; }
-  int Show();
+  bool Show();
   FileChoice Choose(std::string& path) { return ChoiceAfter(Show(), path); }
 };

@@ -6,6 +6,8 @@
 #include <exception>
 #include <string>
 
+#include "platform/Memory.h"
+
 class CSourceDataException : public std::exception {
  public:
   enum Code : int32_t {
@@ -20,37 +22,45 @@ class CSourceDataException : public std::exception {
   int32_t code_;
 };
 
+// Load, Save and SetByte are what qpx's images change: a progress bar, and
+// a check that writes nothing.
 class CSourceData {
  public:
   CSourceData() = default;
   CSourceData(const CSourceData&) = delete;
   CSourceData& operator=(const CSourceData&) = delete;
+  virtual ~CSourceData() = default;
 
   // Replaces any held buffer by one of n bytes (contents undefined);
   // nullptr, with no buffer held, when none can be obtained.
-  virtual unsigned char* Allocate(uint32_t n);
-  virtual void Release();
-  virtual ~CSourceData();
+  unsigned char* Allocate(uint32_t n);
+  void Release();
   // Writes the whole image over the file at path (created when absent), as
   // SaveWholeFile does: where the file can be replaced it holds exactly its
   // old or its new bytes afterwards, whatever happens meanwhile.
-  virtual int Save(std::string path);
+  virtual bool Save(std::string path);
   // Reads the whole file. False when it cannot be opened for reading and
   // writing or read completely; throws kAllocationFailed when no buffer of
   // its size can be obtained.
-  virtual int Load(std::string path);
-  virtual int SetByte(uint32_t position, unsigned char value);
-  virtual unsigned char GetByte(uint32_t position);
+  virtual bool Load(std::string path);
+  // False, with nothing changed, for a position outside the image.
+  virtual bool SetByte(uint32_t position, unsigned char value);
+  // Throws kOutOfRange for a position outside the image.
+  unsigned char GetByte(uint32_t position) const;
 
-  int32_t IsModified() const { return modified_; }
-  void SetModified(int32_t flag) { modified_ = flag; }
+  bool IsModified() const { return modified_; }
+  void SetModified(bool modified) { modified_ = modified; }
   uint32_t GetSize() const { return length_; }
   unsigned char* GetPointer(uint32_t position);
 
  private:
-  bool Holds(uint32_t position, uint32_t count) const;
+  bool Holds(uint32_t position) const { return block_.IsValid() && position < length_; }
+  unsigned char* Data() const { return reinterpret_cast<unsigned char*>(block_.Get()); }
 
-  unsigned char* data_ = nullptr;
+  // Straight from the system: a file of hundreds of megabytes loads several
+  // times faster into such a block. An empty file still takes one byte, so
+  // that a loaded empty file differs from no file at all.
+  platform::AutoFreeBlock block_;
   uint32_t length_ = 0;
-  int32_t modified_ = 0;
+  bool modified_ = false;
 };

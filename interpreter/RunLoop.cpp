@@ -126,7 +126,7 @@ bool CRunLoop::ReadsFast(std::string_view previous) const {
 bool CRunLoop::ReadFast(CUnitList::Iterator& unit) {
   fast_statements::Reading reading = fast_statements::Read(
       unit.Here(), unit.TextEnd(),
-      [this](uint32_t address, uint8_t value) { return image_.SetByte(address, value) != 0; });
+      [this](uint32_t address, uint8_t value) { return image_.SetByte(address, value); });
   if (reading.statements == 0) return false;
   state_.position += 4 * reading.statements;
   if (!reading.stored) {
@@ -207,7 +207,7 @@ void CRunLoop::StartSection() {
 void CRunLoop::LoadTarget() {
   bool loaded = false;
   try {
-    loaded = image_.Load(state_.targetPath) != 0;
+    loaded = image_.Load(state_.targetPath);
   } catch (const CSourceDataException&) {
     loaded = false;  // no memory for the target: it cannot be worked on
   }

@@ -5,7 +5,7 @@
 
 bool LoadScript(CScriptFile& script, const std::string& path) {
   try {
-    return script.Load(path) != 0;
+    return script.Load(path);
   } catch (...) {
     return false;  // no memory for the script's text
   }

@@ -13,12 +13,11 @@ class CParseScript {
  public:
   // The interpreter of the statements the tables know.
   explicit CParseScript(const StatementTables& statements) : statements(statements) {}
-  virtual ~CParseScript() = default;
 
   // Runs the units once from first to last; throws CParseScriptException
-  // with the reason of the first failure.
-  virtual void Run();
-  virtual bool HasUnits() const { return !units.empty(); }
+  // with the reason of the first failure. The run loop is the
+  // interpreter's (interpreter/RunLoop.cpp).
+  void Run();
 
   void SetScriptPath(std::string path) { scriptPath = std::move(path); }
   // Replaces the units by those of text; false (units left as they were
@@ -46,7 +45,7 @@ class CScriptFile : public CParseScript {
  public:
   using CParseScript::CParseScript;
   // Reads the script file whole (up to its first zero byte) and cuts it
-  // into units; 0 when it cannot be opened for reading and writing, read,
-  // or holds no unit.
-  int Load(std::string path);
+  // into units; false when it cannot be opened for reading and writing,
+  // read, or holds no unit.
+  bool Load(std::string path);
 };

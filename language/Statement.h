@@ -8,8 +8,6 @@ class CParseScript;
 
 class CStatement {
  public:
-  virtual ~CStatement() = default;
-
   std::vector<std::string> operands;  // in unit order
   CParseScript* owner = nullptr;      // the running interpreter
 };

@@ -2,6 +2,8 @@
 // The shell's header needs the types of <windows.h> first.
 #include <shellapi.h>
 
+#include <memory>
+
 #include "platform/Console.h"
 #include "platform/Cp932_win.h"
 
@@ -124,10 +126,10 @@ bool ReadStdLine(CommandArgument& line) {
 std::vector<CommandArgument> GetCommandArguments(int, char**) {
   std::vector<CommandArgument> arguments;
   int count = 0;
-  LPWSTR* wide = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+  std::unique_ptr<LPWSTR, decltype(&::LocalFree)> wide(
+      ::CommandLineToArgvW(::GetCommandLineW(), &count), &::LocalFree);
   if (wide == nullptr) return arguments;
-  for (int at = 1; at < count; ++at) arguments.push_back(ArgumentOf(std::wstring(wide[at])));
-  ::LocalFree(wide);
+  for (int at = 1; at < count; ++at) arguments.push_back(ArgumentOf(std::wstring(wide.get()[at])));
   return arguments;
 }
 

@@ -6,12 +6,36 @@
 
 #include <cerrno>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/Cp932_win.h"
 #include "platform/Files.h"
 
 namespace platform {
+
+namespace {
+
+// Owns a handle from CreateFileW, whose failure value is
+// INVALID_HANDLE_VALUE, and closes it on every path.
+class CAutoCloseHandle {
+ public:
+  explicit CAutoCloseHandle(HANDLE handle) : handle_(handle) {}
+  ~CAutoCloseHandle() {
+    if (IsValid()) ::CloseHandle(handle_);
+  }
+  CAutoCloseHandle(const CAutoCloseHandle&) = delete;
+  CAutoCloseHandle& operator=(const CAutoCloseHandle&) = delete;
+  HANDLE Get() const { return handle_; }
+  bool IsValid() const { return handle_ != INVALID_HANDLE_VALUE; }
+  // Gives the handle up to a new owner.
+  HANDLE Release() { return std::exchange(handle_, INVALID_HANDLE_VALUE); }
+
+ private:
+  HANDLE handle_;
+};
+
+}  // namespace
 
 // With code page 932 the name goes to the ANSI call as it is; elsewhere it
 // is converted to UTF-16, and a name that is no valid CP932 opens nothing.
@@ -98,15 +122,15 @@ namespace {
 // The file's full name with links followed, and what the system keeps of
 // it; false for a folder or a file with more than one name.
 bool Inspect(const std::wstring& path, std::wstring& target, BY_HANDLE_FILE_INFORMATION& kept) {
-  HANDLE file = ::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
+  CAutoCloseHandle file(::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.IsValid()) return false;
   std::vector<wchar_t> name(32768, L'\0');
-  DWORD length = ::GetFinalPathNameByHandleW(file, name.data(), static_cast<DWORD>(name.size()),
-                                             FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-  bool inspected = ::GetFileInformationByHandle(file, &kept) != 0;
-  ::CloseHandle(file);
+  DWORD length =
+      ::GetFinalPathNameByHandleW(file.Get(), name.data(), static_cast<DWORD>(name.size()),
+                                  FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+  bool inspected = ::GetFileInformationByHandle(file.Get(), &kept) != 0;
   if (!inspected || length == 0 || length >= name.size()) return false;
   target.assign(name.data(), length);
   return (kept.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 && kept.nNumberOfLinks == 1;
@@ -122,6 +146,21 @@ bool HasRoomFor(const std::wstring& folder, uint64_t size) {
 std::wstring ReplacementName(const std::wstring& target, int attempt) {
   return target.substr(0, target.rfind(L'\\') + 1) + L"." + target.substr(target.rfind(L'\\') + 1) +
          L"\u2042" + std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(attempt);
+}
+
+// The hidden new file beside the target, under the first free name.
+HANDLE CreateNewFileBeside(const std::wstring& target, std::wstring& name) {
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    std::wstring candidate = ReplacementName(target, attempt);
+    HANDLE file = ::CreateFileW(candidate.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_HIDDEN, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+      name = candidate;
+      return file;
+    }
+    if (::GetLastError() != ERROR_FILE_EXISTS) break;
+  }
+  return INVALID_HANDLE_VALUE;
 }
 
 // Wine's ReplaceFileW moves the file aside and then the new file in, two
@@ -159,12 +198,10 @@ ReplaceStep Replace(const std::wstring& target, const std::wstring& replacement,
 // replace did not keep it (Wine): its attributes and creation time.
 void GiveBack(const std::wstring& target, const BY_HANDLE_FILE_INFORMATION& kept) {
   ::SetFileAttributesW(target.c_str(), kept.dwFileAttributes);
-  HANDLE file = ::CreateFileW(target.c_str(), FILE_WRITE_ATTRIBUTES,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return;
-  ::SetFileTime(file, &kept.ftCreationTime, nullptr, nullptr);
-  ::CloseHandle(file);
+  CAutoCloseHandle file(::CreateFileW(target.c_str(), FILE_WRITE_ATTRIBUTES,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (file.IsValid()) ::SetFileTime(file.Get(), &kept.ftCreationTime, nullptr, nullptr);
 }
 
 }  // namespace
@@ -178,18 +215,12 @@ ReplaceStep CReplacementFile::Create(const std::string& path, uint64_t size) {
   if (!HasRoomFor(state.target.substr(0, state.target.rfind(L'\\') + 1), size)) {
     return ReplaceStep::kNotPossible;
   }
-  HANDLE file = INVALID_HANDLE_VALUE;
-  for (int attempt = 0; attempt < 100 && file == INVALID_HANDLE_VALUE; ++attempt) {
-    std::wstring candidate = ReplacementName(state.target, attempt);
-    file = ::CreateFileW(candidate.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                         FILE_ATTRIBUTE_HIDDEN, nullptr);
-    if (file != INVALID_HANDLE_VALUE) state.replacement = candidate;
-    if (file == INVALID_HANDLE_VALUE && ::GetLastError() != ERROR_FILE_EXISTS) break;
-  }
-  if (file == INVALID_HANDLE_VALUE) return ReplaceStep::kNotPossible;
-  state.fd = _open_osfhandle(reinterpret_cast<intptr_t>(file), _O_BINARY | _O_WRONLY);
-  if (state.fd < 0) ::CloseHandle(file);
-  return state.fd >= 0 ? ReplaceStep::kDone : ReplaceStep::kNotPossible;
+  CAutoCloseHandle file(CreateNewFileBeside(state.target, state.replacement));
+  if (!file.IsValid()) return ReplaceStep::kNotPossible;
+  state.fd = _open_osfhandle(reinterpret_cast<intptr_t>(file.Get()), _O_BINARY | _O_WRONLY);
+  if (state.fd < 0) return ReplaceStep::kNotPossible;
+  file.Release();  // the descriptor owns it now
+  return ReplaceStep::kDone;
 }
 
 ReplaceStep CReplacementFile::Commit() {

@@ -72,10 +72,24 @@ SystemClass ClassRecordOf(const WindowClassRecord& windowClass) {
   return system;
 }
 
+// The screen's device context, released on every path.
+class CScreenContext {
+ public:
+  CScreenContext() : context_(::GetDC(nullptr)) {}
+  ~CScreenContext() {
+    if (context_ != nullptr) ::ReleaseDC(nullptr, context_);
+  }
+  CScreenContext(const CScreenContext&) = delete;
+  CScreenContext& operator=(const CScreenContext&) = delete;
+  HDC Get() const { return context_; }
+
+ private:
+  HDC context_;
+};
+
 uint32_t SystemDpi() {
-  HDC screen = ::GetDC(nullptr);
-  int dpi = screen ? ::GetDeviceCaps(screen, LOGPIXELSY) : 96;
-  if (screen) ::ReleaseDC(nullptr, screen);
+  CScreenContext screen;
+  int dpi = screen.Get() != nullptr ? ::GetDeviceCaps(screen.Get(), LOGPIXELSY) : 96;
   return dpi > 0 ? static_cast<uint32_t>(dpi) : 96;
 }
 

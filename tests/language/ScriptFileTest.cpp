@@ -58,7 +58,7 @@ TEST(ScriptLoadFailure, MissingOrReadOnlyFileFailsAndLeavesNoUnits) {
        {folder.File("missing.qpx"), readOnly, std::string(), folder.Path()}) {
     CScriptFile script(QuopraStatements());
     EXPECT_EQ(script.Load(path), 0) << path;
-    EXPECT_FALSE(script.HasUnits()) << path;
+    EXPECT_TRUE(script.units.empty()) << path;
   }
 }
 
