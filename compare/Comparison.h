@@ -79,9 +79,3 @@ class CComparison {
   DiffList differences_;
   int differencesFound_ = 0;
 };
-
-// comparison.CompareFiles, as a function.
-inline CompareOutcome CompareFiles(const std::string& firstPath, const std::string& secondPath,
-                                   CComparison& comparison) {
-  return comparison.CompareFiles(firstPath, secondPath);
-}

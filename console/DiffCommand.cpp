@@ -1,13 +1,13 @@
 #include <new>
 
-#include "console/Commands.h"
-#include "console/ExitStatus.h"
-#include "console/Progress.h"
 #include "compare/Comparison.h"
 #include "compare/DiffMessages.h"
 #include "compare/Listing.h"
 #include "compare/ScriptFile.h"
 #include "compare/ScriptText.h"
+#include "console/Commands.h"
+#include "console/ExitStatus.h"
+#include "console/Progress.h"
 
 namespace {
 
@@ -33,7 +33,7 @@ int Compare(const CommandLine& line, CComparison& comparison, COutput& err) {
   }
   CProgress progress(1, FileSize(first.text) + FileSize(second.text) > kLongWorkBytes);
   progress.Step("comparing " + first.text + " " + second.text);
-  switch (CompareFiles(first.text, second.text, comparison)) {
+  switch (comparison.CompareFiles(first.text, second.text)) {
     case CompareOutcome::kCompared:
       return kExitSuccess;
     case CompareOutcome::kFirstLoadFailed:

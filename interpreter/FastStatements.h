@@ -12,7 +12,7 @@
 
 #include "text/ByteClasses.h"
 
-namespace fast_statements {
+namespace FastStatements {
 
 struct Reading {
   const char* next;   // the first unit the general reading takes on with
@@ -72,4 +72,4 @@ Reading Read(const char* text, const char* end, Store&& store) {
   return reading;
 }
 
-}  // namespace fast_statements
+}  // namespace FastStatements

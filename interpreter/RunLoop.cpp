@@ -115,7 +115,7 @@ void CRunLoop::RunUnits() {
 // Right after a statement, with nothing pending, the statements qpxdiff
 // writes are read straight from the text.
 bool CRunLoop::ReadsFast(std::string_view previous) const {
-  return script_.fastStatements && state_.phase == Phase::kInSection && state_.signature.empty() &&
+  return state_.phase == Phase::kInSection && state_.signature.empty() &&
          state_.statement.operands.empty() && IsWord(previous, kTerminator);
 }
 
@@ -124,7 +124,7 @@ bool CRunLoop::ReadsFast(std::string_view previous) const {
 // at its ";". True when at least one was read; unit is then the first
 // unit after them.
 bool CRunLoop::ReadFast(CUnitList::Iterator& unit) {
-  fast_statements::Reading reading = fast_statements::Read(
+  FastStatements::Reading reading = FastStatements::Read(
       unit.Here(), unit.TextEnd(),
       [this](uint32_t address, uint8_t value) { return image_.SetByte(address, value); });
   if (reading.statements == 0) return false;
@@ -138,14 +138,11 @@ bool CRunLoop::ReadFast(CUnitList::Iterator& unit) {
 }
 
 void CRunLoop::OnSearching(std::string_view unit) {
-  for (std::string_view directive : kDirectiveTable) {
-    if (IsWord(unit, directive)) {
-      state_.currentDirective = directive;
-      state_.phase = Phase::kAwaitingArgument;
-      state_.directivePosition = state_.position;
-      return;
-    }
-  }
+  std::string_view directive = FindDirective(unit);
+  if (directive.empty()) return;
+  state_.currentDirective = directive;
+  state_.phase = Phase::kAwaitingArgument;
+  state_.directivePosition = state_.position;
 }
 
 void CRunLoop::OnDialogSpec(std::string_view unit) {

@@ -33,9 +33,6 @@ class CParseScript {
   // Not owned; nullptr for qpxrun's own image, registry and Open dialog.
   CRunHooks* hooks = nullptr;
   const StatementTables& statements;
-  // Statements of the form qpxdiff writes are read straight from the text;
-  // false takes them through the general reading too (to compare the two).
-  bool fastStatements = true;
 
  protected:
   bool SplitBytes(const char* bytes, size_t size);

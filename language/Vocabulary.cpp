@@ -12,7 +12,12 @@ bool IsWordOf(const std::array<std::string_view, N>& table, std::string_view uni
 
 }  // namespace
 
-bool IsDirective(std::string_view unit) { return IsWordOf(kDirectiveTable, unit); }
+std::string_view FindDirective(std::string_view unit) {
+  for (std::string_view directive : kDirectiveTable) {
+    if (IsWord(unit, directive)) return directive;
+  }
+  return {};
+}
 
 bool IsKeyword(std::string_view unit) { return IsWordOf(kKeywordTable, unit); }
 

@@ -22,8 +22,8 @@ constexpr std::string_view kKeywordAssignBits = "=bit";
 constexpr std::string_view kKeywordDialog = "dialog";
 
 constexpr std::array<std::string_view, 8> kKeywordTable = {
-    kKeywordTo,           kKeywordAssign,     kKeywordBinary, kKeywordString, kKeywordDword,
-    kKeywordDecimalDword, kKeywordAssignBits, kKeywordDialog};
+    kKeywordTo,    kKeywordAssign,       kKeywordBinary,     kKeywordString,
+    kKeywordDword, kKeywordDecimalDword, kKeywordAssignBits, kKeywordDialog};
 
 constexpr std::string_view kTerminator = ";";
 
@@ -37,7 +37,8 @@ constexpr bool IsWord(std::string_view unit, std::string_view word) {
   return true;
 }
 
-bool IsDirective(std::string_view unit);
+// The directive the unit is, or an empty view when it is none.
+std::string_view FindDirective(std::string_view unit);
 bool IsKeyword(std::string_view unit);
 
 // Decodes a quoted unit in place: drops the enclosing double quotes and

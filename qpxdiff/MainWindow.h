@@ -31,12 +31,8 @@ class CDiffMaker {
   // Dispatches messages until WM_QUIT and returns its exit code.
   int RunMessageLoop();
 
-  platform::WindowHandle MainWindow() const { return mainWindow_; }
-  platform::WindowHandle Pane() const { return pane_; }
-  const CComparison& Comparison() const { return comparison_; }
-
-  static intptr_t WindowProcedure(platform::WindowHandle window, uint32_t message,
-                                  uintptr_t wParam, intptr_t lParam);
+  static intptr_t WindowProcedure(platform::WindowHandle window, uint32_t message, uintptr_t wParam,
+                                  intptr_t lParam);
 
  private:
   struct MessageRoute;

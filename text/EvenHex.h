@@ -6,8 +6,8 @@
 
 #include <array>
 #include <bit>
+#include <cstddef>
 #include <cstdint>
-#include <string>
 
 namespace EvenHex {
 
@@ -49,7 +49,5 @@ inline char* Write(uint32_t value, char* out) {
   }
   return out + 2 * bytes;
 }
-
-std::string Format(uint32_t value);
 
 }  // namespace EvenHex

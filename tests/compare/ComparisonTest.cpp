@@ -68,7 +68,7 @@ class ComparisonState : public testing::Test {
  protected:
   // A comparison that found one difference, to see what later steps clear.
   void CompareWithOneDifference() {
-    ASSERT_EQ(CompareFiles(folder.Write("x", "abc"), folder.Write("y", "abd"), comparison),
+    ASSERT_EQ(comparison.CompareFiles(folder.Write("x", "abc"), folder.Write("y", "abd")),
               CompareOutcome::kCompared);
     ASSERT_EQ(comparison.DifferencesFound(), 1);
   }
@@ -80,21 +80,21 @@ class ComparisonState : public testing::Test {
 TEST_F(ComparisonState, EqualFilesLeaveNoDifferences) {
   CompareWithOneDifference();
   std::string same = folder.Write("same", "hello");
-  EXPECT_EQ(CompareFiles(same, same, comparison), CompareOutcome::kCompared);
+  EXPECT_EQ(comparison.CompareFiles(same, same), CompareOutcome::kCompared);
   EXPECT_TRUE(comparison.Differences().empty());
   EXPECT_EQ(comparison.DifferencesFound(), 0);
 }
 
 TEST_F(ComparisonState, EmptyFilesCompareAsEqual) {
-  EXPECT_EQ(CompareFiles(folder.Write("a", ""), folder.Write("b", ""), comparison),
+  EXPECT_EQ(comparison.CompareFiles(folder.Write("a", ""), folder.Write("b", "")),
             CompareOutcome::kCompared);
   EXPECT_EQ(comparison.DifferencesFound(), 0);
 }
 
 TEST_F(ComparisonState, DifferentSizesEmptyTheList) {
   CompareWithOneDifference();
-  EXPECT_EQ(CompareFiles(folder.Write("ten", std::string(10, 'a')),
-                         folder.Write("eleven", std::string(11, 'a')), comparison),
+  EXPECT_EQ(comparison.CompareFiles(folder.Write("ten", std::string(10, 'a')),
+                                    folder.Write("eleven", std::string(11, 'a'))),
             CompareOutcome::kSizesDiffer);
   EXPECT_TRUE(comparison.Differences().empty());
   EXPECT_EQ(comparison.DifferencesFound(), 0);
@@ -113,7 +113,7 @@ TEST_F(ComparisonState, FailedLoadsEmptyTheListAndKeepTheNewPath) {
     MakeReadOnly(bad);
     std::string first = c.firstFails ? bad : good;
     std::string second = c.firstFails ? good : bad;
-    EXPECT_EQ(CompareFiles(first, second, comparison), c.outcome);
+    EXPECT_EQ(comparison.CompareFiles(first, second), c.outcome);
     EXPECT_TRUE(comparison.Differences().empty());
     EXPECT_EQ(comparison.DifferencesFound(), 0);
     EXPECT_EQ(c.firstFails ? comparison.FirstPath() : comparison.SecondPath(), bad);
@@ -130,7 +130,7 @@ TEST_F(ComparisonState, ComparesLargeFilesPieceByPiece) {
   std::string second = first;
   const std::vector<uint32_t> changed = {0, 4 * kMiB - 1, 4 * kMiB, 8 * kMiB + 5, size - 1};
   for (uint32_t at : changed) second[at] = static_cast<char>(at);
-  ASSERT_EQ(CompareFiles(folder.Write("a", first), folder.Write("b", second), comparison),
+  ASSERT_EQ(comparison.CompareFiles(folder.Write("a", first), folder.Write("b", second)),
             CompareOutcome::kCompared);
   ASSERT_EQ(comparison.Differences().size(), changed.size());
   for (size_t at = 0; at < changed.size(); ++at) {
@@ -139,9 +139,9 @@ TEST_F(ComparisonState, ComparesLargeFilesPieceByPiece) {
   }
   std::string readOnly = folder.Write("ro", "abc");
   MakeReadOnly(readOnly);
-  EXPECT_EQ(CompareFiles(readOnly, folder.File("missing"), comparison),
+  EXPECT_EQ(comparison.CompareFiles(readOnly, folder.File("missing")),
             CompareOutcome::kFirstLoadFailed);
-  EXPECT_EQ(CompareFiles(folder.File("a"), folder.File("missing"), comparison),
+  EXPECT_EQ(comparison.CompareFiles(folder.File("a"), folder.File("missing")),
             CompareOutcome::kSecondLoadFailed);
   EXPECT_TRUE(comparison.Differences().empty());
 }
@@ -155,14 +155,14 @@ TEST_F(ComparisonState, ComparesFilesUpToTheLargestSize) {
   ASSERT_EQ(truncate(first.c_str(), static_cast<off_t>(size)), 0);
   ASSERT_EQ(truncate(second.c_str(), static_cast<off_t>(size)), 0);
   std::fstream(second, std::ios::binary | std::ios::in | std::ios::out).seekp(size - 1).put('\x7E');
-  ASSERT_EQ(CompareFiles(first, second, comparison), CompareOutcome::kCompared);
+  ASSERT_EQ(comparison.CompareFiles(first, second), CompareOutcome::kCompared);
   EXPECT_EQ(comparison.Differences(), (DiffList{{size - 1, 0x00, 0x7E}}));
 }
 
 TEST_F(ComparisonState, RecordsBothBytesOfEachDifference) {
   std::string a = folder.Write("a", std::string("\x00\x11\x22\x33", 4));
   std::string b = folder.Write("b", std::string("\xFF\x11\x22\x44", 4));
-  ASSERT_EQ(CompareFiles(a, b, comparison), CompareOutcome::kCompared);
+  ASSERT_EQ(comparison.CompareFiles(a, b), CompareOutcome::kCompared);
   ASSERT_EQ(comparison.Differences().size(), 2u);
   EXPECT_EQ(comparison.Differences()[0], (DiffEntry{0, 0x00, 0xFF}));
   EXPECT_EQ(comparison.Differences()[1], (DiffEntry{3, 0x33, 0x44}));

@@ -14,12 +14,12 @@
 #include "compare/Listing.h"
 #include "compare/ScriptFile.h"
 #include "compare/ScriptText.h"
-#include "text/HexString.h"
 #include "interpreter/StatementTables.h"
 #include "language/ParseScript.h"
 #include "language/ParseScriptException.h"
 #include "tests/fuzz/MemoryFolder.h"
 #include "tests/support/TestFiles.h"
+#include "text/HexString.h"
 
 namespace {
 
@@ -133,7 +133,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Folder().Write("two.bin", second);
 
   CComparison comparison;
-  if (CompareFiles(FirstPath(), SecondPath(), comparison) != CompareOutcome::kCompared) {
+  if (comparison.CompareFiles(FirstPath(), SecondPath()) != CompareOutcome::kCompared) {
     Die("two readable files of equal size were not compared");
   }
   CheckDifferences(first, second, comparison);

@@ -1,124 +1,116 @@
 // Fuzz target: the run loop's fast reading of qpxdiff's statements against
-// the general reading. Every input is run twice as a script beside the
-// fuzz folder's files, with the fast reading and without it; the two runs
-// must end alike: the same reason at the same unit (or both completed),
-// the same image bytes, the same files and the same registry writes.
-#include <sys/stat.h>
-
+// the general reading. From every unit that follows a ";" unit of the
+// input, statements are read the fast way; each statement it takes must be
+// four units that the general reading classifies as "X", "=", "X", ";",
+// whose byte handler stores the same byte at the same address (or fails
+// where the fast store failed), and the reading must go on exactly after
+// those units.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "image/SourceData.h"
-#include "tests/standin/StandIn.h"
-#include "interpreter/StatementTables.h"
-#include "language/ParseScript.h"
-#include "language/ParseScriptException.h"
-#include "language/RunHooks.h"
-#include "tests/fuzz/FuzzFolder.h"
-#include "tests/fuzz/MemoryFolder.h"
+#include "interpreter/FastStatements.h"
+#include "language/Statement.h"
+#include "language/UnitClassifier.h"
+#include "language/UnitList.h"
+#include "language/Vocabulary.h"
+#include "platform/Memory.h"
+#include "statements/ByteStatements.h"
 
 namespace {
+
+// Small enough that many addresses fall outside, so failing stores are read too.
+constexpr uint32_t kImageSize = 0x100;
 
 [[noreturn]] void Die(const char* what) {
   std::fprintf(stderr, "fast statements differ from the general reading: %s\n", what);
   std::abort();
 }
 
-FuzzFolder& Folder() {
-  static FuzzFolder folder;
-  return folder;
-}
-
-// The run's own image, to compare afterwards; registry values go to the
-// stand-in, which records them; a dialog section gets the target file.
-class CComparedHooks : public CRunHooks {
- public:
-  CSourceData* Image() override { return &image; }
-  RegistryAction OnRegistryValue(const RegistryValue&) override { return RegistryAction::kWrite; }
-  FileChoice ChooseDialogTarget(const DialogRequest&, std::string& chosen) override {
-    chosen = Folder().PathOf(FuzzFolder::kTarget);
-    return FileChoice::kChosen;
-  }
-  void OnSectionStart(std::string_view, const std::string&) override {}
-  void OnSectionEnd() override {}
-
-  CSourceData image;
+struct Store {
+  uint32_t address;
+  uint8_t value;
 };
 
-struct Outcome {
-  bool loaded = false;
-  bool completed = false;
-  int32_t reason = 0;
-  size_t unit = 0;
-  std::string image;  // size and bytes
-  int32_t modified = 0;
-  FolderSnapshot files;
-  std::vector<platform::standin::RegistryWrite> registry;
-};
-
-bool SameWrites(const std::vector<platform::standin::RegistryWrite>& one,
-                const std::vector<platform::standin::RegistryWrite>& other) {
-  if (one.size() != other.size()) return false;
-  for (size_t at = 0; at < one.size(); ++at) {
-    const auto& a = one[at];
-    const auto& b = other[at];
-    if (a.root != b.root || a.subkey != b.subkey || a.valueName != b.valueName ||
-        a.type != b.type || a.data != b.data) {
-      return false;
-    }
-  }
-  return true;
+// The next unit of the general reading, or dies when the text has none.
+std::string_view Take(CUnitList::Iterator& unit) {
+  if (unit == CUnitList::Iterator()) Die("the fast reading took units the text does not have");
+  return *unit++;
 }
 
-Outcome RunOnce(const std::string& text, bool fast) {
-  FuzzFolder& folder = Folder();
-  folder.Restore(text);
-  platform::standin::Reset();
-  CComparedHooks hooks;
-  CScriptFile script(QuopraStatements());
-  script.hooks = &hooks;
-  script.fastStatements = fast;
-  Outcome outcome;
-  outcome.loaded = script.Load(folder.PathOf(FuzzFolder::kScript)) != 0;
-  if (outcome.loaded) {
-    try {
-      script.Run();
-      outcome.completed = true;
-    } catch (const CParseScriptException& failure) {
-      outcome.reason = failure.GetReason();
-      outcome.unit = failure.GetUnit();
-    }
+// Reads one statement the general way and stores it into image: whether
+// the handler stored it, and the end of its ";".
+bool ReadGenerally(CUnitList::Iterator& unit, CSourceData& image, Store& store,
+                   const char*& after) {
+  std::string_view address = Take(unit);
+  std::string_view assign = Take(unit);
+  std::string_view value = Take(unit);
+  std::string_view terminator = Take(unit);
+  ClassifiedUnit first = ClassifyUnit(address, kTerminator);
+  ClassifiedUnit second = ClassifyUnit(assign, address);
+  ClassifiedUnit third = ClassifyUnit(value, assign);
+  ClassifiedUnit fourth = ClassifyUnit(terminator, value);
+  if (first.kind != UnitKind::kValue || first.letter != 'X' || second.kind != UnitKind::kKeyword ||
+      !IsWord(assign, kKeywordAssign) || third.kind != UnitKind::kValue || third.letter != 'X' ||
+      fourth.kind != UnitKind::kTerminator) {
+    Die("a statement the general reading gives another shape");
   }
-  uint32_t size = hooks.image.GetSize();
-  outcome.image = std::to_string(size) + ":";
-  if (size > 0) outcome.image.append(reinterpret_cast<char*>(hooks.image.GetPointer(0)), size);
-  outcome.modified = hooks.image.IsModified();
-  outcome.files = folder.Snapshot();
-  outcome.registry = platform::standin::Recorder().registryWrites;
-  return outcome;
+  CStatement statement;
+  statement.operands = {std::string(first.operand), std::string(third.operand)};
+  bool stored = HandleSetBytes(image, statement) == 0;
+  store.address = 0;
+  for (char c : address) store.address = store.address << 4 | HexDigitValue(c);
+  store.value = stored ? image.GetByte(store.address) : 0;
+  after = terminator.data() + terminator.size();
+  return stored;
+}
+
+// Compares the two readings from the unit after a ";".
+void CompareFrom(CUnitList::Iterator unit, CSourceData& image) {
+  std::vector<Store> fast;
+  FastStatements::Reading reading =
+      FastStatements::Read(unit.Here(), unit.TextEnd(), [&fast](uint32_t address, uint8_t value) {
+        fast.push_back({address, value});
+        return address < kImageSize;
+      });
+  if (reading.statements != fast.size()) Die("a statement read without its store");
+  const char* after = unit.Here();
+  for (size_t at = 0; at < fast.size(); ++at) {
+    Store general{};
+    bool stored = ReadGenerally(unit, image, general, after);
+    if (general.address != fast[at].address) Die("another address");
+    if (stored != (fast[at].address < kImageSize)) Die("a store failed in one reading only");
+    if (stored && general.value != fast[at].value) Die("another value");
+    if (!stored && (at + 1 != fast.size() || reading.stored))
+      Die("a reading went on past a failure");
+  }
+  // The general reading goes on where the fast one stopped: after the ";"
+  // of a failed store, else at the next unit.
+  const char* expected = !reading.stored                 ? after
+                         : unit == CUnitList::Iterator() ? unit.TextEnd()
+                                                         : unit.Here();
+  if (reading.statements > 0 && reading.next != expected) Die("the readings go on elsewhere");
 }
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  PreferMemoryFolder();
-  return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const std::string text(reinterpret_cast<const char*>(data), size);
-  const Outcome fast = RunOnce(text, true);
-  const Outcome general = RunOnce(text, false);
-  if (fast.loaded != general.loaded) Die("one loaded the script, the other did not");
-  if (fast.completed != general.completed) Die("one completed, the other did not");
-  if (!fast.completed && (fast.reason != general.reason || fast.unit != general.unit)) {
-    Die("a different reason or unit");
+  CSourceData image;
+  platform::AutoFreeBlock text(size == 0 ? 1 : size);
+  if (image.Allocate(kImageSize) == nullptr || !text.IsValid()) return 0;
+  std::copy(data, data + size, text.Get());
+  CUnitList units;
+  units.Cut(std::move(text), size);
+  // The text may start as a section's statements do, after a ";".
+  bool afterTerminator = true;
+  for (CUnitList::Iterator unit = units.begin(); unit != units.end(); ++unit) {
+    if (afterTerminator) CompareFrom(unit, image);
+    afterTerminator = IsWord(*unit, kTerminator);
   }
-  if (fast.image != general.image || fast.modified != general.modified) Die("different images");
-  if (fast.files != general.files) Die("different files");
-  if (!SameWrites(fast.registry, general.registry)) Die("different registry writes");
   return 0;
 }

@@ -32,7 +32,7 @@ TEST_F(CreateScript, AsksForTheDirectionOnTheMainWindow) {
   Create(platform::kIdYes, std::nullopt);
   ASSERT_EQ(standin::Recorder().messageBoxes.size(), 1u);
   const auto& question = standin::Recorder().messageBoxes[0];
-  EXPECT_EQ(question.owner, maker.MainWindow());
+  EXPECT_EQ(question.owner, MainWindow());
   EXPECT_EQ(question.text, first + "から" + second +
                                "に変更するQuopraファイルを作成しますか？\n"
                                "逆に作成したい場合は、いいえを選択してください");
@@ -70,14 +70,15 @@ TEST_F(CreateScript, WritesTheScriptOfTheChosenDirection) {
     int answer;
     std::string expected;
   };
-  for (const Case& c :
-       {Case{platform::kIdYes, "#path \"" + escapedFirst + "\"\r\n    00 = FF ;\r\n    02 = 23 ;\r\n"},
-        Case{platform::kIdNo, "#path \"" + escapedSecond + "\"\r\n    00 = 00 ;\r\n    02 = 22 ;\r\n"}}) {
+  for (const Case& c : {Case{platform::kIdYes, "#path \"" + escapedFirst +
+                                                   "\"\r\n    00 = FF ;\r\n    02 = 23 ;\r\n"},
+                        Case{platform::kIdNo, "#path \"" + escapedSecond +
+                                                  "\"\r\n    00 = 00 ;\r\n    02 = 22 ;\r\n"}}) {
     std::string script = folder.File("out.qpx");
     Create(c.answer, script);
     EXPECT_EQ(ReadFileBytes(script), c.expected + "#end\r\n" + std::string(1, '\0'));
     const auto& done = LastMessageBox();
-    EXPECT_EQ(done.owner, maker.MainWindow());
+    EXPECT_EQ(done.owner, MainWindow());
     EXPECT_EQ(done.text, "Quopraファイルを作成しました");
     EXPECT_EQ(done.caption, "確認");
     EXPECT_EQ(done.flags, platform::kMbOk | platform::kMbIconExclamation);

@@ -7,12 +7,12 @@
 #include <optional>
 #include <string>
 
-#include "qpxdiff/MainWindow.h"
-#include "qpxdiff/resource.h"
 #include "platform/Dialogs.h"
 #include "platform/MessageBox.h"
-#include "tests/standin/StandIn.h"
 #include "platform/Window.h"
+#include "qpxdiff/MainWindow.h"
+#include "qpxdiff/resource.h"
+#include "tests/standin/StandIn.h"
 #include "tests/standin/WindowStandIn.h"
 #include "tests/support/TestFiles.h"
 
@@ -35,13 +35,26 @@ class DiffWindow : public testing::Test {
     ASSERT_TRUE(maker.CreateMainWindow(5));
   }
 
+  // The windows the stand-in made: the main window, and its EDIT pane.
+  static platform::WindowHandle WindowOfClass(const std::string& className) {
+    const auto& windows = standin::WindowRecorder().windows;
+    for (size_t at = 0; at < windows.size(); ++at) {
+      if (windows[at].className == className) {
+        return reinterpret_cast<platform::WindowHandle>(at + 1);
+      }
+    }
+    return nullptr;
+  }
+  static platform::WindowHandle MainWindow() { return WindowOfClass(kMainWindowClass); }
+  static platform::WindowHandle Pane() { return WindowOfClass("EDIT"); }
+
   intptr_t Send(uint32_t message, uintptr_t wParam = 0, intptr_t lParam = 0) {
-    return platform::SendMessageA(maker.MainWindow(), message, wParam, lParam);
+    return platform::SendMessageA(MainWindow(), message, wParam, lParam);
   }
   void Command(uint32_t command) { Send(platform::kWmCommand, command); }
 
   platform::MenuHandle FilePopup() {
-    return platform::GetSubMenu(platform::GetMenu(maker.MainWindow()), 0);
+    return platform::GetSubMenu(platform::GetMenu(MainWindow()), 0);
   }
   // Opens the File pop-up; the state Create script was given, if any.
   std::optional<uint32_t> CreateScriptStateOnOpening() {
@@ -62,7 +75,7 @@ class DiffWindow : public testing::Test {
     answers.clear();  // an answer a failed load left unused
   }
 
-  std::string PaneText() { return standin::FindWindow(maker.Pane())->text; }
+  std::string PaneText() { return standin::FindWindow(Pane())->text; }
   const standin::MessageBoxRecord& LastMessageBox() {
     return standin::Recorder().messageBoxes.back();
   }

@@ -1,9 +1,9 @@
-#include "tests/qpxdiff/DiffWindowFixture.h"
-
 #include <gtest/gtest.h>
 
 #include <optional>
 #include <string>
+
+#include "tests/qpxdiff/DiffWindowFixture.h"
 
 namespace {
 
@@ -22,7 +22,7 @@ TEST_F(DiffWindow, RegistersTheClassWithIconMenuAndBackground) {
 }
 
 TEST_F(DiffWindow, CreatesShowsAndUpdatesTheMainWindow) {
-  const standin::WindowRecord* main = standin::FindWindow(maker.MainWindow());
+  const standin::WindowRecord* main = standin::FindWindow(MainWindow());
   ASSERT_NE(main, nullptr);
   EXPECT_EQ(main->exStyle, 0u);
   EXPECT_EQ(main->className, "Quopra Maker");
@@ -37,12 +37,12 @@ TEST_F(DiffWindow, CreatesShowsAndUpdatesTheMainWindow) {
 }
 
 TEST_F(DiffWindow, PaneFillsTheClientAreaWithTheInitialTextAndFixedFont) {
-  const standin::WindowRecord* pane = standin::FindWindow(maker.Pane());
+  const standin::WindowRecord* pane = standin::FindWindow(Pane());
   ASSERT_NE(pane, nullptr);
   EXPECT_EQ(pane->className, "EDIT");
   EXPECT_EQ(pane->exStyle, 0x200u);
   EXPECT_EQ(pane->style, 0x503119C4u);
-  EXPECT_EQ(pane->parent, maker.MainWindow());
+  EXPECT_EQ(pane->parent, MainWindow());
   EXPECT_EQ(pane->menuOrId, 100u);
   platform::Rect client = standin::WindowRecorder().clientRect;
   EXPECT_EQ(pane->x, client.left);
@@ -54,7 +54,7 @@ TEST_F(DiffWindow, PaneFillsTheClientAreaWithTheInitialTextAndFixedFont) {
             "作成する元となる2つのファイルを選択してください。\r\n");
   bool fontSet = false;
   for (const platform::Message& sent : standin::WindowRecorder().sent) {
-    if (sent.window != maker.Pane() || sent.message != platform::kWmSetFont) continue;
+    if (sent.window != Pane() || sent.message != platform::kWmSetFont) continue;
     fontSet = sent.wParam == reinterpret_cast<uintptr_t>(platform::GetStockObject(16)) &&
               sent.lParam == 1;
   }
@@ -63,14 +63,14 @@ TEST_F(DiffWindow, PaneFillsTheClientAreaWithTheInitialTextAndFixedFont) {
 
 TEST_F(DiffWindow, SizeMovesThePaneAndFocusGoesToIt) {
   EXPECT_EQ(Send(platform::kWmSize, 0, (300 << 16) | 500), 0);
-  const standin::WindowRecord* pane = standin::FindWindow(maker.Pane());
+  const standin::WindowRecord* pane = standin::FindWindow(Pane());
   EXPECT_EQ(pane->x, 0);
   EXPECT_EQ(pane->y, 0);
   EXPECT_EQ(pane->width, 500);
   EXPECT_EQ(pane->height, 300);
   EXPECT_EQ(pane->repaint, 1);
   Send(platform::kWmSetFocus);
-  EXPECT_EQ(standin::WindowRecorder().focus, maker.Pane());
+  EXPECT_EQ(standin::WindowRecorder().focus, Pane());
 }
 
 // Moved to a monitor of another scale, the window takes the place the
@@ -87,14 +87,14 @@ TEST_F(DiffWindow, DpiChangeMovesTheWindowAndGivesThePaneAFontForTheNewDpi) {
     EXPECT_EQ(Send(platform::kWmDpiChanged, (change.dpi << 16) | change.dpi,
                    reinterpret_cast<intptr_t>(&change.suggested)),
               0);
-    const standin::WindowRecord* main = standin::FindWindow(maker.MainWindow());
+    const standin::WindowRecord* main = standin::FindWindow(MainWindow());
     EXPECT_EQ(main->x, change.suggested.left);
     EXPECT_EQ(main->y, change.suggested.top);
     EXPECT_EQ(main->width, change.suggested.right - change.suggested.left);
     EXPECT_EQ(main->height, change.suggested.bottom - change.suggested.top);
     std::optional<platform::Message> font;
     for (const platform::Message& sent : standin::WindowRecorder().sent) {
-      if (sent.window == maker.Pane() && sent.message == platform::kWmSetFont) font = sent;
+      if (sent.window == Pane() && sent.message == platform::kWmSetFont) font = sent;
     }
     ASSERT_TRUE(font.has_value());
     EXPECT_EQ(font->wParam, reinterpret_cast<uintptr_t>(platform::GetFixedFont(change.dpi)));
@@ -108,7 +108,7 @@ TEST_F(DiffWindow, OnlyTheFilePopupChangesCreateScript) {
     platform::MenuHandle popup;
     intptr_t lParam;
   };
-  platform::MenuHandle help = platform::GetSubMenu(platform::GetMenu(maker.MainWindow()), 1);
+  platform::MenuHandle help = platform::GetSubMenu(platform::GetMenu(MainWindow()), 1);
   for (Case c : {Case{FilePopup(), 1 << 16}, Case{help, 1}}) {
     standin::WindowRecorder().menuItems.clear();
     size_t defaulted = standin::WindowRecorder().defaulted.size();
@@ -123,7 +123,7 @@ TEST_F(DiffWindow, OpenListsTheDifferencesInOneCallAndEnablesCreateScript) {
   std::string b = folder.Write("b.bin", std::string("\x00\x01\x7F", 3));
   Open(a, b);
   EXPECT_EQ(PaneText(), "Address = " + a + " : " + b + "\r\n02 = 02 : 7F\r\n");
-  EXPECT_EQ(standin::FindWindow(maker.Pane())->textSets, 1);
+  EXPECT_EQ(standin::FindWindow(Pane())->textSets, 1);
   EXPECT_EQ(CreateScriptStateOnOpening(), platform::kMfEnabled);
   EXPECT_TRUE(standin::Recorder().messageBoxes.empty());
 }
@@ -152,7 +152,8 @@ TEST_F(DiffWindow, IdenticalFilesOrSizeMismatchGreyCreateScript) {
   Open(a, b);
   Open(ten, eleven);
   EXPECT_EQ(PaneText(),
-            "\x81\x40" "1つ目のファイルと2つ目のファイルのサイズが違います。\r\n"
+            "\x81\x40"
+            "1つ目のファイルと2つ目のファイルのサイズが違います。\r\n"
             "\x81\x40スクリプトファイルは書き出せません。");
   EXPECT_EQ(CreateScriptStateOnOpening(), platform::kMfGrayed);
   Open(a, b);
@@ -196,7 +197,7 @@ TEST_F(DiffWindow, LoadFailuresShowTheirMessageAndClearTheList) {
     Open(c.first, c.second);
     EXPECT_EQ(standin::Recorder().dialogs.size(), c.dialogs);
     ASSERT_EQ(standin::Recorder().messageBoxes.size(), 1u);
-    EXPECT_EQ(LastMessageBox().owner, maker.MainWindow());
+    EXPECT_EQ(LastMessageBox().owner, MainWindow());
     EXPECT_EQ(LastMessageBox().text, c.text);
     EXPECT_EQ(LastMessageBox().caption, "エラー");
     EXPECT_EQ(LastMessageBox().flags, kErrorFlags);
@@ -217,11 +218,11 @@ TEST_F(DiffWindow, ExitClosesAsTheCloseBoxDoesAndEndsTheLoop) {
   const auto& sent = standin::WindowRecorder().sent;
   bool askedToClose = false;
   for (const platform::Message& message : sent) {
-    askedToClose |= message.window == maker.MainWindow() &&
-                    message.message == platform::kWmSysCommand && message.wParam == 0xF060;
+    askedToClose |= message.window == MainWindow() && message.message == platform::kWmSysCommand &&
+                    message.wParam == 0xF060;
   }
   EXPECT_TRUE(askedToClose);
-  EXPECT_TRUE(standin::FindWindow(maker.MainWindow())->destroyed);
+  EXPECT_TRUE(standin::FindWindow(MainWindow())->destroyed);
   EXPECT_EQ(standin::WindowRecorder().quitCode, 0);
   EXPECT_EQ(maker.RunMessageLoop(), 0);
 }
@@ -231,9 +232,9 @@ TEST_F(DiffWindow, MessageLoopDispatchesUntilQuit) {
   std::string b = folder.Write("b.bin", "ac");
   standin::Recorder().dialogAnswers = {a, b};
   auto& queue = standin::WindowRecorder().queue;
-  queue.push_back({maker.MainWindow(), platform::kWmCommand, IDM_FILE_OPEN, 0, 0, 0, 0});
-  queue.push_back({maker.MainWindow(), platform::kWmCommand, IDM_HELP_ABOUT, 0, 0, 0, 0});
-  queue.push_back({maker.MainWindow(), platform::kWmCommand, IDM_FILE_EXIT, 0, 0, 0, 0});
+  queue.push_back({MainWindow(), platform::kWmCommand, IDM_FILE_OPEN, 0, 0, 0, 0});
+  queue.push_back({MainWindow(), platform::kWmCommand, IDM_HELP_ABOUT, 0, 0, 0, 0});
+  queue.push_back({MainWindow(), platform::kWmCommand, IDM_FILE_EXIT, 0, 0, 0, 0});
   EXPECT_EQ(maker.RunMessageLoop(), 0);
   EXPECT_EQ(PaneText(), "Address = " + a + " : " + b + "\r\n01 = 62 : 63\r\n");
   EXPECT_EQ(standin::Recorder().messageBoxes.size(), 1u);  // the About box
@@ -243,7 +244,7 @@ TEST_F(DiffWindow, MessageLoopDispatchesUntilQuit) {
 TEST_F(DiffWindow, AboutNamesTheProgramAndItsVersion) {
   Command(IDM_HELP_ABOUT);
   ASSERT_EQ(standin::Recorder().messageBoxes.size(), 1u);
-  EXPECT_EQ(LastMessageBox().owner, maker.MainWindow());
+  EXPECT_EQ(LastMessageBox().owner, MainWindow());
   EXPECT_NE(LastMessageBox().text.find("Quopra Maker"), std::string::npos);
   EXPECT_NE(LastMessageBox().text.find("1.0.0.1"), std::string::npos);
 }
