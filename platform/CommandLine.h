@@ -18,6 +18,10 @@ struct CommandArgument {
   std::string system;
 };
 
+// The argument whose system form (its bytes on Linux, its UTF-16 as UTF-8
+// on Windows) is given.
+CommandArgument ArgumentOf(std::string system);
+
 // The arguments after the program name: on Windows from the wide command
 // line, on Linux converted from the locale's encoding. On Linux it also
 // takes the locale from the environment, whose encoding names files from

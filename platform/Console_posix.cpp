@@ -1,4 +1,3 @@
-#include <locale.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
 
@@ -45,18 +44,6 @@ bool WriteStdText(StdStream stream, std::string_view cp932) {
   return WriteStd(stream, text.data(), text.size());
 }
 
-namespace {
-
-CommandArgument ArgumentOf(std::string system) {
-  CommandArgument argument;
-  argument.hasCp932Form = posix::ToCp932Name(system, argument.text);
-  if (!argument.hasCp932Form) argument.text = posix::ToCp932Shown(system);
-  argument.system = std::move(system);
-  return argument;
-}
-
-}  // namespace
-
 bool ReadStdLine(CommandArgument& line) {
   std::string bytes;
   char byte = 0;
@@ -75,22 +62,6 @@ bool ReadStdLine(CommandArgument& line) {
   if (!bytes.empty() && bytes.back() == '\r') bytes.pop_back();
   line = ArgumentOf(std::move(bytes));
   return true;
-}
-
-std::vector<CommandArgument> GetCommandArguments(int argc, char** argv) {
-  // File names and the terminal are in the locale's encoding from here on.
-  ::setlocale(LC_CTYPE, "");
-  std::vector<CommandArgument> arguments;
-  for (int at = 1; at < argc; ++at) arguments.push_back(ArgumentOf(argv[at]));
-  return arguments;
-}
-
-bool EnterFolderOf(const CommandArgument& path, std::string& fileName) {
-  size_t slash = path.system.rfind('/');
-  if (slash == std::string::npos) return false;
-  if (!posix::ToCp932Name(path.system.substr(slash + 1), fileName)) return false;
-  std::string folder = slash == 0 ? "/" : path.system.substr(0, slash);
-  return ::chdir(folder.c_str()) == 0;
 }
 
 int TerminalColumns(StdStream stream) {

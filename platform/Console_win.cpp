@@ -1,8 +1,4 @@
 #include <windows.h>
-// The shell's header needs the types of <windows.h> first.
-#include <shellapi.h>
-
-#include <memory>
 
 #include "platform/Console.h"
 #include "platform/Cp932_win.h"
@@ -67,15 +63,8 @@ bool WriteStdText(StdStream stream, std::string_view cp932) {
 
 namespace {
 
-CommandArgument ArgumentOf(const std::wstring& wide) {
-  CommandArgument argument;
-  argument.hasCp932Form = win::ToCp932Name(wide, argument.text);
-  if (!argument.hasCp932Form) argument.text = win::ToCp932Shown(wide);
-  argument.system = win::ToUtf8(wide);
-  return argument;
-}
-
-CommandArgument ArgumentOf(const std::string& cp932) {
+// Bytes read from a file or a pipe, which are CP932 as every text is.
+CommandArgument ArgumentOfBytes(const std::string& cp932) {
   return {cp932, true, win::ToUtf8(win::ToWideText(cp932))};
 }
 
@@ -111,26 +100,14 @@ bool ReadStdLine(CommandArgument& line) {
     std::wstring wide;
     if (!ReadConsoleLine(handle, wide)) return false;
     if (!wide.empty() && wide.back() == L'\r') wide.pop_back();
-    line = ArgumentOf(wide);
+    line = ArgumentOf(win::ToUtf8(wide));
     return true;
   }
   std::string bytes;
   if (!ReadByteLine(handle, bytes)) return false;
   if (!bytes.empty() && bytes.back() == '\r') bytes.pop_back();
-  line = ArgumentOf(bytes);
+  line = ArgumentOfBytes(bytes);
   return true;
-}
-
-// From the wide command line on every code page: the ANSI argv gives a
-// character without a CP932 form as a look-alike, naming another file.
-std::vector<CommandArgument> GetCommandArguments(int, char**) {
-  std::vector<CommandArgument> arguments;
-  int count = 0;
-  std::unique_ptr<LPWSTR, decltype(&::LocalFree)> wide(
-      ::CommandLineToArgvW(::GetCommandLineW(), &count), &::LocalFree);
-  if (wide == nullptr) return arguments;
-  for (int at = 1; at < count; ++at) arguments.push_back(ArgumentOf(std::wstring(wide.get()[at])));
-  return arguments;
 }
 
 int TerminalColumns(StdStream stream) {

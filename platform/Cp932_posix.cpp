@@ -8,11 +8,9 @@
 #include <cstdint>
 #include <cstring>
 
-#include "platform/Console.h"
-
 namespace platform::posix {
 
-// Shared with the terminal text below.
+namespace {
 
 constexpr char kCp932[] = "CP932";
 constexpr char kUtf8[] = "UTF-8";
@@ -40,13 +38,6 @@ size_t Utf8Length(unsigned char lead) {
 // conversion reads: a lead byte and its trail in CP932, the sequence its
 // first byte announces in UTF-8, one byte elsewhere.
 using CharLength = size_t (*)(std::string_view rest);
-
-size_t Cp932CharLength(std::string_view rest) {
-  return rest.size() >= 2 && IsCp932Pair(static_cast<unsigned char>(rest[0]),
-                                         static_cast<unsigned char>(rest[1]))
-             ? 2
-             : 1;
-}
 
 size_t Utf8CharLength(std::string_view rest) {
   size_t length = Utf8Length(static_cast<unsigned char>(rest[0]));
@@ -110,7 +101,20 @@ class CConverter {
   iconv_t handle_;
 };
 
+}  // namespace
+
+size_t Cp932CharLength(std::string_view rest) {
+  return rest.size() >= 2 && IsCp932Pair(static_cast<unsigned char>(rest[0]),
+                                         static_cast<unsigned char>(rest[1]))
+             ? 2
+             : 1;
+}
+
+namespace {
+
 CharLength SystemCharLength() { return SystemCharset() == kUtf8 ? Utf8CharLength : SingleByte; }
+
+}  // namespace
 
 std::string SystemCharset() {
   const char* locale = ::setlocale(LC_CTYPE, nullptr);
@@ -144,6 +148,13 @@ bool ToCp932Name(std::string_view name, std::string& cp932) {
   return converter.Convert(name, cp932, nullptr, SystemCharLength());
 }
 
+std::string ToSystemShown(std::string_view cp932) {
+  std::string shown;
+  CConverter converter(SystemCharset(), kCp932);
+  if (!converter.Convert(cp932, shown, "?", Cp932CharLength)) return std::string(cp932.size(), '?');
+  return shown;
+}
+
 std::string ToCp932Shown(std::string_view name) {
   if (IsAscii(name)) return std::string(name);
   std::string cp932;
@@ -154,62 +165,3 @@ std::string ToCp932Shown(std::string_view name) {
 }
 
 }  // namespace platform::posix
-
-namespace platform {
-
-namespace {
-
-// Appends ASCII text with CR LF and a lone CR turned into LF, without a
-// branch per byte: a listing of millions of short lines passes here.
-void AppendAscii(std::string_view text, std::string& out) {
-  size_t start = out.size();
-  out.resize(start + text.size());
-  char* to = out.data() + start;
-  for (size_t at = 0; at < text.size(); ++at) {
-    char c = text[at];
-    // A CR before LF becomes the LF that the next byte writes again.
-    bool crBeforeLf = c == '\r' && at + 1 < text.size() && text[at + 1] == '\n';
-    *to = c == '\r' ? '\n' : c;
-    to += crBeforeLf ? 0 : 1;
-  }
-  out.resize(static_cast<size_t>(to - out.data()));
-}
-
-// The end of the run of ASCII bytes from at, eight bytes at a time.
-size_t AsciiRunEnd(std::string_view text, size_t at) {
-  constexpr uint64_t kHighBits = 0x8080808080808080ull;
-  while (at + sizeof(uint64_t) <= text.size()) {
-    uint64_t word;
-    std::memcpy(&word, text.data() + at, sizeof word);
-    if ((word & kHighBits) != 0) break;
-    at += sizeof word;
-  }
-  while (at < text.size() && static_cast<unsigned char>(text[at]) < 0x80) ++at;
-  return at;
-}
-
-}  // namespace
-
-std::string ToTerminalText(std::string_view cp932) {
-  posix::CConverter converter(posix::SystemCharset(), posix::kCp932);
-  std::string out;
-  out.reserve(cp932.size() + cp932.size() / 8);
-  size_t at = 0;
-  while (at < cp932.size()) {
-    // An ASCII run ends at a byte of 0x80 or above; a run of other
-    // characters ends at an ASCII byte that is no trail byte.
-    size_t end = AsciiRunEnd(cp932, at);
-    AppendAscii(cp932.substr(at, end - at), out);
-    at = end;
-    while (end < cp932.size() && static_cast<unsigned char>(cp932[end]) >= 0x80) {
-      end += posix::Cp932CharLength(cp932.substr(end));
-    }
-    if (end == at) continue;
-    std::string_view run = cp932.substr(at, end - at);
-    if (!converter.Convert(run, out, "?", posix::Cp932CharLength)) out.append(run.size(), '?');
-    at = end;
-  }
-  return out;
-}
-
-}  // namespace platform

@@ -20,5 +20,12 @@ bool ToCp932Name(std::string_view name, std::string& cp932);
 // The same for a message: each character without a CP932 form, and each
 // byte that is no character, becomes "?".
 std::string ToCp932Shown(std::string_view name);
+// CP932 text for a person in the system's encoding: each byte that is no
+// CP932 character, and each character the encoding lacks, becomes "?".
+std::string ToSystemShown(std::string_view cp932);
+
+// The length of the character that starts the CP932 text: two bytes for a
+// lead byte and its trail, else one.
+size_t Cp932CharLength(std::string_view rest);
 
 }  // namespace platform::posix

@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/CommandLine.h"
 #include "platform/Cp932_win.h"
 #include "platform/Process.h"
 
@@ -23,18 +22,6 @@ uint32_t GetCurrentDirectoryA(uint32_t size, char* buffer) {
   }
   std::memcpy(buffer, folder.c_str(), folder.size() + 1);
   return static_cast<uint32_t>(folder.size());
-}
-
-bool EnterFolderOf(const CommandArgument& path, std::string& fileName) {
-  std::wstring wide = win::FromUtf8(path.system);
-  std::erase(wide, L'"');
-  size_t separator = wide.find_last_of(L"\\/");
-  if (separator == std::wstring::npos) return false;
-  if (!win::ToCp932Name(std::wstring_view(wide).substr(separator + 1), fileName)) return false;
-  // The root folder keeps its separator: "C:\" rather than "C:".
-  std::wstring folder =
-      wide.substr(0, separator == 0 || wide[separator - 1] == L':' ? separator + 1 : separator);
-  return ::SetCurrentDirectoryW(folder.c_str()) != 0;
 }
 
 }  // namespace platform

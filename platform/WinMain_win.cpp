@@ -27,12 +27,7 @@ std::wstring WideCommandTail() {
 // From the wide command line on every code page: the ANSI tail gives a
 // character without a CP932 form as a look-alike, naming another file.
 platform::CommandArgument CommandTail() {
-  platform::CommandArgument tail;
-  std::wstring wide = WideCommandTail();
-  tail.hasCp932Form = platform::win::ToCp932Name(wide, tail.text);
-  if (!tail.hasCp932Form) tail.text = platform::win::ToCp932Shown(wide);
-  tail.system = platform::win::ToUtf8(wide);
-  return tail;
+  return platform::ArgumentOf(platform::win::ToUtf8(WideCommandTail()));
 }
 
 }  // namespace
