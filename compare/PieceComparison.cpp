@@ -42,13 +42,13 @@ class CPieceReader {
   }
 
  private:
-  platform::AutoCloseFile file_;
+  platform::CAutoCloseFile file_;
   int64_t length_;
   uint64_t read_ = 0;
   bool failed_ = false;
 };
 
-unsigned char* Bytes(const platform::AutoFreeBlock& block) {
+unsigned char* Bytes(const platform::CAutoFreeBlock& block) {
   return reinterpret_cast<unsigned char*>(block.Get());
 }
 
@@ -66,8 +66,8 @@ CompareOutcome CComparison::CompareFiles(const std::string& firstPath,
   if (!first.Opened()) return CompareOutcome::kFirstLoadFailed;
   secondPath_ = secondPath;
   CPieceReader second(secondPath);
-  platform::AutoFreeBlock firstPiece(kPieceSize);
-  platform::AutoFreeBlock secondPiece(kPieceSize);
+  platform::CAutoFreeBlock firstPiece(kPieceSize);
+  platform::CAutoFreeBlock secondPiece(kPieceSize);
   if (!firstPiece.IsValid() || !secondPiece.IsValid()) throw std::bad_alloc();
   auto blame = [&]() {
     ClearDifferences();

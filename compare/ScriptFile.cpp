@@ -9,12 +9,12 @@ constexpr char kScriptExtension[] = ".qpx";
 constexpr char kEndOfFile = '\0';
 
 int CreateScript(const std::string& path) {
-  return platform::Open(
-      path, platform::kOpenReadWrite | platform::kOpenCreate | platform::kOpenTruncate);
+  return platform::Open(path,
+                        platform::kOpenReadWrite | platform::kOpenCreate | platform::kOpenTruncate);
 }
 
 // Closes the file; a close that reports an error loses what was written.
-ScriptWriteResult Finish(platform::AutoCloseFile& file) {
+ScriptWriteResult Finish(platform::CAutoCloseFile& file) {
   return file.Reset() ? ScriptWriteResult::kWritten : ScriptWriteResult::kCannotSave;
 }
 
@@ -26,7 +26,7 @@ ScriptLocation SuggestScriptLocation(const std::string& sourcePath) {
 }
 
 ScriptWriteResult WriteScriptFile(const std::string& path, const std::string& scriptText) {
-  platform::AutoCloseFile file(CreateScript(path));
+  platform::CAutoCloseFile file(CreateScript(path));
   if (!file.IsValid()) return ScriptWriteResult::kCannotCreate;
   // c_str() holds the zero byte that ends the file.
   if (!platform::WriteFully(file.Get(), scriptText.c_str(), scriptText.size() + 1)) {
@@ -37,7 +37,7 @@ ScriptWriteResult WriteScriptFile(const std::string& path, const std::string& sc
 
 ScriptWriteResult StreamScriptFile(const std::string& path, const std::string& sourcePath,
                                    const DiffList& differences, Direction direction) {
-  platform::AutoCloseFile file(CreateScript(path));
+  platform::CAutoCloseFile file(CreateScript(path));
   if (!file.IsValid()) return ScriptWriteResult::kCannotCreate;
   auto write = [&file](std::string_view piece) {
     return platform::WriteFully(file.Get(), piece.data(), piece.size());

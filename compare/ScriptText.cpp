@@ -28,9 +28,9 @@ void AppendPathLine(const std::string& escapedPath, CTextBuilder& text) {
 }
 
 // Writes "    address = value ;" with the value of the direction.
-class StatementWriter {
+class CStatementWriter {
  public:
-  explicit StatementWriter(Direction direction) : forward_(direction == Direction::kForward) {}
+  explicit CStatementWriter(Direction direction) : forward_(direction == Direction::kForward) {}
   void operator()(CTextBuilder& text, const DiffEntry& entry) const {
     text.Append(kIndent);
     text.AppendHex(entry.address);
@@ -70,18 +70,18 @@ std::string BuildScript(const std::string& sourcePath, const DiffList& differenc
   std::string escaped = EscapePath(sourcePath);
   CTextBuilder text(FrameSize(escaped) + kLongestStatement * differences.size());
   AppendPathLine(escaped, text);
-  StatementWriter appendStatement(direction);
+  CStatementWriter appendStatement(direction);
   for (const DiffEntry& entry : differences) appendStatement(text, entry);
   text.Append(kEnd);
   return text.Finish();
 }
 
-bool StreamScript(const std::string& sourcePath, const DiffList& differences,
-                  Direction direction, const TextSink& sink) {
+bool StreamScript(const std::string& sourcePath, const DiffList& differences, Direction direction,
+                  const TextSink& sink) {
   std::string escaped = EscapePath(sourcePath);
   CTextBuilder text(FrameSize(escaped) + kLongestStatement * kBatch);
   AppendPathLine(escaped, text);
-  if (!StreamItems(differences, kBatch, text, StatementWriter(direction), sink)) return false;
+  if (!StreamItems(differences, kBatch, text, CStatementWriter(direction), sink)) return false;
   text.Append(kEnd);
   return sink(text.Text());
 }

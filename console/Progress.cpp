@@ -14,7 +14,7 @@ void WriteError(const std::string& bytes) {
 }  // namespace
 
 uint64_t FileSize(const std::string& path) {
-  platform::AutoCloseFile file(platform::Open(path, 0));
+  platform::CAutoCloseFile file(platform::Open(path, 0));
   if (!file.IsValid()) return 0;
   int64_t length = platform::FileLength(file.Get());
   return length < 0 ? 0 : static_cast<uint64_t>(length);

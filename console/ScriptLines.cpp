@@ -24,7 +24,7 @@ size_t LineOfUnit(std::string_view text, size_t index) {
 }
 
 std::string ReadScriptText(const std::string& path) {
-  platform::AutoCloseFile file(platform::Open(path, 0));
+  platform::CAutoCloseFile file(platform::Open(path, 0));
   if (!file.IsValid()) return std::string();
   int64_t length = platform::FileLength(file.Get());
   if (length <= 0 || static_cast<uint64_t>(length) >= SIZE_MAX) return std::string();

@@ -9,10 +9,10 @@ constexpr char kAllFilesFilter[] = "すべてのファイル (*.*)\0*.*\0";
 }  // namespace
 
 COpenFileDialog::COpenFileDialog(platform::WindowHandle owner)
-    : FileDialogBase(owner, platform::kOfnHideReadOnly | platform::kOfnFileMustExist |
-                                platform::kOfnLongNames) {}
+    : CFileDialogBase(owner, platform::kOfnHideReadOnly | platform::kOfnFileMustExist |
+                                 platform::kOfnLongNames) {}
 
-FileDialogBase::FileDialogBase(platform::WindowHandle owner, uint32_t flags) : record_{} {
+CFileDialogBase::CFileDialogBase(platform::WindowHandle owner, uint32_t flags) : record_{} {
   std::memset(fileName_, 0, sizeof fileName_);
   record_.structSize = platform::kOpenFileNameSize;
   record_.owner = owner;
@@ -22,20 +22,20 @@ FileDialogBase::FileDialogBase(platform::WindowHandle owner, uint32_t flags) : r
   record_.flags = flags;
 }
 
-bool FileDialogBase::SetFileName(const std::string& name) {
+bool CFileDialogBase::SetFileName(const std::string& name) {
   if (name.size() >= kFileNameBufferSize) return false;
   std::memcpy(fileName_, name.c_str(), name.size() + 1);
   record_.file = fileName_;
   return true;
 }
 
-bool FileDialogBase::ShowWith(int (*show)(platform::OpenFileNameRecord&)) {
+bool CFileDialogBase::ShowWith(int (*show)(platform::OpenFileNameRecord&)) {
   bool chosen = show(record_) != 0;
   refused_ = !chosen && platform::CommDlgExtendedError() == platform::kFnErrInvalidFileName;
   return chosen;
 }
 
-FileChoice FileDialogBase::ChoiceAfter(bool shown, std::string& path) const {
+FileChoice CFileDialogBase::ChoiceAfter(bool shown, std::string& path) const {
   if (!shown) return refused_ ? FileChoice::kRefused : FileChoice::kCancelled;
   char chosen[kFileNameBufferSize];
   GetFileName(chosen);
@@ -45,7 +45,7 @@ FileChoice FileDialogBase::ChoiceAfter(bool shown, std::string& path) const {
 
 bool COpenFileDialog::Show() { return ShowWith(platform::GetOpenFileNameA); }
 
-uint32_t FileDialogBase::GetFileName(char* destination) const {
+uint32_t CFileDialogBase::GetFileName(char* destination) const {
   size_t length = strnlen(fileName_, kFileNameBufferSize - 1);
   std::memcpy(destination, fileName_, length);
   destination[length] = '\0';
@@ -53,7 +53,7 @@ uint32_t FileDialogBase::GetFileName(char* destination) const {
 }
 
 CSaveFileDialog::CSaveFileDialog(platform::WindowHandle owner)
-    : FileDialogBase(owner, platform::kOfnOverwritePrompt | platform::kOfnHideReadOnly |
-                                platform::kOfnLongNames) {}
+    : CFileDialogBase(owner, platform::kOfnOverwritePrompt | platform::kOfnHideReadOnly |
+                                 platform::kOfnLongNames) {}
 
 bool CSaveFileDialog::Show() { return ShowWith(platform::GetSaveFileNameA); }

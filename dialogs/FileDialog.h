@@ -17,10 +17,10 @@ enum class FileChoice {
 
 // What both dialogs share: the open-file-name record followed by the
 // object's own file-name buffer.
-class FileDialogBase {
+class CFileDialogBase {
  public:
-  FileDialogBase(const FileDialogBase&) = delete;
-  FileDialogBase& operator=(const FileDialogBase&) = delete;
+  CFileDialogBase(const CFileDialogBase&) = delete;
+  CFileDialogBase& operator=(const CFileDialogBase&) = delete;
 
   // The setters that take a pointer keep the caller's text, which must
   // stay alive until the dialog has been shown.
@@ -35,8 +35,8 @@ class FileDialogBase {
   uint32_t GetFileName(char* destination) const;
 
  protected:
-  FileDialogBase(platform::WindowHandle owner, uint32_t flags);
-  ~FileDialogBase() = default;
+  CFileDialogBase(platform::WindowHandle owner, uint32_t flags);
+  ~CFileDialogBase() = default;
 
   // Shows the dialog through the given call and notes a refused name.
   bool ShowWith(int (*show)(platform::OpenFileNameRecord&));
@@ -49,7 +49,7 @@ class FileDialogBase {
 };
 
 // Accepts only an existing file.
-class COpenFileDialog : public FileDialogBase {
+class COpenFileDialog : public CFileDialogBase {
  public:
   explicit COpenFileDialog(platform::WindowHandle owner);
   // True when the user chose a file; false when cancelled.
@@ -59,7 +59,7 @@ class COpenFileDialog : public FileDialogBase {
 };
 
 // Asks before replacing an existing file.
-class CSaveFileDialog : public FileDialogBase {
+class CSaveFileDialog : public CFileDialogBase {
  public:
   explicit CSaveFileDialog(platform::WindowHandle owner);
   // The extension the system appends to a name typed without one, given

@@ -5,21 +5,21 @@
 
 unsigned char* CSourceData::Allocate(uint32_t n) {
   Release();
-  block_ = platform::AutoFreeBlock(n == 0 ? 1 : n);
+  block_ = platform::CAutoFreeBlock(n == 0 ? 1 : n);
   if (!block_.IsValid()) return nullptr;
   length_ = n;
   return Data();
 }
 
 void CSourceData::Release() {
-  block_ = platform::AutoFreeBlock();
+  block_ = platform::CAutoFreeBlock();
   length_ = 0;
 }
 
 bool CSourceData::Load(std::string path) {
   if (path.empty()) return false;
   Release();
-  platform::AutoCloseFile file(platform::Open(path, platform::kOpenReadWrite));
+  platform::CAutoCloseFile file(platform::Open(path, platform::kOpenReadWrite));
   if (!file.IsValid()) return false;
   int64_t length = platform::FileLength(file.Get());
   if (length < 0 || length > int64_t{UINT32_MAX}) return false;

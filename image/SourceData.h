@@ -60,7 +60,7 @@ class CSourceData {
   // Straight from the system: a file of hundreds of megabytes loads several
   // times faster into such a block. An empty file still takes one byte, so
   // that a loaded empty file differs from no file at all.
-  platform::AutoFreeBlock block_;
+  platform::CAutoFreeBlock block_;
   uint32_t length_ = 0;
   bool modified_ = false;
 };

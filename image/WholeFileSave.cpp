@@ -20,7 +20,7 @@ ReplaceStep SaveByReplacing(const std::string& path, const unsigned char* data, 
 }
 
 bool SaveInPlace(const std::string& path, const unsigned char* data, uint32_t size) {
-  platform::AutoCloseFile file(
+  platform::CAutoCloseFile file(
       platform::Open(path, platform::kOpenReadWrite | platform::kOpenCreate));
   return file.IsValid() && platform::WriteFully(file.Get(), data, size) &&
          platform::ChangeSize(file.Get(), size) && platform::Flush(file.Get()) == 0 && file.Reset();
@@ -30,7 +30,7 @@ bool SaveInPlace(const std::string& path, const unsigned char* data, uint32_t si
 
 bool SaveWholeFile(const std::string& path, const unsigned char* data, uint32_t size) {
   {
-    platform::AutoCloseFile check(
+    platform::CAutoCloseFile check(
         platform::Open(path, platform::kOpenReadWrite | platform::kOpenCreate));
     if (!check.IsValid()) return false;
   }

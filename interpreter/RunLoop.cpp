@@ -50,7 +50,7 @@ class CRunLoop {
   }
   void RunUnits();
   bool ReadsFast(std::string_view previous) const;
-  bool ReadFast(CUnitList::Iterator& unit);
+  bool ReadFast(CUnitList::CIterator& unit);
   void StartSection();
   void OnSearching(std::string_view unit);
   void OnDialogSpec(std::string_view unit);
@@ -86,8 +86,8 @@ void CRunLoop::Run() {
 
 void CRunLoop::RunUnits() {
   std::string_view previous;
-  const CUnitList::Iterator end = script_.units.end();
-  for (CUnitList::Iterator next = script_.units.begin(); next != end; ++next) {
+  const CUnitList::CIterator end = script_.units.end();
+  for (CUnitList::CIterator next = script_.units.begin(); next != end; ++next) {
     if (ReadsFast(previous) && ReadFast(next)) {
       previous = kTerminator;
       if (next == end) break;
@@ -123,7 +123,7 @@ bool CRunLoop::ReadsFast(std::string_view previous) const {
 // reading would: a byte that does not fit the image fails the statement
 // at its ";". True when at least one was read; unit is then the first
 // unit after them.
-bool CRunLoop::ReadFast(CUnitList::Iterator& unit) {
+bool CRunLoop::ReadFast(CUnitList::CIterator& unit) {
   FastStatements::Reading reading = FastStatements::Read(
       unit.Here(), unit.TextEnd(),
       [this](uint32_t address, uint8_t value) { return image_.SetByte(address, value); });

@@ -2,7 +2,7 @@
 
 #include "text/ByteClasses.h"
 
-void CUnitList::Iterator::Find(const char* from) {
+void CUnitList::CIterator::Find(const char* from) {
   const char* at = from;
   while (at < end_ && IsSeparator(*at)) ++at;
   const char* start = at;
@@ -20,14 +20,14 @@ size_t CUnitList::size() const {
 }
 
 std::string_view CUnitList::operator[](size_t index) const {
-  Iterator unit = begin();
+  CIterator unit = begin();
   std::advance(unit, index);
   return *unit;
 }
 
-void CUnitList::clear() { Cut(platform::AutoFreeBlock(), 0); }
+void CUnitList::clear() { Cut(platform::CAutoFreeBlock(), 0); }
 
-void CUnitList::Cut(platform::AutoFreeBlock text, size_t size) {
+void CUnitList::Cut(platform::CAutoFreeBlock text, size_t size) {
   text_ = std::move(text);
   size_ = size;
   counted_ = false;

@@ -12,7 +12,7 @@
 class CUnitList {
  public:
   // Walks the units in text order; each unit is a view into the text.
-  class Iterator {
+  class CIterator {
    public:
     using iterator_category = std::forward_iterator_tag;
     using value_type = std::string_view;
@@ -20,20 +20,20 @@ class CUnitList {
     using pointer = const std::string_view*;
     using reference = const std::string_view&;
 
-    Iterator() = default;
-    Iterator(const char* from, const char* end) : end_(end) { Find(from); }
+    CIterator() = default;
+    CIterator(const char* from, const char* end) : end_(end) { Find(from); }
     reference operator*() const { return unit_; }
     pointer operator->() const { return &unit_; }
-    Iterator& operator++() {
+    CIterator& operator++() {
       Find(unit_.data() + unit_.size());
       return *this;
     }
-    Iterator operator++(int) {
-      Iterator before = *this;
+    CIterator operator++(int) {
+      CIterator before = *this;
       ++*this;
       return before;
     }
-    bool operator==(const Iterator& other) const { return unit_.data() == other.unit_.data(); }
+    bool operator==(const CIterator& other) const { return unit_.data() == other.unit_.data(); }
 
     // Where the unit begins and the text ends, for a reading that takes
     // several units at once and then moves on to the unit at or after a
@@ -49,8 +49,8 @@ class CUnitList {
     std::string_view unit_;  // no data at the end
   };
 
-  Iterator begin() const { return Iterator(text_.Get(), text_.Get() + size_); }
-  Iterator end() const { return Iterator(); }
+  CIterator begin() const { return CIterator(text_.Get(), text_.Get() + size_); }
+  CIterator end() const { return CIterator(); }
   bool empty() const { return begin() == end(); }
   // The number of units; counted on the first call.
   size_t size() const;
@@ -61,10 +61,10 @@ class CUnitList {
 
   // Replaces the units by those of the first size bytes of text, which
   // the list keeps. Units end at space, tab, CR, LF and the zero byte.
-  void Cut(platform::AutoFreeBlock text, size_t size);
+  void Cut(platform::CAutoFreeBlock text, size_t size);
 
  private:
-  platform::AutoFreeBlock text_;
+  platform::CAutoFreeBlock text_;
   size_t size_ = 0;
   mutable size_t count_ = 0;
   mutable bool counted_ = false;

@@ -41,12 +41,12 @@ int Close(int fd);
 bool LastFailureWasNoRoom();
 
 // Owns a descriptor and closes it on every path.
-class AutoCloseFile {
+class CAutoCloseFile {
  public:
-  explicit AutoCloseFile(int fd) : fd_(fd) {}
-  ~AutoCloseFile() { Reset(); }
-  AutoCloseFile(const AutoCloseFile&) = delete;
-  AutoCloseFile& operator=(const AutoCloseFile&) = delete;
+  explicit CAutoCloseFile(int fd) : fd_(fd) {}
+  ~CAutoCloseFile() { Reset(); }
+  CAutoCloseFile(const CAutoCloseFile&) = delete;
+  CAutoCloseFile& operator=(const CAutoCloseFile&) = delete;
   int Get() const { return fd_; }
   bool IsValid() const { return fd_ >= 0; }
   // Closes now; false when the close reported an error.

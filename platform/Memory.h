@@ -42,17 +42,17 @@ struct LargeBlockAllocator {
 namespace platform {
 
 // Owns a block from VirtualAlloc and frees it on every path.
-class AutoFreeBlock {
+class CAutoFreeBlock {
  public:
-  AutoFreeBlock() = default;
+  CAutoFreeBlock() = default;
   // A block of size bytes; IsValid() is false when none could be had.
-  explicit AutoFreeBlock(size_t size) : block_(VirtualAlloc(size)), size_(size) {}
-  ~AutoFreeBlock() { VirtualFree(block_, size_); }
-  AutoFreeBlock(AutoFreeBlock&& other) noexcept : block_(other.block_), size_(other.size_) {
+  explicit CAutoFreeBlock(size_t size) : block_(VirtualAlloc(size)), size_(size) {}
+  ~CAutoFreeBlock() { VirtualFree(block_, size_); }
+  CAutoFreeBlock(CAutoFreeBlock&& other) noexcept : block_(other.block_), size_(other.size_) {
     other.block_ = nullptr;
     other.size_ = 0;
   }
-  AutoFreeBlock& operator=(AutoFreeBlock&& other) noexcept {
+  CAutoFreeBlock& operator=(CAutoFreeBlock&& other) noexcept {
     if (this != &other) {
       VirtualFree(block_, size_);
       block_ = other.block_;

@@ -23,19 +23,19 @@ constexpr uint32_t kRegOptionNonVolatile = 0;
 constexpr uint32_t kKeyAllAccess = 0xF003F;
 
 // Each returns 0 (ERROR_SUCCESS) or a system error code.
-long RegCreateKeyExA(RegistryKey root, const std::string& subkey, uint32_t options,
-                     uint32_t access, RegistryKey* key);
+long RegCreateKeyExA(RegistryKey root, const std::string& subkey, uint32_t options, uint32_t access,
+                     RegistryKey* key);
 long RegSetValueExA(RegistryKey key, const std::string& valueName, uint32_t type,
                     const unsigned char* data, uint32_t size);
 long RegCloseKey(RegistryKey key);
 
 // Closes an open key on every path.
-class AutoCloseKey {
+class CAutoCloseKey {
  public:
-  explicit AutoCloseKey(RegistryKey key) : key_(key) {}
-  ~AutoCloseKey() { RegCloseKey(key_); }
-  AutoCloseKey(const AutoCloseKey&) = delete;
-  AutoCloseKey& operator=(const AutoCloseKey&) = delete;
+  explicit CAutoCloseKey(RegistryKey key) : key_(key) {}
+  ~CAutoCloseKey() { RegCloseKey(key_); }
+  CAutoCloseKey(const CAutoCloseKey&) = delete;
+  CAutoCloseKey& operator=(const CAutoCloseKey&) = delete;
   RegistryKey Get() const { return key_; }
 
  private:

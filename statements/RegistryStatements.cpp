@@ -38,7 +38,7 @@ int32_t WriteValue(const CParseScript& script, const CStatement& statement, uint
                                 platform::kKeyAllAccess, &key) != 0) {
     return -1;
   }
-  platform::AutoCloseKey open(key);
+  platform::CAutoCloseKey open(key);
   if (platform::RegSetValueExA(key, valueName, type, data, size) != 0) return -1;
   return 0;
 }

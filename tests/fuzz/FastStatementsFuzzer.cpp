@@ -38,14 +38,14 @@ struct Store {
 };
 
 // The next unit of the general reading, or dies when the text has none.
-std::string_view Take(CUnitList::Iterator& unit) {
-  if (unit == CUnitList::Iterator()) Die("the fast reading took units the text does not have");
+std::string_view Take(CUnitList::CIterator& unit) {
+  if (unit == CUnitList::CIterator()) Die("the fast reading took units the text does not have");
   return *unit++;
 }
 
 // Reads one statement the general way and stores it into image: whether
 // the handler stored it, and the end of its ";".
-bool ReadGenerally(CUnitList::Iterator& unit, CSourceData& image, Store& store,
+bool ReadGenerally(CUnitList::CIterator& unit, CSourceData& image, Store& store,
                    const char*& after) {
   std::string_view address = Take(unit);
   std::string_view assign = Take(unit);
@@ -71,7 +71,7 @@ bool ReadGenerally(CUnitList::Iterator& unit, CSourceData& image, Store& store,
 }
 
 // Compares the two readings from the unit after a ";".
-void CompareFrom(CUnitList::Iterator unit, CSourceData& image) {
+void CompareFrom(CUnitList::CIterator unit, CSourceData& image) {
   std::vector<Store> fast;
   FastStatements::Reading reading =
       FastStatements::Read(unit.Here(), unit.TextEnd(), [&fast](uint32_t address, uint8_t value) {
@@ -91,9 +91,9 @@ void CompareFrom(CUnitList::Iterator unit, CSourceData& image) {
   }
   // The general reading goes on where the fast one stopped: after the ";"
   // of a failed store, else at the next unit.
-  const char* expected = !reading.stored                 ? after
-                         : unit == CUnitList::Iterator() ? unit.TextEnd()
-                                                         : unit.Here();
+  const char* expected = !reading.stored                  ? after
+                         : unit == CUnitList::CIterator() ? unit.TextEnd()
+                                                          : unit.Here();
   if (reading.statements > 0 && reading.next != expected) Die("the readings go on elsewhere");
 }
 
@@ -101,14 +101,14 @@ void CompareFrom(CUnitList::Iterator unit, CSourceData& image) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   CSourceData image;
-  platform::AutoFreeBlock text(size == 0 ? 1 : size);
+  platform::CAutoFreeBlock text(size == 0 ? 1 : size);
   if (image.Allocate(kImageSize) == nullptr || !text.IsValid()) return 0;
   std::copy(data, data + size, text.Get());
   CUnitList units;
   units.Cut(std::move(text), size);
   // The text may start as a section's statements do, after a ";".
   bool afterTerminator = true;
-  for (CUnitList::Iterator unit = units.begin(); unit != units.end(); ++unit) {
+  for (CUnitList::CIterator unit = units.begin(); unit != units.end(); ++unit) {
     if (afterTerminator) CompareFrom(unit, image);
     afterTerminator = IsWord(*unit, kTerminator);
   }

@@ -33,8 +33,8 @@ std::vector<std::string> Walked(const CUnitList& units) {
   return std::vector<std::string>(units.begin(), units.end());
 }
 
-platform::AutoFreeBlock Copy(const std::string& text) {
-  platform::AutoFreeBlock block(text.size());
+platform::CAutoFreeBlock Copy(const std::string& text) {
+  platform::CAutoFreeBlock block(text.size());
   std::memcpy(block.Get(), text.data(), text.size());
   return block;
 }

@@ -61,7 +61,7 @@ INSTANTIATE_TEST_SUITE_P(Transfers, ReadInParts,
                          });
 
 TEST(WriteFully, ErrorIsAFailure) {
-  platform::AutoCloseFile full(::open("/dev/full", O_WRONLY));
+  platform::CAutoCloseFile full(::open("/dev/full", O_WRONLY));
   ASSERT_TRUE(full.IsValid());
   EXPECT_FALSE(platform::WriteFully(full.Get(), "abc", 3));
 }

@@ -14,7 +14,7 @@ class Blocks : public testing::TestWithParam<size_t> {};
 // must hold every byte asked for.
 TEST_P(Blocks, HoldEveryByteAskedFor) {
   const size_t size = GetParam();
-  platform::AutoFreeBlock block(size);
+  platform::CAutoFreeBlock block(size);
   ASSERT_TRUE(block.IsValid());
   std::memset(block.Get(), 0xA5, size);
   for (size_t at = 0; at < size; at += 4093) {
@@ -30,12 +30,12 @@ INSTANTIATE_TEST_SUITE_P(Sizes, Blocks,
                                          (size_t{3} << 20) + 5));
 
 TEST(Blocks, MovingHandsTheBlockOn) {
-  platform::AutoFreeBlock first(size_t{2} << 20);
+  platform::CAutoFreeBlock first(size_t{2} << 20);
   char* bytes = first.Get();
-  platform::AutoFreeBlock second(std::move(first));
+  platform::CAutoFreeBlock second(std::move(first));
   EXPECT_FALSE(first.IsValid());
   EXPECT_EQ(second.Get(), bytes);
-  platform::AutoFreeBlock third(16);
+  platform::CAutoFreeBlock third(16);
   third = std::move(second);
   EXPECT_EQ(third.Get(), bytes);
 }
