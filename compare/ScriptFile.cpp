@@ -1,6 +1,7 @@
 #include "compare/ScriptFile.h"
 
 #include "platform/Files.h"
+#include "platform/Replacement.h"
 #include "text/PathSplitter.h"
 
 namespace {
@@ -8,14 +9,14 @@ namespace {
 constexpr char kScriptExtension[] = ".qpx";
 constexpr char kEndOfFile = '\0';
 
-int CreateScript(const std::string& path) {
-  return platform::Open(path,
-                        platform::kOpenReadWrite | platform::kOpenCreate | platform::kOpenTruncate);
-}
-
-// Closes the file; a close that reports an error loses what was written.
-ScriptWriteResult Finish(platform::CAutoCloseFile& file) {
-  return file.Reset() ? ScriptWriteResult::kWritten : ScriptWriteResult::kCannotSave;
+// Writes the file all or nothing; write puts the text into a descriptor.
+template <typename Write>
+ScriptWriteResult WriteAllOrNothing(const std::string& path, Write write) {
+  platform::CReplacementFile file;
+  if (file.Create(path, 0) != platform::ReplaceStep::kDone) return ScriptWriteResult::kCannotCreate;
+  if (!write(file.Descriptor())) return ScriptWriteResult::kCannotSave;
+  return file.Commit() == platform::ReplaceStep::kDone ? ScriptWriteResult::kWritten
+                                                       : ScriptWriteResult::kCannotSave;
 }
 
 }  // namespace
@@ -26,25 +27,19 @@ ScriptLocation SuggestScriptLocation(const std::string& sourcePath) {
 }
 
 ScriptWriteResult WriteScriptFile(const std::string& path, const std::string& scriptText) {
-  platform::CAutoCloseFile file(CreateScript(path));
-  if (!file.IsValid()) return ScriptWriteResult::kCannotCreate;
-  // c_str() holds the zero byte that ends the file.
-  if (!platform::WriteFully(file.Get(), scriptText.c_str(), scriptText.size() + 1)) {
-    return ScriptWriteResult::kCannotSave;
-  }
-  return Finish(file);
+  return WriteAllOrNothing(path, [&scriptText](int fd) {
+    // c_str() holds the zero byte that ends the file.
+    return platform::WriteFully(fd, scriptText.c_str(), scriptText.size() + 1);
+  });
 }
 
 ScriptWriteResult StreamScriptFile(const std::string& path, const std::string& sourcePath,
                                    const DiffList& differences, Direction direction) {
-  platform::CAutoCloseFile file(CreateScript(path));
-  if (!file.IsValid()) return ScriptWriteResult::kCannotCreate;
-  auto write = [&file](std::string_view piece) {
-    return platform::WriteFully(file.Get(), piece.data(), piece.size());
-  };
-  if (!StreamScript(sourcePath, differences, direction, write) ||
-      !platform::WriteFully(file.Get(), &kEndOfFile, 1)) {
-    return ScriptWriteResult::kCannotSave;
-  }
-  return Finish(file);
+  return WriteAllOrNothing(path, [&](int fd) {
+    auto write = [fd](std::string_view piece) {
+      return platform::WriteFully(fd, piece.data(), piece.size());
+    };
+    return StreamScript(sourcePath, differences, direction, write) &&
+           platform::WriteFully(fd, &kEndOfFile, 1);
+  });
 }

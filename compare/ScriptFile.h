@@ -15,12 +15,15 @@ ScriptLocation SuggestScriptLocation(const std::string& sourcePath);
 
 enum class ScriptWriteResult {
   kWritten,
-  kCannotCreate,  // the file could not be created or truncated
-  kCannotSave,    // writing or closing it reported an error
+  kCannotCreate,  // no new file could be made to take the file's place
+  kCannotSave,    // writing it or putting it in place failed
 };
 
-// Creates or truncates the file and writes the script text followed by
-// one zero byte, in one piece.
+// Writes the script text followed by one zero byte the way a target is
+// saved: into a new file beside the file, flushed, which then takes the
+// file's place in one step. A failing or killed write leaves no cut
+// script and an existing file as it was. A file that is read-only, a
+// folder, or has more than one name is not replaced.
 ScriptWriteResult WriteScriptFile(const std::string& path, const std::string& scriptText);
 
 // The same file, its text written piece by piece as it is made: the bytes

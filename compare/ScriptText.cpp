@@ -50,6 +50,13 @@ const std::string& ScriptSourcePath(const std::string& firstPath, const std::str
   return direction == Direction::kForward ? firstPath : secondPath;
 }
 
+bool ScriptCanName(const std::string& path) {
+  for (char c : path) {
+    if (c == '"' || static_cast<unsigned char>(c) < 0x20) return false;
+  }
+  return true;
+}
+
 std::string EscapePath(const std::string& path) {
   std::string escaped;
   escaped.reserve(path.size() * 2);

@@ -17,6 +17,10 @@ enum class Direction {
 const std::string& ScriptSourcePath(const std::string& firstPath, const std::string& secondPath,
                                     Direction direction);
 
+// True when a script can name the file: its path holds no double quote
+// and no control byte (below 0x20), which a name can have on Linux.
+bool ScriptCanName(const std::string& path);
+
 // Writes every byte 0x5C as two backslashes and every space as "\s",
 // byte by byte (a 0x5C trail byte of a double-byte character too);
 // everything else is copied.
@@ -28,5 +32,5 @@ std::string BuildScript(const std::string& sourcePath, const DiffList& differenc
                         Direction direction);
 // The same text handed to the sink in pieces of about 1 MiB; false when
 // the sink stopped it.
-bool StreamScript(const std::string& sourcePath, const DiffList& differences,
-                  Direction direction, const TextSink& sink);
+bool StreamScript(const std::string& sourcePath, const DiffList& differences, Direction direction,
+                  const TextSink& sink);

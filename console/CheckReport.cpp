@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdio>
 
+#include "console/ShownText.h"
 #include "language/Vocabulary.h"
 #include "platform/Registry.h"
 #include "text/EvenHex.h"
@@ -46,7 +47,7 @@ std::string DescribeValue(const RecordedValue& value) {
       return DescribeDword(value.data);
     case platform::kRegSz:
       // The data ends with the string's terminating NUL.
-      return "REG_SZ \"" + value.data.substr(0, value.data.find('\0')) + "\"";
+      return "REG_SZ \"" + ShownText(value.data.substr(0, value.data.find('\0'))) + "\"";
     case platform::kRegBinary:
       return DescribeBinary(value.data);
   }
@@ -56,7 +57,7 @@ std::string DescribeValue(const RecordedValue& value) {
 std::string BuildCheckReport(const std::vector<SectionReport>& sections) {
   std::string text;
   for (const SectionReport& section : sections) {
-    text += section.directive + " \"" + section.target + "\"\n";
+    text += section.directive + " \"" + ShownText(section.target) + "\"\n";
     if (section.directive == kDirectivePath) {
       text += "  " + std::to_string(section.counts.changed) + " bytes would change, " +
               std::to_string(section.counts.already) +

@@ -8,6 +8,7 @@
 #include "console/Commands.h"
 #include "console/ExitStatus.h"
 #include "console/Progress.h"
+#include "platform/Files.h"
 
 namespace {
 
@@ -48,9 +49,45 @@ int Compare(const CommandLine& line, CComparison& comparison, COutput& err) {
   return kExitSizesDiffer;
 }
 
+// An output that is one of the compared files, however it is spelt (a
+// link, another name of the same file), is refused before anything is read.
+int RefuseOutputOnInput(const CommandLine& line, COutput& err) {
+  if (!line.output || !line.output->hasCp932Form) return kExitSuccess;
+  for (const platform::CommandArgument& input : line.operands) {
+    if (input.hasCp932Form && platform::IsSameFile(line.output->text, input.text)) {
+      err.WriteText("qpx: " + line.output->text + ": the output is " + input.text +
+                    ", a compared file; nothing written\n");
+      return kExitOutputIsInput;
+    }
+  }
+  return kExitSuccess;
+}
+
+// The full path of the file the script changes, which finds it from any
+// folder: with its drive on Windows, from the root on Linux. 0, or the
+// status of a file no script can name.
+int PathInScript(const platform::CommandArgument& file, Direction direction, std::string& path,
+                 COutput& err) {
+  bool first = direction == Direction::kForward;
+  if (!platform::GetFullPathNameA(file.text, path)) {
+    ReportMessage(first ? DiffMessage::kFirstLoadFailed : DiffMessage::kSecondLoadFailed, file,
+                  err);
+    err.WriteText("qpx: " + file.text + ": its full path has no CP932 form\n");
+    return first ? kExitFirstUnreadable : kExitSecondUnreadable;
+  }
+  if (!ScriptCanName(path)) {
+    err.WriteText("qpx: " + file.text +
+                  ": no script can name this file (a double quote or a control character in "
+                  "its name)\n");
+    return kExitCannotName;
+  }
+  return kExitSuccess;
+}
+
 }  // namespace
 
 int DiffCommand(const CommandLine& line, COutput& out, COutput& err) {
+  if (int status = RefuseOutputOnInput(line, err); status != kExitSuccess) return status;
   CComparison comparison;
   if (int status = Compare(line, comparison, err); status != kExitSuccess) {
     if (status == kExitSizesDiffer) err.WriteText(std::string(kSizeMismatchText) + "\n");
@@ -61,8 +98,9 @@ int DiffCommand(const CommandLine& line, COutput& out, COutput& err) {
     return kExitNoDifferences;
   }
   Direction direction = line.reverse ? Direction::kReverse : Direction::kForward;
-  const std::string& source =
-      ScriptSourcePath(comparison.FirstPath(), comparison.SecondPath(), direction);
+  std::string source;
+  int named = PathInScript(line.operands[line.reverse ? 1 : 0], direction, source, err);
+  if (named != kExitSuccess) return named;
   if (!line.output) {
     bool written =
         StreamScript(source, comparison.Differences(), direction, [&out](std::string_view piece) {

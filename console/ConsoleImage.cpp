@@ -3,16 +3,17 @@
 #include <cstring>
 
 #include "console/Progress.h"
+#include "console/ShownText.h"
 
 bool CConsoleImage::Load(std::string path) {
   CProgress progress(1, FileSize(path) > kLongWorkBytes);
-  progress.Step("loading " + path);
+  progress.Step("loading " + ShownText(path));
   return CSourceData::Load(path);
 }
 
 bool CConsoleImage::Save(std::string path) {
   CProgress progress(1, GetSize() > kLongWorkBytes);
-  progress.Step("saving " + path);
+  progress.Step("saving " + ShownText(path));
   return CSourceData::Save(path);
 }
 

@@ -35,6 +35,8 @@ constexpr ExitStatusRow kAfterReasons[] = {
     {kExitNoDifferences, "diff: the files are equal, no script written"},
     {kExitCannotCreate, "diff: the script file cannot be created"},
     {kExitCannotWrite, "the output cannot be written"},
+    {kExitOutputIsInput, "diff: the output is one of the compared files, nothing written"},
+    {kExitCannotName, "diff: no script can name the file it would change"},
 };
 
 constexpr auto kRows = [] {

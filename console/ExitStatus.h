@@ -21,6 +21,8 @@ enum ExitStatus : int {
   kExitNoDifferences = 23,     // diff: the files are equal, no script to write
   kExitCannotCreate = 24,      // diff: the script file cannot be created
   kExitCannotWrite = 25,       // diff, list: the output cannot be written
+  kExitOutputIsInput = 26,     // diff: the output is one of the compared files
+  kExitCannotName = 27,        // diff: no script can name the file it changes
 };
 
 // The status of a run that stopped with a reason code: kExitReasonBase

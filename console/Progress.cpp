@@ -2,6 +2,7 @@
 
 #include "platform/Console.h"
 #include "platform/Files.h"
+#include "text/PathSplitter.h"
 
 namespace {
 
@@ -28,10 +29,16 @@ std::string ProgressLine(uint64_t step, uint64_t total, std::string_view what, i
   line.append(static_cast<size_t>(kBarWidth - filled), '.');
   line += "] " + std::to_string(step) + "/" + std::to_string(total) + " ";
   line += what;
-  // Padded to clear the previous line; a double-byte character cut in two
-  // shows as "?".
+  // Cut before a double-byte character that would not fit whole, and
+  // padded to clear the previous line.
   size_t width = columns > 1 ? static_cast<size_t>(columns - 1) : 0;
-  if (line.size() > width) line.resize(width);
+  size_t fits = 0;
+  while (fits < line.size()) {
+    size_t next = fits + (IsLeadByte(static_cast<unsigned char>(line[fits])) ? 2 : 1);
+    if (next > width) break;
+    fits = next;
+  }
+  line.resize(fits);
   line.resize(width, ' ');
   return line;
 }

@@ -7,6 +7,7 @@
 #include "console/ExitStatus.h"
 #include "console/Progress.h"
 #include "console/ScriptLines.h"
+#include "console/ShownText.h"
 #include "console/TargetPrompt.h"
 #include "interpreter/Outcome.h"
 #include "interpreter/ScriptRun.h"
@@ -51,9 +52,9 @@ void ReportFailure(const CScriptFile& script, const RunFailure& failure, bool re
   text += "\n";
   if (failure.unit < script.units.size()) {
     size_t line = LineOfUnit(ReadScriptText(script.scriptPath), failure.unit);
-    text += "qpx: " + script.scriptPath + ":" + (line > 0 ? std::to_string(line) + ":" : "") +
-            " unit " + std::to_string(failure.unit + 1) + ": " +
-            std::string(script.units[failure.unit]) + "\n";
+    text += "qpx: " + ShownText(script.scriptPath) + ":" +
+            (line > 0 ? std::to_string(line) + ":" : "") + " unit " +
+            std::to_string(failure.unit + 1) + ": " + ShownText(script.units[failure.unit]) + "\n";
   }
   err.WriteText(text);
 }
@@ -98,7 +99,7 @@ int RunScriptCommand(const CommandLine& line, COutput& out, COutput& err) {
   bool loaded = false;
   {
     CProgress progress(1, FileSize(path) > kLongWorkBytes);
-    progress.Step("loading " + path);
+    progress.Step("loading " + ShownText(path));
     loaded = LoadScript(script, path);
   }
   if (!loaded) return LoadFailed(line.operands[0], err);

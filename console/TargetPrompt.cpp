@@ -2,6 +2,7 @@
 
 #include "console/Commands.h"
 #include "console/Output.h"
+#include "console/ShownText.h"
 
 std::string DescribeFileTypes(const std::string& filter) {
   std::string described;
@@ -12,8 +13,9 @@ std::string DescribeFileTypes(const std::string& filter) {
     size_t patternEnd = filter.find('\0', descriptionEnd + 1);
     if (patternEnd == std::string::npos) patternEnd = filter.size();
     if (!described.empty()) described += ", ";
-    described += filter.substr(at, descriptionEnd - at) + " (" +
-                 filter.substr(descriptionEnd + 1, patternEnd - descriptionEnd - 1) + ")";
+    described += ShownText(filter.substr(at, descriptionEnd - at)) + " (" +
+                 ShownText(filter.substr(descriptionEnd + 1, patternEnd - descriptionEnd - 1)) +
+                 ")";
     at = patternEnd + 1;
   }
   return described;
@@ -21,9 +23,10 @@ std::string DescribeFileTypes(const std::string& filter) {
 
 FileChoice AskTargetOnTerminal(const DialogRequest& request, std::string& chosen) {
   COutput prompt(platform::StdStream::kError);
-  prompt.WriteText("qpx: the script asks for its target file\n  title: " + request.title +
-                   "\n  proposed name: " + request.fileName + "\n  file types: " +
-                   DescribeFileTypes(request.filter) + "\ntarget file (an empty line cancels): ");
+  prompt.WriteText("qpx: the script asks for its target file\n  title: " +
+                   ShownText(request.title) + "\n  proposed name: " + ShownText(request.fileName) +
+                   "\n  file types: " + DescribeFileTypes(request.filter) +
+                   "\ntarget file (an empty line cancels): ");
   prompt.Flush();
   platform::CommandArgument line;
   if (!platform::ReadStdLine(line) || line.text.empty()) return FileChoice::kCancelled;

@@ -19,8 +19,10 @@ void CSourceData::Release() {
 bool CSourceData::Load(std::string path) {
   if (path.empty()) return false;
   Release();
-  platform::CAutoCloseFile file(platform::Open(path, platform::kOpenReadWrite));
+  file_.Release();
+  platform::CAutoCloseFile file(file_.Open(path));
   if (!file.IsValid()) return false;
+  loadedPath_ = path;
   int64_t length = platform::FileLength(file.Get());
   if (length < 0 || length > int64_t{UINT32_MAX}) return false;
   if (Allocate(static_cast<uint32_t>(length)) == nullptr) {
@@ -33,7 +35,9 @@ bool CSourceData::Load(std::string path) {
 
 bool CSourceData::Save(std::string path) {
   if (path.empty() || !block_.IsValid()) return false;
-  if (!SaveWholeFile(path, Data(), length_)) return false;
+  bool saved = path == loadedPath_ && file_.IsHeld() ? SaveWholeFile(file_, Data(), length_)
+                                                     : SaveWholeFile(path, Data(), length_);
+  if (!saved) return false;
   modified_ = false;
   return true;
 }

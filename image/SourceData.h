@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/Memory.h"
+#include "platform/Replacement.h"
 
 class CSourceDataException : public std::exception {
  public:
@@ -37,11 +38,14 @@ class CSourceData {
   void Release();
   // Writes the whole image over the file at path (created when absent), as
   // SaveWholeFile does: where the file can be replaced it holds exactly its
-  // old or its new bytes afterwards, whatever happens meanwhile.
+  // old or its new bytes afterwards, whatever happens meanwhile. Saved to
+  // the path it was loaded from, the image goes to exactly the file it was
+  // loaded from, and to nothing when another program changed, replaced or
+  // removed that file since.
   virtual bool Save(std::string path);
-  // Reads the whole file. False when it cannot be opened for reading and
-  // writing or read completely; throws kAllocationFailed when no buffer of
-  // its size can be obtained.
+  // Reads the whole file, links followed, and holds it for the save. False
+  // when it cannot be opened for reading and writing or read completely;
+  // throws kAllocationFailed when no buffer of its size can be obtained.
   virtual bool Load(std::string path);
   // False, with nothing changed, for a position outside the image.
   virtual bool SetByte(uint32_t position, unsigned char value);
@@ -63,4 +67,7 @@ class CSourceData {
   platform::CAutoFreeBlock block_;
   uint32_t length_ = 0;
   bool modified_ = false;
+  // The file loaded, and the path it was loaded by.
+  platform::CHeldFile file_;
+  std::string loadedPath_;
 };

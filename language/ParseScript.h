@@ -24,8 +24,11 @@ class CParseScript {
   // when text is empty) when no unit was found.
   bool Split(const std::string& text);
   // The file a #path argument names: a path with a drive is used as it
-  // is (empty when it has no folder); any other is placed, by file name
-  // and extension alone, in the script's own folder.
+  // is (empty when it has no folder), and so is one from the root on
+  // Linux; any other is placed, by file name and extension alone, in the
+  // script's own folder. Empty when a part of either path is longer than
+  // the 255 bytes the runtime's splitter holds: no path is cut into
+  // another.
   std::string ResolveTargetPath(const std::string& argument) const;
 
   std::string scriptPath;

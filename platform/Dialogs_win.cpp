@@ -105,11 +105,39 @@ int ShowWide(OpenFileNameRecord& record, WideDialog show) {
   return 1;
 }
 
+// The system's dialog makes the folder of the chosen file the process's
+// current folder; a script's later targets named from the current folder
+// would then be looked for where the user browsed. The current folder is
+// put back as it was.
+class CCurrentFolderKept {
+ public:
+  CCurrentFolderKept() {
+    DWORD needed = ::GetCurrentDirectoryW(0, nullptr);
+    folder_.assign(needed, L'\0');
+    DWORD length = ::GetCurrentDirectoryW(needed, folder_.data());
+    folder_.resize(length < needed ? length : 0);
+  }
+  ~CCurrentFolderKept() {
+    if (!folder_.empty()) ::SetCurrentDirectoryW(folder_.c_str());
+  }
+  CCurrentFolderKept(const CCurrentFolderKept&) = delete;
+  CCurrentFolderKept& operator=(const CCurrentFolderKept&) = delete;
+
+ private:
+  std::wstring folder_;
+};
+
 }  // namespace
 
-int GetOpenFileNameA(OpenFileNameRecord& record) { return ShowWide(record, ::GetOpenFileNameW); }
+int GetOpenFileNameA(OpenFileNameRecord& record) {
+  CCurrentFolderKept kept;
+  return ShowWide(record, ::GetOpenFileNameW);
+}
 
-int GetSaveFileNameA(OpenFileNameRecord& record) { return ShowWide(record, ::GetSaveFileNameW); }
+int GetSaveFileNameA(OpenFileNameRecord& record) {
+  CCurrentFolderKept kept;
+  return ShowWide(record, ::GetSaveFileNameW);
+}
 
 uint32_t CommDlgExtendedError() {
   return refusedName != 0 ? refusedName : ::CommDlgExtendedError();

@@ -47,6 +47,13 @@ class CAutoCloseFile {
   ~CAutoCloseFile() { Reset(); }
   CAutoCloseFile(const CAutoCloseFile&) = delete;
   CAutoCloseFile& operator=(const CAutoCloseFile&) = delete;
+  CAutoCloseFile& operator=(CAutoCloseFile&& other) noexcept {
+    if (this != &other) {
+      Reset();
+      fd_ = other.Release();
+    }
+    return *this;
+  }
   int Get() const { return fd_; }
   bool IsValid() const { return fd_ >= 0; }
   // Closes now; false when the close reported an error.
@@ -55,59 +62,15 @@ class CAutoCloseFile {
     fd_ = -1;
     return fd < 0 || Close(fd) == 0;
   }
+  // Gives the descriptor up to a new owner.
+  int Release() {
+    int fd = fd_;
+    fd_ = -1;
+    return fd;
+  }
 
  private:
   int fd_;
-};
-
-// How a step of a replacement went.
-enum class ReplaceStep {
-  kDone,
-  kNotPossible,  // the safe way cannot be taken here; the file is as it was
-  kFailed,       // the device or the system failed; the file is as it was,
-                 // but after a Commit whose folder could not be flushed
-};
-
-// A new file that takes an existing file's place in one step, so that the
-// file holds exactly its old bytes or exactly its new ones, whatever
-// happens to the process, the device or the power meanwhile:
-//
-//   CReplacementFile replacement;
-//   replacement.Create(path, size);              // kDone, or save in place
-//   WriteFully(replacement.Descriptor(), ...);   // the whole new content
-//   replacement.Commit();                        // kDone: it is in place
-//
-// The new file lies in the folder of the file (of the file a link names),
-// hidden, under a name with no CP932 form: no script, dialog or command
-// line can name it. It is removed on every path that does not commit it.
-class CReplacementFile {
- public:
-  CReplacementFile();
-  ~CReplacementFile();
-  CReplacementFile(const CReplacementFile&) = delete;
-  CReplacementFile& operator=(const CReplacementFile&) = delete;
-
-  // Makes the new file for an existing file of size bytes. kNotPossible
-  // when the file is no regular file with one name (a hard link would be
-  // cut off), the folder takes no new file, or the device has no room for
-  // size bytes more.
-  ReplaceStep Create(const std::string& path, uint64_t size);
-  // The new file's descriptor, for Write.
-  int Descriptor() const;
-  // Flushes and closes the new file, gives it what the system keeps of the
-  // old one (Linux: its mode and, where permitted, its owner; Windows: its
-  // attributes, ACL, creation time and streams, as ReplaceFileW keeps
-  // them) and puts it in the file's place, then flushes the folder.
-  // kNotPossible when the system refuses (on Windows, another program
-  // holds the file open without sharing its deletion); kFailed when the
-  // device fails, also when only the folder could not be flushed after the
-  // file took the new content (a power failure may then bring back the
-  // old content, whole).
-  ReplaceStep Commit();
-
- private:
-  struct State;
-  std::unique_ptr<State> state_;
 };
 
 // Reads exactly count bytes, continuing a read the system returns in
@@ -116,5 +79,18 @@ bool ReadFully(int fd, void* buffer, uint64_t count);
 // Writes exactly count bytes; false on an error or a write that stops
 // short.
 bool WriteFully(int fd, const void* buffer, uint64_t count);
+
+// GetFullPathNameA: the path made absolute against the current folder,
+// links not followed: with its drive on Windows, from the root on Linux.
+// False when that cannot be made or has no CP932 form.
+bool GetFullPathNameA(const std::string& path, std::string& full);
+
+// True on Linux, where a path that begins with "/" names a file from the
+// root; false on Windows, where only a drive letter does.
+bool SlashBeginsAnAbsolutePath();
+
+// True when both paths name one existing file, however they spell it
+// (links followed, another case on Windows, hard links).
+bool IsSameFile(const std::string& one, const std::string& other);
 
 }  // namespace platform

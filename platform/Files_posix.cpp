@@ -3,6 +3,8 @@
 // treats a file whose permission bits grant no write at all as read-only,
 // as Windows treats the read-only attribute (even for an administrator,
 // who would otherwise be let through).
+#include "platform/Files_posix.h"
+
 #include <fcntl.h>
 #include <limits.h>
 #include <stdlib.h>
@@ -18,10 +20,6 @@
 namespace platform {
 
 namespace {
-
-bool IsReadOnly(const struct stat& info) {
-  return (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
-}
 
 thread_local bool lastFailureWasNoRoom = false;
 
@@ -45,7 +43,7 @@ int Open(const std::string& path, int flags) {
   struct stat info {};
   bool exists = ::stat(name.c_str(), &info) == 0;
   if (exists && S_ISDIR(info.st_mode)) return -1;
-  if (exists && (flags & kOpenReadWrite) && IsReadOnly(info)) return -1;
+  if (exists && (flags & kOpenReadWrite) && posix::IsReadOnly(info)) return -1;
   int mode = O_CLOEXEC | ((flags & kOpenReadWrite) ? O_RDWR : O_RDONLY);
   if (flags & kOpenCreate) mode |= O_CREAT;
   if (flags & kOpenTruncate) mode |= O_TRUNC;
@@ -82,96 +80,31 @@ int Close(int fd) { return Noted(::close(fd)); }
 
 bool LastFailureWasNoRoom() { return lastFailureWasNoRoom; }
 
-}  // namespace platform
-
-namespace platform {
-
-// The system's names: the file (links followed) and the new file beside it.
-struct CReplacementFile::State {
-  std::string target;
-  std::string folder;
-  std::string replacement;
-  struct stat kept {};
-  int fd = -1;
-  bool committed = false;
-};
-
-CReplacementFile::CReplacementFile() : state_(std::make_unique<State>()) {}
-
-CReplacementFile::~CReplacementFile() {
-  if (state_->fd >= 0) ::close(state_->fd);
-  if (!state_->replacement.empty() && !state_->committed) ::unlink(state_->replacement.c_str());
-}
-
-int CReplacementFile::Descriptor() const { return state_->fd; }
-
-namespace {
-
-// Names no CP932 text can write (⁂ has no CP932 form), hidden by the dot.
-std::string ReplacementName(const std::string& folder, const std::string& target, int attempt) {
-  std::string name = target.substr(target.rfind('/') + 1);
-  return folder + "/." + name + "\xE2\x81\x82" + std::to_string(::getpid()) + "-" +
-         std::to_string(attempt);
-}
-
-bool HasRoomFor(const std::string& folder, uint64_t size) {
-  struct statvfs device {};
-  if (::statvfs(folder.c_str(), &device) != 0) return true;  // the writes will tell
-  return uint64_t{device.f_bavail} * device.f_frsize >= size;
-}
-
-ReplaceStep FailureOf(int result) {
-  if (result == 0) return ReplaceStep::kDone;
-  return lastFailureWasNoRoom ? ReplaceStep::kNotPossible : ReplaceStep::kFailed;
-}
-
-}  // namespace
-
-ReplaceStep CReplacementFile::Create(const std::string& path, uint64_t size) {
-  State& state = *state_;
-  std::string name;
-  char resolved[PATH_MAX];
-  if (!posix::ToSystemName(path, name) || ::realpath(name.c_str(), resolved) == nullptr ||
-      ::stat(resolved, &state.kept) != 0 || !S_ISREG(state.kept.st_mode) ||
-      state.kept.st_nlink != 1) {
-    return ReplaceStep::kNotPossible;
+bool GetFullPathNameA(const std::string& path, std::string& full) {
+  if (path.empty()) return false;
+  if (path[0] == '/') {
+    full = path;
+    return true;
   }
-  state.target = resolved;
-  size_t slash = state.target.rfind('/');
-  state.folder = slash == 0 ? "/" : state.target.substr(0, slash);
-  if (!HasRoomFor(state.folder, size)) return ReplaceStep::kNotPossible;
-  for (int attempt = 0; attempt < 100 && state.fd < 0; ++attempt) {
-    std::string candidate = ReplacementName(state.folder, state.target, attempt);
-    state.fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (state.fd >= 0) state.replacement = candidate;
-    if (state.fd < 0 && errno != EEXIST) break;
+  char folder[PATH_MAX];
+  std::string cp932;
+  if (::getcwd(folder, sizeof folder) == nullptr || !posix::ToCp932Name(folder, cp932)) {
+    return false;
   }
-  return state.fd >= 0 ? ReplaceStep::kDone : ReplaceStep::kNotPossible;
+  full = cp932 + (cp932.back() == '/' ? "" : "/") + path;
+  return true;
 }
 
-ReplaceStep CReplacementFile::Commit() {
-  State& state = *state_;
-  // The owner first: giving a file away clears its set-user-ID bits.
-  [[maybe_unused]] int owned = ::fchown(state.fd, state.kept.st_uid, state.kept.st_gid);
-  if (::fchmod(state.fd, state.kept.st_mode & 07777) != 0) return ReplaceStep::kNotPossible;
-  ReplaceStep flushed = FailureOf(Flush(state.fd));
-  int fd = state.fd;
-  state.fd = -1;
-  ReplaceStep closed = FailureOf(Close(fd));
-  if (flushed != ReplaceStep::kDone) return flushed;
-  if (closed != ReplaceStep::kDone) return closed;
-  if (::rename(state.replacement.c_str(), state.target.c_str()) != 0) {
-    return errno == EIO ? ReplaceStep::kFailed : ReplaceStep::kNotPossible;
-  }
-  state.committed = true;
-  // The new name lasts once the folder is on the device; a device that
-  // cannot take it is reported, although the file is the new one now (a
-  // power failure would bring back the old one, whole).
-  int folder = ::open(state.folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (folder < 0) return ReplaceStep::kDone;
-  bool lasting = ::fsync(folder) == 0 || errno == EINVAL;
-  ::close(folder);
-  return lasting ? ReplaceStep::kDone : ReplaceStep::kFailed;
+bool SlashBeginsAnAbsolutePath() { return true; }
+
+bool IsSameFile(const std::string& one, const std::string& other) {
+  std::string oneName;
+  std::string otherName;
+  struct stat oneInfo {};
+  struct stat otherInfo {};
+  return posix::ToSystemName(one, oneName) && posix::ToSystemName(other, otherName) &&
+         ::stat(oneName.c_str(), &oneInfo) == 0 && ::stat(otherName.c_str(), &otherInfo) == 0 &&
+         oneInfo.st_dev == otherInfo.st_dev && oneInfo.st_ino == otherInfo.st_ino;
 }
 
 }  // namespace platform

@@ -1,12 +1,13 @@
 #include <new>
 #include <string>
 
-#include "qpxdiff/DiffCommands.h"
 #include "compare/DiffMessages.h"
 #include "compare/ScriptFile.h"
 #include "compare/ScriptText.h"
-#include "platform/MessageBox.h"
 #include "dialogs/FileDialog.h"
+#include "platform/Files.h"
+#include "platform/MessageBox.h"
+#include "qpxdiff/DiffCommands.h"
 
 namespace {
 
@@ -38,9 +39,12 @@ bool AskScriptPath(const std::string& sourcePath, std::string& path) {
 
 DiffMessage Report(ScriptWriteResult result) {
   switch (result) {
-    case ScriptWriteResult::kWritten: return DiffMessage::kCreated;
-    case ScriptWriteResult::kCannotCreate: return DiffMessage::kCannotCreate;
-    case ScriptWriteResult::kCannotSave: break;
+    case ScriptWriteResult::kWritten:
+      return DiffMessage::kCreated;
+    case ScriptWriteResult::kCannotCreate:
+      return DiffMessage::kCannotCreate;
+    case ScriptWriteResult::kCannotSave:
+      break;
   }
   return DiffMessage::kCannotSave;
 }
@@ -53,7 +57,9 @@ int RunCreateScriptCommand(platform::WindowHandle mainWindow, const CComparison&
       ScriptSourcePath(comparison.FirstPath(), comparison.SecondPath(), direction);
   std::string scriptPath;
   if (!AskScriptPath(source, scriptPath)) return 0;
-  if (scriptPath.empty()) {
+  // A script written over one of the compared files would destroy it.
+  if (scriptPath.empty() || platform::IsSameFile(scriptPath, comparison.FirstPath()) ||
+      platform::IsSameFile(scriptPath, comparison.SecondPath())) {
     ShowMessage(mainWindow, DiffMessage::kCannotCreate);
     return 0;
   }

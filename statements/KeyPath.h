@@ -24,7 +24,8 @@ constexpr std::array<RootKey, 4> RootKeyTable = {{
 // last starts the value name (empty for a trailing backslash, the key's
 // default value), and what lies between is the subkey path. With a single
 // backslash the subkey is empty: the value sits directly under the root.
-// Every byte 0x5C counts as a backslash. False without a backslash or for
-// an unknown root.
+// Only a backslash that is a character separates: the trail byte 0x5C of
+// a double-byte character (ソ, 表, 能) stays part of its name. False
+// without a backslash or for an unknown root.
 bool SplitKeyPath(const std::string& path, platform::RegistryKey& root, std::string& subkey,
                   std::string& valueName);

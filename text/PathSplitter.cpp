@@ -2,12 +2,12 @@
 
 namespace {
 
+// The longest part the runtime's buffers hold.
 constexpr size_t kMaxPart = 255;
 
-std::string Part(const std::string& path, size_t from, size_t to) {
-  std::string part = path.substr(from, to - from);
-  if (part.size() > kMaxPart) part.resize(kMaxPart);
-  return part;
+std::string Part(const std::string& path, size_t from, size_t to, bool& overLong) {
+  overLong = overLong || to - from > kMaxPart;
+  return path.substr(from, to - from);
 }
 
 }  // namespace
@@ -35,14 +35,14 @@ PathParts SplitPath(const std::string& path) {
   }
   size_t nameStart = start;
   if (lastSlash != std::string::npos) {
-    parts.folder = Part(path, start, lastSlash + 1);
+    parts.folder = Part(path, start, lastSlash + 1, parts.overLong);
     nameStart = lastSlash + 1;
   }
   size_t nameEnd = path.size();
   if (lastDot != std::string::npos && lastDot >= nameStart) {
-    parts.extension = Part(path, lastDot, path.size());
+    parts.extension = Part(path, lastDot, path.size(), parts.overLong);
     nameEnd = lastDot;
   }
-  parts.name = Part(path, nameStart, nameEnd);
+  parts.name = Part(path, nameStart, nameEnd, parts.overLong);
   return parts;
 }

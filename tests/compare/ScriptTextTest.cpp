@@ -1,11 +1,12 @@
-#include "compare/ScriptText.h"
-
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <ostream>
 #include <string>
 
 #include "compare/ScriptFile.h"
+#include "compare/ScriptText.h"
+#include "tests/support/FileSizeLimit.h"
 #include "tests/support/TestFiles.h"
 
 namespace {
@@ -57,13 +58,20 @@ TEST_P(ScriptBytes, MatchTheLayoutExactly) {
 INSTANTIATE_TEST_SUITE_P(
     Directions, ScriptBytes,
     testing::Values(
-        ScriptCase{"Forward", Direction::kForward, kExample,
-                   "#path \"C:\\\\work\\\\old.bin\"\r\n    10 = FF ;\r\n    01A3 = 80 ;\r\n#end\r\n"},
-        ScriptCase{"Reverse", Direction::kReverse, kExample,
-                   "#path \"C:\\\\work\\\\new.bin\"\r\n    10 = 00 ;\r\n    01A3 = 7F ;\r\n#end\r\n"},
-        ScriptCase{"Widths", Direction::kForward, {{0, 0, 5}, {0xFFFFF, 0, 0x0A}},
-                   "#path \"C:\\\\work\\\\old.bin\"\r\n    00 = 05 ;\r\n    0FFFFF = 0A ;\r\n#end\r\n"},
-        ScriptCase{"NoDifferences", Direction::kForward, {},
+        ScriptCase{
+            "Forward", Direction::kForward, kExample,
+            "#path \"C:\\\\work\\\\old.bin\"\r\n    10 = FF ;\r\n    01A3 = 80 ;\r\n#end\r\n"},
+        ScriptCase{
+            "Reverse", Direction::kReverse, kExample,
+            "#path \"C:\\\\work\\\\new.bin\"\r\n    10 = 00 ;\r\n    01A3 = 7F ;\r\n#end\r\n"},
+        ScriptCase{
+            "Widths",
+            Direction::kForward,
+            {{0, 0, 5}, {0xFFFFF, 0, 0x0A}},
+            "#path \"C:\\\\work\\\\old.bin\"\r\n    00 = 05 ;\r\n    0FFFFF = 0A ;\r\n#end\r\n"},
+        ScriptCase{"NoDifferences",
+                   Direction::kForward,
+                   {},
                    "#path \"C:\\\\work\\\\old.bin\"\r\n#end\r\n"}),
     [](const testing::TestParamInfo<ScriptCase>& info) { return std::string(info.param.name); });
 
@@ -104,11 +112,28 @@ TEST(ScriptFileWriting, ReportsFilesThatCannotBeCreated) {
   struct Case {
     std::string path;
   };
-  for (const Case& c : {Case{readOnly}, Case{folder.File("missing/x.qpx")}, Case{folder.Path()},
-                        Case{""}}) {
+  for (const Case& c :
+       {Case{readOnly}, Case{folder.File("missing/x.qpx")}, Case{folder.Path()}, Case{""}}) {
     EXPECT_EQ(WriteScriptFile(c.path, "#end\r\n"), ScriptWriteResult::kCannotCreate) << c.path;
   }
   EXPECT_EQ(ReadFileBytes(readOnly), "keep");
+}
+
+// A write that fails (here the device fills up) leaves neither a cut
+// script nor a truncated older one: the older one keeps its bytes, a new
+// name is not taken, and nothing is left beside them.
+TEST(ScriptFileWriting, FailedWriteLeavesNoCutScriptAndTheOlderOneWhole) {
+  TempFolder folder;
+  const std::string older = folder.Write("old.qpx", "an older script");
+  const std::string script(100000, 'x');
+  {
+    FileSizeLimit full(4096);
+    EXPECT_EQ(WriteScriptFile(older, script), ScriptWriteResult::kCannotSave);
+    EXPECT_EQ(WriteScriptFile(folder.File("new.qpx"), script), ScriptWriteResult::kCannotSave);
+  }
+  EXPECT_EQ(ReadFileBytes(older), "an older script");
+  EXPECT_FALSE(FileExists(folder.File("new.qpx")));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 1);
 }
 
 }  // namespace

@@ -13,6 +13,7 @@ struct LineCase {
   uint64_t total;
   int columns;
   std::string line;
+  std::string what = "load a";
 };
 
 class ProgressLineTest : public testing::TestWithParam<LineCase> {};
@@ -21,7 +22,7 @@ class ProgressLineTest : public testing::TestWithParam<LineCase> {};
 TEST_P(ProgressLineTest, FillsTheFinishedStepsAndFitsTheTerminal) {
   std::string expected = GetParam().line;
   expected.resize(static_cast<size_t>(GetParam().columns - 1), ' ');
-  EXPECT_EQ(ProgressLine(GetParam().step, GetParam().total, "load a", GetParam().columns),
+  EXPECT_EQ(ProgressLine(GetParam().step, GetParam().total, GetParam().what, GetParam().columns),
             expected);
 }
 
@@ -30,7 +31,10 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(LineCase{"FirstStep", 1, 2, 50, "qpx [........................] 1/2 load a"},
                     LineCase{"SecondStep", 2, 2, 50, "qpx [############............] 2/2 load a"},
                     LineCase{"CutToTheWidth", 1, 4, 20, "qpx [.............."},
-                    LineCase{"OneColumnLeavesNothing", 1, 1, 1, ""}),
+                    LineCase{"OneColumnLeavesNothing", 1, 1, 1, ""},
+                    // A double-byte character that does not fit whole is left out.
+                    LineCase{"CutBeforeADoubleByteCharacter", 1, 1, 39,
+                             "qpx [........................] 1/1 表", "表表"}),
     [](const testing::TestParamInfo<LineCase>& info) { return std::string(info.param.name); });
 
 struct ReasonCase {

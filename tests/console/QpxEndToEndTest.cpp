@@ -8,6 +8,7 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -52,9 +53,11 @@ std::vector<char*> CLocaleEnvironment() {
   return entries;
 }
 
-// Starts qpx in folder with the arguments, standard input empty, and
-// standard output and error caught in files; its process, or -1.
-pid_t StartQpx(const TempFolder& folder, const std::vector<std::string>& arguments) {
+// Starts qpx in folder (or its subfolder `in`) with the arguments, standard
+// input empty, and standard output and error caught in files of folder;
+// its process, or -1.
+pid_t StartQpx(const TempFolder& folder, const std::vector<std::string>& arguments,
+               const std::string& in = "") {
   std::string outPath = folder.File(".out");
   std::string errPath = folder.File(".err");
   posix_spawn_file_actions_t actions;
@@ -64,7 +67,8 @@ pid_t StartQpx(const TempFolder& folder, const std::vector<std::string>& argumen
                                    0644);
   posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                    0644);
-  posix_spawn_file_actions_addchdir_np(&actions, folder.Path().c_str());
+  const std::string cwd = in.empty() ? folder.Path() : folder.File(in);
+  posix_spawn_file_actions_addchdir_np(&actions, cwd.c_str());
   std::vector<std::string> line = {QPX_PROGRAM};
   if (*QPX_PROGRAM_EMULATOR != '\0') line.insert(line.begin(), QPX_PROGRAM_EMULATOR);
   line.insert(line.end(), arguments.begin(), arguments.end());
@@ -82,9 +86,10 @@ pid_t StartQpx(const TempFolder& folder, const std::vector<std::string>& argumen
 }
 
 // Runs qpx and waits for its end.
-Result RunQpx(const TempFolder& folder, const std::vector<std::string>& arguments) {
+Result RunQpx(const TempFolder& folder, const std::vector<std::string>& arguments,
+              const std::string& in = "") {
   Result result;
-  pid_t child = StartQpx(folder, arguments);
+  pid_t child = StartQpx(folder, arguments, in);
   if (child > 0) {
     int wait = 0;
     waitpid(child, &wait, 0);
@@ -212,8 +217,35 @@ INSTANTIATE_TEST_SUITE_P(
                    "",
                    {"diff", "t.bin", "u.bin", "-o", "no/s.qpx"},
                    24,
-                   Utf8(u8"ファイルを作成できません")}),
+                   Utf8(u8"ファイルを作成できません")},
+        StatusCase{"OutputIsAComparedFile",
+                   "",
+                   {"diff", "t.bin", "u.bin", "-o", "./u.bin"},
+                   26,
+                   "the output is u.bin, a compared file; nothing written"},
+        // What a script holds reaches the terminal with its control characters
+        // escaped: a script cannot rewrite the report it is shown in.
+        StatusCase{"ControlCharactersOfAUnitAreEscaped",
+                   kPathT + "0000 = \x1B[2J\x1B]0;x\x07 ;\n#end\n",
+                   {"run", "s.qpx"},
+                   13,
+                   "unit 5: \\x1B[2J\\x1B]0;x\\x07\n"}),
     [](const testing::TestParamInfo<StatusCase>& info) { return std::string(info.param.name); });
+
+TEST(Qpx, CheckShowsTheScriptsTextWithItsControlCharactersEscaped) {
+  TempFolder folder;
+  folder.Write("s.qpx",
+               "#registry \"HKEY_CURRENT_USER\\\\S\\\\\x1B[2J\" string \"\x1B[31mred\" ; #end\n"
+               "#path \"t\x1B[1A.bin\" #end\n");
+  Result check = RunQpx(folder, {"check", "s.qpx"});
+  EXPECT_EQ(check.status, 18);
+  EXPECT_TRUE(Contains(check.out,
+                       "#registry \"HKEY_CURRENT_USER\\S\\\\x1B[2J\"\n"
+                       "  would write REG_SZ \"\\x1B[31mred\"\n"))
+      << check.out;
+  EXPECT_EQ(check.out.find('\x1B'), std::string::npos);
+  EXPECT_EQ(check.err.find('\x1B'), std::string::npos);
+}
 
 TEST(Qpx, CheckRecognisesAScriptThatRunHasApplied) {
   TempFolder folder;
@@ -240,13 +272,91 @@ TEST(Qpx, DiffWritesQpxdiffsScriptBytesInBothDirections) {
   folder.Write("c.bin", Bytes("\x00\xFF\x22\x05"));
   Result forward = RunQpx(folder, {"diff", "a b.bin", "c.bin"});
   EXPECT_EQ(forward.status, 0);
-  EXPECT_EQ(forward.out,
-            Bytes("#path \"a\\sb.bin\"\r\n    01 = FF ;\r\n    03 = 05 ;\r\n#end\r\n\0"));
+  // The full path of the file the script changes.
+  EXPECT_EQ(forward.out, "#path \"" + folder.Path() + "/a\\sb.bin\"\r\n" +
+                             Bytes("    01 = FF ;\r\n    03 = 05 ;\r\n#end\r\n\0"));
   Result reverse = RunQpx(folder, {"diff", "--reverse", "a b.bin", "c.bin"});
-  EXPECT_EQ(reverse.out, Bytes("#path \"c.bin\"\r\n    01 = 11 ;\r\n    03 = 33 ;\r\n#end\r\n\0"));
+  EXPECT_EQ(reverse.out, "#path \"" + folder.Path() + "/c.bin\"\r\n" +
+                             Bytes("    01 = 11 ;\r\n    03 = 33 ;\r\n#end\r\n\0"));
   ASSERT_EQ(RunQpx(folder, {"diff", "a b.bin", "c.bin", "-o", "f.qpx"}).status, 0);
   EXPECT_EQ(ReadFileBytes(folder.File("f.qpx")), forward.out);
 }
+
+// However diff is given the file it compares, its script names the file's
+// full path, and patches exactly that file when it is run from any other
+// folder: files of the same name where diff ran, beside the script and
+// where it is run stay as they are.
+struct DiffNameCase {
+  const char* name;
+  std::string first;  // "$FOLDER" stands for the folder diff runs in
+};
+
+class QpxDiffNames : public testing::TestWithParam<DiffNameCase> {};
+
+TEST_P(QpxDiffNames, ScriptPatchesTheComparedFileFromAnyFolder) {
+  TempFolder folder;
+  for (const char* sub : {"data", "scripts", "run"}) {
+    std::filesystem::create_directory(folder.File(sub));
+  }
+  const std::string old = kTarget;
+  const std::string wanted = "0123456789abcdef";
+  folder.Write("data/a.bin", old);
+  folder.Write("data/b.bin", wanted);
+  const std::vector<std::string> decoys = {"a.bin", "scripts/a.bin", "run/a.bin"};
+  for (const std::string& decoy : decoys) folder.Write(decoy, old);
+  ASSERT_EQ(::symlink("data/a.bin", folder.File("link.bin").c_str()), 0);
+  std::string first = GetParam().first;
+  if (first.starts_with("$FOLDER")) first.replace(0, 7, folder.Path());
+
+  Result diff = RunQpx(folder, {"diff", first, "data/b.bin", "-o", "scripts/s.qpx"});
+  ASSERT_EQ(diff.status, 0) << diff.err;
+  Result run = RunQpx(folder, {"run", "../scripts/s.qpx"}, "run");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(ReadFileBytes(folder.File("data/a.bin")), wanted);
+  for (const std::string& decoy : decoys) EXPECT_EQ(ReadFileBytes(folder.File(decoy)), old);
+  EXPECT_TRUE(std::filesystem::is_symlink(folder.File("link.bin")));
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, QpxDiffNames,
+                         testing::Values(DiffNameCase{"Relative", "data/a.bin"},
+                                         DiffNameCase{"Absolute", "$FOLDER/data/a.bin"},
+                                         DiffNameCase{"Dotted", "run/../data/./a.bin"},
+                                         DiffNameCase{"Symlinked", "link.bin"}),
+                         [](const testing::TestParamInfo<DiffNameCase>& info) {
+                           return std::string(info.param.name);
+                         });
+
+// An output that is a compared file by any name is refused, and both files
+// keep their bytes; a script is written all or nothing, so a refused or
+// failed one leaves no file.
+struct OutputCase {
+  const char* name;
+  std::string output;  // "$FOLDER" stands for the folder
+};
+
+class QpxDiffOutput : public testing::TestWithParam<OutputCase> {};
+
+TEST_P(QpxDiffOutput, OntoAComparedFileIsRefusedAndTouchesNothing) {
+  TempFolder folder;
+  folder.Write("a.bin", kTarget);
+  folder.Write("b.bin", "0123456789abcdef");
+  ASSERT_EQ(::link(folder.File("a.bin").c_str(), folder.File("hard.bin").c_str()), 0);
+  ASSERT_EQ(::symlink("b.bin", folder.File("soft.bin").c_str()), 0);
+  std::string output = GetParam().output;
+  if (output.starts_with("$FOLDER")) output.replace(0, 7, folder.Path());
+  Result result = RunQpx(folder, {"diff", "a.bin", "b.bin", "-o", output});
+  EXPECT_EQ(result.status, 26) << result.err;
+  EXPECT_EQ(ReadFileBytes(folder.File("a.bin")), kTarget);
+  EXPECT_EQ(ReadFileBytes(folder.File("b.bin")), "0123456789abcdef");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 6);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Outputs, QpxDiffOutput,
+    testing::Values(OutputCase{"SameName", "a.bin"}, OutputCase{"Dotted", "./b.bin"},
+                    OutputCase{"HardLink", "hard.bin"}, OutputCase{"SymbolicLink", "soft.bin"},
+                    OutputCase{"Absolute", "$FOLDER/b.bin"}),
+    [](const testing::TestParamInfo<OutputCase>& info) { return std::string(info.param.name); });
 
 TEST(Qpx, ADiffScriptRunTurnsTheFirstFileIntoTheSecond) {
   TempFolder folder;
@@ -312,7 +422,11 @@ TEST_P(QpxNames, AreCp932InsideAndTheSystemsOwnOutside) {
   if (c.bytes.empty()) {
     EXPECT_FALSE(FileExists(folder.File(c.file)));
   } else {
-    EXPECT_EQ(ReadFileBytes(folder.File(c.file)), c.bytes);
+    std::string bytes = c.bytes;
+    if (size_t at = bytes.find("$FOLDER"); at != std::string::npos) {
+      bytes.replace(at, 7, folder.Path());
+    }
+    EXPECT_EQ(ReadFileBytes(folder.File(c.file)), bytes);
   }
 }
 
@@ -325,113 +439,131 @@ const std::string kNoForm = " (the name has no CP932 form)";
 
 INSTANTIATE_TEST_SUITE_P(
     Utf8, QpxNames,
-    testing::Values(NameCase{"RunFindsTheTarget",
-                             {{kHyo, kTarget}, {"s.qpx", kPatchHyo}},
-                             {"run", "s.qpx"},
-                             0,
-                             "",
-                             "",
-                             kHyo,
-                             kPatched},
-                    NameCase{"CheckShowsTheTarget",
-                             {{kHyo, kTarget}, {"s.qpx", kPatchHyo}},
-                             {"check", "s.qpx"},
-                             0,
-                             "#path \"" + kHyo + "\"\n  1 bytes would change",
-                             "",
-                             kHyo,
-                             kTarget},
-                    NameCase{"ListShowsBothNames",
-                             {{kHyo, "abc"}, {kUra, "aXc"}},
-                             {"list", kHyo, kUra},
-                             0,
-                             "Address = " + kHyo + " : " + kUra + "\n01 = 62 : 58\n",
-                             "",
-                             kHyo,
-                             "abc"},
-                    // The 0x5C trail byte of 表 is doubled, as every backslash is.
-                    NameCase{"DiffNamesTheFileInCp932",
-                             {{kHyo, "abc"}, {kUra, "aXc"}},
-                             {"diff", kHyo, kUra, "-o", "d.qpx"},
-                             0,
-                             "",
-                             "",
-                             "d.qpx",
-                             Bytes("#path \"\x95\x5C\x5C.bin\"\r\n    01 = 58 ;\r\n#end\r\n\0")},
-                    NameCase{"TargetOption",
-                             {{kHyo, kTarget}, {"s.qpx", kPatchByDialog}},
-                             {"run", "s.qpx", "--target", kHyo},
-                             0,
-                             "",
-                             "",
-                             kHyo,
-                             kPatched},
-                    NameCase{"ScriptInAFolderWithoutCp932Form",
-                             {{Utf8(u8"josé/t.bin"), kTarget},
-                              {Utf8(u8"josé/s.qpx"), "#path \"t.bin\" 0000 = 58 ; #end"}},
-                             {"run", Utf8(u8"josé/s.qpx")},
-                             0,
-                             "",
-                             "",
-                             Utf8(u8"josé/t.bin"),
-                             kPatched},
-                    NameCase{"RelativeTargetBesideAScriptInSuchAFolder",
-                             {{"t.bin", kTarget}, {Utf8(u8"josé/s.qpx"), kPatchByDialog}},
-                             {"run", Utf8(u8"josé/s.qpx"), "--target", "t.bin"},
-                             0,
-                             "",
-                             "",
-                             "t.bin",
-                             kPatched},
-                    NameCase{
-                        "ScriptNameWithoutCp932Form",
-                        {{Utf8(u8"é.qpx"), kPatchHyo}, {kHyo, kTarget}},
-                        {"run", Utf8(u8"é.qpx")},
-                        3,
-                        "",
-                        "qpx: ?.qpx: " + Utf8(u8"スクリプトの読み込みに失敗しました") + kNoForm,
-                        kHyo,
-                        kTarget},
-                    NameCase{"FirstFileWithoutCp932Form",
-                             {{Utf8(u8"é.bin"), "abc"}, {kUra, "aXc"}},
-                             {"list", Utf8(u8"é.bin"), kUra},
-                             20,
-                             "",
-                             "qpx: ?.bin: " + Utf8(u8"1つ目のファイルを読み込めません") + kNoForm,
-                             kUra,
-                             "aXc"},
-                    NameCase{"SecondFileWithoutCp932Form",
-                             {{kHyo, "abc"}, {Utf8(u8"한.bin"), "aXc"}},
-                             {"diff", kHyo, Utf8(u8"한.bin")},
-                             21,
-                             "",
-                             "qpx: ?.bin: " + Utf8(u8"2つ目のファイルを読み込めません") + kNoForm,
-                             kHyo,
-                             "abc"},
-                    NameCase{"ScriptFileWithoutCp932Form",
-                             {{kHyo, "abc"}, {kUra, "aXc"}},
-                             {"diff", kHyo, kUra, "-o", Utf8(u8"é.qpx")},
-                             24,
-                             "",
-                             Utf8(u8"ファイルを作成できません") + kNoForm,
-                             Utf8(u8"é.qpx"),
-                             ""},
-                    NameCase{"TargetOptionWithoutCp932Form",
-                             {{Utf8(u8"é.bin"), kTarget}, {"s.qpx", kPatchByDialog}},
-                             {"run", "s.qpx", "--target", Utf8(u8"é.bin")},
-                             12,
-                             "",
-                             "qpx: --target ?.bin" + kNoForm,
-                             Utf8(u8"é.bin"),
-                             kTarget},
-                    NameCase{"LoneLeadByteInTheScript",
-                             {{"t.bin", kTarget}, {"s.qpx", "#path \"t\x83\" #end"}},
-                             {"run", "s.qpx"},
-                             12,
-                             "",
-                             "",
-                             "t.bin",
-                             kTarget}),
+    testing::Values(
+        NameCase{"RunFindsTheTarget",
+                 {{kHyo, kTarget}, {"s.qpx", kPatchHyo}},
+                 {"run", "s.qpx"},
+                 0,
+                 "",
+                 "",
+                 kHyo,
+                 kPatched},
+        NameCase{"CheckShowsTheTarget",
+                 {{kHyo, kTarget}, {"s.qpx", kPatchHyo}},
+                 {"check", "s.qpx"},
+                 0,
+                 "#path \"" + kHyo + "\"\n  1 bytes would change",
+                 "",
+                 kHyo,
+                 kTarget},
+        NameCase{"ListShowsBothNames",
+                 {{kHyo, "abc"}, {kUra, "aXc"}},
+                 {"list", kHyo, kUra},
+                 0,
+                 "Address = " + kHyo + " : " + kUra + "\n01 = 62 : 58\n",
+                 "",
+                 kHyo,
+                 "abc"},
+        // The 0x5C trail byte of 表 is doubled, as every backslash is.
+        NameCase{"DiffNamesTheFileInCp932",
+                 {{kHyo, "abc"}, {kUra, "aXc"}},
+                 {"diff", kHyo, kUra, "-o", "d.qpx"},
+                 0,
+                 "",
+                 "",
+                 "d.qpx",
+                 Bytes("#path \"$FOLDER/\x95\x5C\x5C.bin\"\r\n    01 = 58 ;\r\n#end\r\n\0")},
+        NameCase{"TargetOption",
+                 {{kHyo, kTarget}, {"s.qpx", kPatchByDialog}},
+                 {"run", "s.qpx", "--target", kHyo},
+                 0,
+                 "",
+                 "",
+                 kHyo,
+                 kPatched},
+        NameCase{"ScriptInAFolderWithoutCp932Form",
+                 {{Utf8(u8"josé/t.bin"), kTarget},
+                  {Utf8(u8"josé/s.qpx"), "#path \"t.bin\" 0000 = 58 ; #end"}},
+                 {"run", Utf8(u8"josé/s.qpx")},
+                 0,
+                 "",
+                 "",
+                 Utf8(u8"josé/t.bin"),
+                 kPatched},
+        NameCase{"RelativeTargetBesideAScriptInSuchAFolder",
+                 {{"t.bin", kTarget}, {Utf8(u8"josé/s.qpx"), kPatchByDialog}},
+                 {"run", Utf8(u8"josé/s.qpx"), "--target", "t.bin"},
+                 0,
+                 "",
+                 "",
+                 "t.bin",
+                 kPatched},
+        NameCase{"ScriptNameWithoutCp932Form",
+                 {{Utf8(u8"é.qpx"), kPatchHyo}, {kHyo, kTarget}},
+                 {"run", Utf8(u8"é.qpx")},
+                 3,
+                 "",
+                 "qpx: ?.qpx: " + Utf8(u8"スクリプトの読み込みに失敗しました") + kNoForm,
+                 kHyo,
+                 kTarget},
+        NameCase{"FirstFileWithoutCp932Form",
+                 {{Utf8(u8"é.bin"), "abc"}, {kUra, "aXc"}},
+                 {"list", Utf8(u8"é.bin"), kUra},
+                 20,
+                 "",
+                 "qpx: ?.bin: " + Utf8(u8"1つ目のファイルを読み込めません") + kNoForm,
+                 kUra,
+                 "aXc"},
+        NameCase{"SecondFileWithoutCp932Form",
+                 {{kHyo, "abc"}, {Utf8(u8"한.bin"), "aXc"}},
+                 {"diff", kHyo, Utf8(u8"한.bin")},
+                 21,
+                 "",
+                 "qpx: ?.bin: " + Utf8(u8"2つ目のファイルを読み込めません") + kNoForm,
+                 kHyo,
+                 "abc"},
+        NameCase{"ScriptFileWithoutCp932Form",
+                 {{kHyo, "abc"}, {kUra, "aXc"}},
+                 {"diff", kHyo, kUra, "-o", Utf8(u8"é.qpx")},
+                 24,
+                 "",
+                 Utf8(u8"ファイルを作成できません") + kNoForm,
+                 Utf8(u8"é.qpx"),
+                 ""},
+        NameCase{"TargetOptionWithoutCp932Form",
+                 {{Utf8(u8"é.bin"), kTarget}, {"s.qpx", kPatchByDialog}},
+                 {"run", "s.qpx", "--target", Utf8(u8"é.bin")},
+                 12,
+                 "",
+                 "qpx: --target ?.bin" + kNoForm,
+                 Utf8(u8"é.bin"),
+                 kTarget},
+        // A double quote or a control byte in a name cannot stand in a
+        // script: it is refused, and no script is written.
+        NameCase{"DiffRefusesANameWithADoubleQuote",
+                 {{"a\"q.bin", "abc"}, {"b.bin", "aXc"}},
+                 {"diff", "a\"q.bin", "b.bin", "-o", "d.qpx"},
+                 27,
+                 "",
+                 "no script can name this file",
+                 "d.qpx",
+                 ""},
+        NameCase{"DiffRefusesANameWithAControlByte",
+                 {{"a\x1B.bin", "abc"}, {"b.bin", "aXc"}},
+                 {"diff", "--reverse", "b.bin", "a\x1B.bin"},
+                 27,
+                 "",
+                 "no script can name this file",
+                 "d.qpx",
+                 ""},
+        NameCase{"LoneLeadByteInTheScript",
+                 {{"t.bin", kTarget}, {"s.qpx", "#path \"t\x83\" #end"}},
+                 {"run", "s.qpx"},
+                 12,
+                 "",
+                 "",
+                 "t.bin",
+                 kTarget}),
     [](const testing::TestParamInfo<NameCase>& info) { return std::string(info.param.name); });
 
 // Killed at any moment (reading the script, patching, writing, flushing,
@@ -475,6 +607,15 @@ TEST(Qpx, KilledRunLeavesTheTargetOldOrNew) {
   }
   std::printf("killed 40 runs of %.2f s: %zu left the old target, %zu the new one\n", whole, olds,
               news);
+  // The next run removes what the killed ones left beside the target.
+  ASSERT_EQ(RunQpx(folder, {"run", "s.qpx"}).status, 0);
+  EXPECT_EQ(ReadFileBytes(target), patched);
+  std::vector<std::string> left;
+  for (const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
+    left.push_back(entry.path().filename().string());
+  }
+  std::sort(left.begin(), left.end());
+  EXPECT_EQ(left, (std::vector<std::string>{".err", ".out", "s.qpx", "t.bin"}));
 }
 
 // Files over 64 MiB count as long work; with standard error not a

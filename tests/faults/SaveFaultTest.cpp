@@ -47,7 +47,7 @@ bool Fails(Call call) {
 extern "C" {
 ssize_t __real_write(int fd, const void* buffer, size_t count);
 int __real_fsync(int fd);
-int __real_rename(const char* from, const char* to);
+int __real_renameat(int fromFolder, const char* from, int toFolder, const char* to);
 
 // A device failing mid-write takes the first half of the bytes.
 ssize_t __wrap_write(int fd, const void* buffer, size_t count) {
@@ -58,8 +58,8 @@ ssize_t __wrap_write(int fd, const void* buffer, size_t count) {
   return -1;
 }
 int __wrap_fsync(int fd) { return Fails(Call::kFlush) ? -1 : __real_fsync(fd); }
-int __wrap_rename(const char* from, const char* to) {
-  return Fails(Call::kRename) ? -1 : __real_rename(from, to);
+int __wrap_renameat(int fromFolder, const char* from, int toFolder, const char* to) {
+  return Fails(Call::kRename) ? -1 : __real_renameat(fromFolder, from, toFolder, to);
 }
 }
 

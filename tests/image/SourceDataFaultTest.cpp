@@ -31,14 +31,26 @@ TEST(SourceDataFault, SaveOntoFullDeviceFails) {
 }
 
 // A link is followed: the file it names takes the new bytes, the link
-// stays a link. A new file a killed run left beside the target (its name
-// as a save names its new file) is neither taken nor touched.
-TEST(SourceDataFault, SaveReplacesTheFileALinkNamesAndLeavesLeftoversAlone) {
+// stays a link. A new file or backup a killed run left beside the target
+// (named as a save names them) is removed; one of a process that still
+// runs (1) is neither taken nor touched.
+TEST(SourceDataFault, SaveReplacesTheFileALinkNamesAndRemovesLeftoversOfEndedRuns) {
   TempFolder folder;
   const std::string real = folder.Write("real.bin", Counting(64));
   const std::string link = folder.File("t.bin");
   ASSERT_EQ(::symlink("real.bin", link.c_str()), 0);
-  const std::string leftover = folder.Write(".real.bin\xE2\x81\x82" "1-0", "left over");
+  const std::string leftover = folder.Write(
+      ".real.bin\xE2\x81\x82"
+      "1-0",
+      "left over");
+  folder.Write(
+      ".real.bin\xE2\x81\x82"
+      "2147483646-0",
+      "of an ended run");
+  folder.Write(
+      ".real.bin\xE2\x81\x82"
+      "2147483646-3~",
+      "its backup");
   CSourceData image;
   ASSERT_TRUE(image.Load(link));
   ASSERT_TRUE(image.SetByte(0, 0xEE));
@@ -86,7 +98,7 @@ TEST_P(SourceDataInterference, SavesWholeImageOrReportsAndKeepsWhatIsThere) {
 INSTANTIATE_TEST_SUITE_P(
     BetweenLoadAndSave, SourceDataInterference,
     testing::Values(
-        Interference{"Deleted", [](const std::string& path) { ::unlink(path.c_str()); }, true},
+        Interference{"Deleted", [](const std::string& path) { ::unlink(path.c_str()); }, false},
         Interference{"ReplacedByFolder",
                      [](const std::string& path) {
                        ::unlink(path.c_str());
@@ -95,10 +107,48 @@ INSTANTIATE_TEST_SUITE_P(
                      false},
         Interference{"MadeReadOnly", [](const std::string& path) { MakeReadOnly(path); }, false},
         Interference{"Emptied", [](const std::string& path) { ::truncate(path.c_str(), 0); },
-                     true},
+                     false},
         Interference{"Lengthened",
-                     [](const std::string& path) { ::truncate(path.c_str(), 100000); }, true},
+                     [](const std::string& path) { ::truncate(path.c_str(), 100000); }, false},
+        // Written anew at the same size, at a later time than it was loaded.
+        Interference{"Rewritten",
+                     [](const std::string& path) {
+                       WriteFileBytes(path, std::string(64, 'w'));
+                       Touch(path, 1);
+                     },
+                     false},
+        Interference{"ReplacedByAnotherFile",
+                     [](const std::string& path) {
+                       WriteFileBytes(path + ".new", "another program's file");
+                       std::filesystem::rename(path + ".new", path);
+                     },
+                     false},
+        Interference{"ReplacedByALink",
+                     [](const std::string& path) {
+                       WriteFileBytes(path + ".other", Counting(64));
+                       ::unlink(path.c_str());
+                       ::symlink((path + ".other").c_str(), path.c_str());
+                     },
+                     false},
         Interference{"Untouched", [](const std::string&) {}, true}),
     [](const testing::TestParamInfo<Interference>& info) { return info.param.name; });
+
+// A folder swapped in for the target's folder does not move the save: the
+// file loaded takes the new bytes where it now lies, the file of the same
+// name in the new folder stays as it is.
+TEST(SourceDataFault, FolderSwappedBetweenLoadAndSaveDoesNotMoveTheSave) {
+  TempFolder folder;
+  std::filesystem::create_directory(folder.File("dir"));
+  const std::string path = folder.Write("dir/t.bin", Counting(64));
+  CSourceData image;
+  ASSERT_TRUE(image.Load(path));
+  ASSERT_TRUE(image.SetByte(0, 0xEE));
+  std::filesystem::rename(folder.File("dir"), folder.File("moved"));
+  std::filesystem::create_directory(folder.File("dir"));
+  const std::string decoy = folder.Write("dir/t.bin", Counting(64));
+  ASSERT_TRUE(image.Save(path));
+  EXPECT_EQ(ReadFileBytes(folder.File("moved/t.bin"))[0], '\xEE');
+  EXPECT_EQ(ReadFileBytes(decoy), Counting(64));
+}
 
 }  // namespace

@@ -7,10 +7,11 @@
 #include <optional>
 #include <string>
 
-#include "tests/standin/StandIn.h"
 #include "interpreter/StatementTables.h"
 #include "language/ParseScript.h"
 #include "language/ParseScriptException.h"
+#include "language/RunHooks.h"
+#include "tests/standin/StandIn.h"
 #include "tests/support/Sanitizers.h"
 #include "tests/support/ScriptRun.h"
 
@@ -176,6 +177,42 @@ TEST(RunLoopTarget, TargetTooLargeForMemoryIsReasonTwo) {
     }
   }
   EXPECT_EQ(reason, 2);
+}
+
+// Another program writes the target while the section works on it: the
+// run ends with reason 4 at "#end", and the other program's bytes stay.
+class CSecondWriter : public CRunHooks {
+ public:
+  explicit CSecondWriter(std::string path) : path_(std::move(path)) {}
+  CSourceData* Image() override { return nullptr; }
+  RegistryAction OnRegistryValue(const RegistryValue&) override { return RegistryAction::kWrite; }
+  FileChoice ChooseDialogTarget(const DialogRequest&, std::string&) override {
+    return FileChoice::kCancelled;
+  }
+  void OnSectionStart(std::string_view, const std::string&) override {
+    WriteFileBytes(path_, "the other program's");
+  }
+  void OnSectionEnd() override {}
+
+ private:
+  std::string path_;
+};
+
+TEST(RunLoopTarget, TargetChangedBetweenLoadAndSaveIsNotWritten) {
+  TempFolder folder;
+  const std::string target = folder.Write("t.bin", Target());
+  CScriptFile script(QuopraStatements());
+  ASSERT_TRUE(script.Load(folder.Write("s.qpx", "#path \"t.bin\" 0000 = 11 ; #end")));
+  CSecondWriter writer(target);
+  script.hooks = &writer;
+  std::optional<int> reason;
+  try {
+    script.Run();
+  } catch (const CParseScriptException& failure) {
+    reason = failure.GetReason();
+  }
+  EXPECT_EQ(reason, SaveFailed);
+  EXPECT_EQ(ReadFileBytes(target), "the other program's");
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 #include <thread>
 
 #include "platform/Files.h"
+#include "platform/ReplaceKeepingBackup.h"
+#include "platform/ReplacementNames.h"
 
 namespace {
 
@@ -65,5 +67,96 @@ TEST(WriteFully, ErrorIsAFailure) {
   ASSERT_TRUE(full.IsValid());
   EXPECT_FALSE(platform::WriteFully(full.Get(), "abc", 3));
 }
+
+}  // namespace
+
+namespace {
+
+// What each call of a replace answers, and what must come of it.
+struct ReplaceCase {
+  const char* name;
+  uint32_t replaceError;  // what ReplaceFileW answers
+  bool oldStillThere;     // a file is under the old name after it
+  bool movesIn;           // the new file can be moved to the old name
+  platform::ReplaceStep step;
+  bool committed;
+  std::string calls;  // the mending calls made, in order
+};
+
+class ReplaceKeepingBackup : public testing::TestWithParam<ReplaceCase> {};
+
+// Whatever the system answers, the old file is never lost: the backup goes
+// only once the new file is in place, else the old one goes back.
+TEST_P(ReplaceKeepingBackup, PutsTheOldFileBackWheneverTheNewCannotTakeItsPlace) {
+  const ReplaceCase& c = GetParam();
+  std::string calls;
+  platform::ReplaceCalls system{
+      [&] { return c.replaceError; },
+      [&] { return c.oldStillThere; },
+      [&] { return calls += "in ", c.movesIn; },
+      [&] { return calls += "restore ", true; },
+      [&] { return calls += "remove ", true; },
+  };
+  bool committed = true;
+  EXPECT_EQ(platform::ReplaceKeepingBackup(system, committed), c.step);
+  EXPECT_EQ(committed, c.committed);
+  EXPECT_EQ(calls, c.calls);
+}
+
+// ReplaceFileW's errors: 1175 unable to remove the replaced file (nothing
+// moved), 1176 and 1177 unable to move the replacement (the old file is
+// under the backup name only), 32 a sharing violation.
+INSTANTIATE_TEST_SUITE_P(
+    Answers, ReplaceKeepingBackup,
+    testing::Values(ReplaceCase{"Replaced", 0, true, true, platform::ReplaceStep::kDone, true,
+                                "remove "},
+                    ReplaceCase{"OldNeverMoved", 1175, true, true,
+                                platform::ReplaceStep::kNotPossible, false, "remove "},
+                    ReplaceCase{"SharingViolation", 32, true, true,
+                                platform::ReplaceStep::kNotPossible, false, "remove "},
+                    ReplaceCase{"NewMovedInAfterAll", 1176, false, true,
+                                platform::ReplaceStep::kDone, true, "in remove "},
+                    ReplaceCase{"OldPutBack", 1176, false, false, platform::ReplaceStep::kFailed,
+                                false, "in restore "},
+                    ReplaceCase{"OldPutBackAfterSecondError", 1177, false, false,
+                                platform::ReplaceStep::kFailed, false, "in restore "}),
+    [](const testing::TestParamInfo<ReplaceCase>& info) { return info.param.name; });
+
+struct LeftoverCase {
+  std::string entry;
+  uint32_t process;  // 0: no leftover of t.bin
+};
+
+class Leftovers : public testing::TestWithParam<LeftoverCase> {};
+
+TEST_P(Leftovers, AreKnownByNameAndProcess) {
+  EXPECT_EQ(platform::ProcessOfLeftover(GetParam().entry, "t.bin"), GetParam().process)
+      << GetParam().entry;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, Leftovers,
+    testing::Values(LeftoverCase{platform::ReplacementName("t.bin", 4321, 7), 4321},
+                    LeftoverCase{platform::BackupName("t.bin", 12, 0), 12},
+                    LeftoverCase{".t.bin\xE2\x81\x82"
+                                 "99-",
+                                 0},
+                    LeftoverCase{".t.bin\xE2\x81\x82"
+                                 "-1",
+                                 0},
+                    LeftoverCase{".t.bin\xE2\x81\x82"
+                                 "9x-1",
+                                 0},
+                    LeftoverCase{".t.bin\xE2\x81\x82"
+                                 "99999999999-1",
+                                 0},
+                    LeftoverCase{".u.bin\xE2\x81\x82"
+                                 "5-1",
+                                 0},
+                    LeftoverCase{"t.bin\xE2\x81\x82"
+                                 "5-1",
+                                 0},
+                    LeftoverCase{".t.bin", 0},
+                    LeftoverCase{platform::ReplacementName("t.bin.bak", 5, 1), 0}));
 
 }  // namespace

@@ -38,8 +38,11 @@ INSTANTIATE_TEST_SUITE_P(
         KeyPathCase{"HKEY_CLASSES_ROOT\\\\Name", true, platform::kHkeyClassesRoot, "", "Name"},
         KeyPathCase{"HKEY_USERS\\Name", true, platform::kHkeyUsers, "", "Name"},
         KeyPathCase{"HKEY_USERS\\", true, platform::kHkeyUsers, "", ""},
-        // Every byte 0x5C counts, also the trail byte of ソ.
-        KeyPathCase{"HKEY_CURRENT_USER\\Aソ", true, platform::kHkeyCurrentUser, "A\x83", ""},
+        // The trail byte 0x5C of ソ, 表 and 能 is no separator, in key and value names.
+        KeyPathCase{"HKEY_CURRENT_USER\\Aソ", true, platform::kHkeyCurrentUser, "", "Aソ"},
+        KeyPathCase{"HKEY_CURRENT_USER\\Software\\ソフト\\表\\性能", true,
+                    platform::kHkeyCurrentUser, "Software\\ソフト\\表", "性能"},
+        KeyPathCase{"HKEY_CURRENT_USER\\表\\", true, platform::kHkeyCurrentUser, "表", ""},
         KeyPathCase{"HKEY_CURRENT_USER", false, 0, "", ""},
         KeyPathCase{"HKEY_CURRENT_USER oftware\tool\\Name", false, 0, "", ""},
         KeyPathCase{"hkey_current_user\\Software\\Name", false, 0, "", ""},

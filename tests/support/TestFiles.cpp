@@ -24,10 +24,19 @@ std::string TempFolder::File(const std::string& name) const { return path_ + "/"
 
 std::string TempFolder::Write(const std::string& name, const std::string& contents) const {
   std::string path = File(name);
+  WriteFileBytes(path, contents);
+  return path;
+}
+
+void WriteFileBytes(const std::string& path, const std::string& contents) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(contents.data(), static_cast<std::streamsize>(contents.size()));
   if (!out) throw std::runtime_error("cannot write " + path);
-  return path;
+}
+
+void Touch(const std::string& path, int seconds) {
+  std::filesystem::last_write_time(
+      path, std::filesystem::last_write_time(path) + std::chrono::seconds(seconds));
 }
 
 std::string ReadFileBytes(const std::string& path) {

@@ -22,6 +22,9 @@ class TempFolder {
 };
 
 std::string ReadFileBytes(const std::string& path);
+void WriteFileBytes(const std::string& path, const std::string& contents);
+// Moves the file's last-write time by seconds, as a later write would.
+void Touch(const std::string& path, int seconds);
 bool FileExists(const std::string& path);
 // Clears every write permission bit, which the stand-in takes for the
 // read-only attribute.

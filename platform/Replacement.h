@@ -1,0 +1,100 @@
+// Writing a whole file all or nothing: a new file beside it that takes its
+// place in one step, and the file a program loaded, held so that the save
+// finds exactly that file or learns that another program changed it.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace platform {
+
+// A file opened to be loaded and saved later. It remembers which file it
+// is (its identity, its size and its last-write time when opened) and
+// holds where it lies (on Linux its folder, on Windows the file itself),
+// so that a link or folder swapped in meanwhile cannot move the save.
+class CHeldFile {
+ public:
+  CHeldFile();
+  ~CHeldFile();
+  CHeldFile(const CHeldFile&) = delete;
+  CHeldFile& operator=(const CHeldFile&) = delete;
+
+  // Opens the existing file for reading and writing as Open does, links
+  // followed, and holds it: a descriptor for the caller to read and close,
+  // or -1 (nothing held) when it cannot be opened.
+  int Open(const std::string& path);
+  bool IsHeld() const;
+  // True when the file at the held place is still the one opened, with
+  // the size and last-write time it had then.
+  bool IsUnchanged() const;
+  // Opens the held file for writing in place, as it was opened; -1 when
+  // it cannot be, or is no longer the file opened.
+  int OpenForWriting() const;
+  void Release();
+
+ private:
+  friend class CReplacementFile;
+  struct State;
+  std::unique_ptr<State> state_;
+};
+
+// How a step of a replacement went.
+enum class ReplaceStep {
+  kDone,
+  kNotPossible,  // the safe way cannot be taken here; the file is as it was
+  kFailed,       // the device or the system failed, or the file was changed
+                 // meanwhile; the file is as it was, but after a Commit
+                 // whose folder could not be flushed
+};
+
+// A new file that takes a file's place in one step, so that the file holds
+// exactly its old bytes or exactly its new ones, whatever happens to the
+// process, the device or the power meanwhile:
+//
+//   CReplacementFile replacement;
+//   replacement.Create(heldFile, size);          // kDone, or save in place
+//   WriteFully(replacement.Descriptor(), ...);   // the whole new content
+//   replacement.Commit();                        // kDone: it is in place
+//
+// The new file lies in the folder of the file (of the file a link names),
+// hidden, under a name with no CP932 form (".save.dat⁂<process>-<n>"):
+// no script, dialog or command line can name it. It is removed on every
+// path that does not commit it, and a later replacement of the same file
+// removes those that killed processes left behind.
+class CReplacementFile {
+ public:
+  CReplacementFile();
+  ~CReplacementFile();
+  CReplacementFile(const CReplacementFile&) = delete;
+  CReplacementFile& operator=(const CReplacementFile&) = delete;
+
+  // Makes the new file for a held file of size bytes: kFailed when the
+  // file is no longer the one held; kNotPossible when it is no regular
+  // file with one name (a hard link would be cut off), is read-only, the
+  // folder takes no new file, or the device has no room for size bytes
+  // more.
+  ReplaceStep Create(const CHeldFile& file, uint64_t size);
+  // The same for the file at path, which need not exist yet: Commit then
+  // gives it its name, with the permissions a new file gets.
+  ReplaceStep Create(const std::string& path, uint64_t size);
+  // The new file's descriptor, for Write.
+  int Descriptor() const;
+  // Flushes and closes the new file, gives it what the system keeps of the
+  // old one (Linux: its mode and, where permitted, its owner; Windows: its
+  // attributes, ACL, creation time and streams, as ReplaceFileW keeps
+  // them) and puts it in the file's place, then flushes the folder. For a
+  // held file, kFailed when it was changed meanwhile: nothing is put in
+  // place. kNotPossible when the system refuses (on Windows, another
+  // program holds the file open without sharing its deletion); kFailed
+  // when the device fails, also when only the folder could not be flushed
+  // after the file took the new content (a power failure may then bring
+  // back the old content, whole).
+  ReplaceStep Commit();
+
+ private:
+  struct State;
+  std::unique_ptr<State> state_;
+};
+
+}  // namespace platform

@@ -1,0 +1,268 @@
+// The all-or-nothing save on Linux. Every step works relative to the
+// file's folder, opened when the file was and held until the save, so
+// that a folder or link another program swaps in meanwhile cannot move the
+// save elsewhere: the new file, the check that the file is still the one
+// loaded, and the rename all name the file inside that folder.
+#include <dirent.h>
+#include <fcntl.h>
+#include <limits.h>
+#include <signal.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "platform/Cp932_posix.h"
+#include "platform/Files.h"
+#include "platform/Files_posix.h"
+#include "platform/Replacement.h"
+#include "platform/ReplacementNames.h"
+
+namespace platform {
+
+namespace {
+
+// The same file with the same content, as far as the system tells.
+bool SameVersion(const struct stat& one, const struct stat& other) {
+  return one.st_dev == other.st_dev && one.st_ino == other.st_ino && one.st_size == other.st_size &&
+         one.st_mtim.tv_sec == other.st_mtim.tv_sec && one.st_mtim.tv_nsec == other.st_mtim.tv_nsec;
+}
+
+// Opens the folder of an absolute path and gives the name in it.
+bool OpenPlace(const std::string& resolved, CAutoCloseFile& folder, std::string& name) {
+  size_t slash = resolved.rfind('/');
+  if (slash == std::string::npos || slash + 1 == resolved.size()) return false;
+  std::string path = slash == 0 ? "/" : resolved.substr(0, slash);
+  name = resolved.substr(slash + 1);
+  int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  // A folder that may be passed but not listed can still be worked in.
+  if (fd < 0 && errno == EACCES) fd = ::open(path.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+  folder = CAutoCloseFile(fd);
+  return folder.IsValid();
+}
+
+// The path with links followed; a file that does not exist yet is named
+// in its folder, with that folder's links followed.
+bool Resolve(const std::string& system, std::string& resolved) {
+  char buffer[PATH_MAX];
+  if (::realpath(system.c_str(), buffer) != nullptr) {
+    resolved = buffer;
+    return true;
+  }
+  if (errno != ENOENT) return false;
+  size_t slash = system.rfind('/');
+  std::string folder = slash == std::string::npos ? "."
+                       : slash == 0               ? "/"
+                                                  : system.substr(0, slash);
+  std::string name = slash == std::string::npos ? system : system.substr(slash + 1);
+  if (name.empty() || ::realpath(folder.c_str(), buffer) == nullptr) return false;
+  resolved = std::string(buffer) + (std::string(buffer) == "/" ? "" : "/") + name;
+  return true;
+}
+
+bool ProcessExists(pid_t process) { return ::kill(process, 0) == 0 || errno == EPERM; }
+
+// Removes the new files and backups that runs killed before they could
+// remove them left beside the file.
+void RemoveLeftovers(int folder, const std::string& name) {
+  int listed = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (listed < 0) return;
+  DIR* entries = ::fdopendir(listed);
+  if (entries == nullptr) {
+    ::close(listed);
+    return;
+  }
+  while (const dirent* entry = ::readdir(entries)) {
+    uint32_t process = ProcessOfLeftover(entry->d_name, name);
+    if (process != 0 && static_cast<pid_t>(process) != ::getpid() &&
+        !ProcessExists(static_cast<pid_t>(process))) {
+      ::unlinkat(folder, entry->d_name, 0);
+    }
+  }
+  ::closedir(entries);
+}
+
+bool HasRoomFor(int folder, uint64_t size) {
+  struct statvfs device {};
+  if (::fstatvfs(folder, &device) != 0) return true;  // the writes will tell
+  return uint64_t{device.f_bavail} * device.f_frsize >= size;
+}
+
+// The mode a file created with the mode 0666 gets.
+mode_t NewFileMode() {
+  mode_t mask = ::umask(0);
+  ::umask(mask);
+  return 0666 & ~mask;
+}
+
+ReplaceStep FailureOf(int result) {
+  if (result == 0) return ReplaceStep::kDone;
+  return LastFailureWasNoRoom() ? ReplaceStep::kNotPossible : ReplaceStep::kFailed;
+}
+
+}  // namespace
+
+struct CHeldFile::State {
+  CAutoCloseFile folder{-1};
+  std::string name;
+  struct stat opened {};
+};
+
+CHeldFile::CHeldFile() = default;
+CHeldFile::~CHeldFile() = default;
+
+int CHeldFile::Open(const std::string& path) {
+  Release();
+  std::string system;
+  if (!posix::ToSystemName(path, system)) {
+    errno = EILSEQ;
+    return -1;
+  }
+  auto state = std::make_unique<State>();
+  char buffer[PATH_MAX];
+  if (::realpath(system.c_str(), buffer) == nullptr ||
+      !OpenPlace(buffer, state->folder, state->name)) {
+    return -1;
+  }
+  CAutoCloseFile file(
+      ::openat(state->folder.Get(), state->name.c_str(), O_RDWR | O_NOFOLLOW | O_CLOEXEC));
+  if (!file.IsValid() || ::fstat(file.Get(), &state->opened) != 0 ||
+      posix::IsReadOnly(state->opened)) {
+    return -1;
+  }
+  state_ = std::move(state);
+  return file.Release();
+}
+
+bool CHeldFile::IsHeld() const { return state_ != nullptr; }
+
+bool CHeldFile::IsUnchanged() const {
+  struct stat now {};
+  return IsHeld() &&
+         ::fstatat(state_->folder.Get(), state_->name.c_str(), &now, AT_SYMLINK_NOFOLLOW) == 0 &&
+         SameVersion(now, state_->opened);
+}
+
+int CHeldFile::OpenForWriting() const {
+  if (!IsHeld()) return -1;
+  CAutoCloseFile file(
+      ::openat(state_->folder.Get(), state_->name.c_str(), O_RDWR | O_NOFOLLOW | O_CLOEXEC));
+  struct stat now {};
+  if (!file.IsValid() || ::fstat(file.Get(), &now) != 0 || now.st_dev != state_->opened.st_dev ||
+      now.st_ino != state_->opened.st_ino || posix::IsReadOnly(now)) {
+    return -1;
+  }
+  return file.Release();
+}
+
+void CHeldFile::Release() { state_.reset(); }
+
+// The folder and name of the file, what the system keeps of it, and the
+// new file beside it.
+struct CReplacementFile::State {
+  CAutoCloseFile folder{-1};
+  std::string target;
+  std::string replacement;
+  bool exists = false;  // the file is there to be replaced
+  struct stat kept {};
+  bool held = false;  // the file must still be the one opened
+  struct stat opened {};
+  int fd = -1;
+  bool committed = false;
+
+  ReplaceStep CreateBeside(uint64_t size);
+};
+
+CReplacementFile::CReplacementFile() : state_(std::make_unique<State>()) {}
+
+CReplacementFile::~CReplacementFile() {
+  if (state_->fd >= 0) ::close(state_->fd);
+  if (!state_->replacement.empty() && !state_->committed) {
+    ::unlinkat(state_->folder.Get(), state_->replacement.c_str(), 0);
+  }
+}
+
+int CReplacementFile::Descriptor() const { return state_->fd; }
+
+ReplaceStep CReplacementFile::Create(const CHeldFile& file, uint64_t size) {
+  if (!file.IsUnchanged()) return ReplaceStep::kFailed;
+  State& state = *state_;
+  state.folder = CAutoCloseFile(::fcntl(file.state_->folder.Get(), F_DUPFD_CLOEXEC, 0));
+  if (!state.folder.IsValid()) return ReplaceStep::kNotPossible;
+  state.target = file.state_->name;
+  state.held = true;
+  state.opened = file.state_->opened;
+  return state.CreateBeside(size);
+}
+
+ReplaceStep CReplacementFile::Create(const std::string& path, uint64_t size) {
+  State& state = *state_;
+  std::string system;
+  std::string resolved;
+  if (!posix::ToSystemName(path, system) || !Resolve(system, resolved) ||
+      !OpenPlace(resolved, state.folder, state.target)) {
+    return ReplaceStep::kNotPossible;
+  }
+  return state.CreateBeside(size);
+}
+
+ReplaceStep CReplacementFile::State::CreateBeside(uint64_t size) {
+  struct stat current {};
+  if (::fstatat(folder.Get(), target.c_str(), &current, AT_SYMLINK_NOFOLLOW) == 0) {
+    if (!S_ISREG(current.st_mode) || current.st_nlink != 1 || posix::IsReadOnly(current)) {
+      return ReplaceStep::kNotPossible;
+    }
+    kept = current;
+    exists = true;
+  } else if (errno != ENOENT || held) {
+    return ReplaceStep::kNotPossible;
+  }
+  RemoveLeftovers(folder.Get(), target);
+  if (!HasRoomFor(folder.Get(), size)) return ReplaceStep::kNotPossible;
+  for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+    std::string candidate = ReplacementName(target, static_cast<uint32_t>(::getpid()), attempt);
+    fd = ::openat(folder.Get(), candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd >= 0) replacement = candidate;
+    if (fd < 0 && errno != EEXIST) break;
+  }
+  return fd >= 0 ? ReplaceStep::kDone : ReplaceStep::kNotPossible;
+}
+
+ReplaceStep CReplacementFile::Commit() {
+  State& state = *state_;
+  if (state.exists) {
+    // The owner first: giving a file away clears its set-user-ID bits.
+    [[maybe_unused]] int owned = ::fchown(state.fd, state.kept.st_uid, state.kept.st_gid);
+  }
+  mode_t mode = state.exists ? state.kept.st_mode & 07777 : NewFileMode();
+  if (::fchmod(state.fd, mode) != 0) return ReplaceStep::kNotPossible;
+  ReplaceStep flushed = FailureOf(Flush(state.fd));
+  int fd = state.fd;
+  state.fd = -1;
+  ReplaceStep closed = FailureOf(Close(fd));
+  if (flushed != ReplaceStep::kDone) return flushed;
+  if (closed != ReplaceStep::kDone) return closed;
+  // The last look before the file changes: nothing is put over a file
+  // another program changed, replaced or removed since it was loaded.
+  struct stat now {};
+  if (state.held &&
+      (::fstatat(state.folder.Get(), state.target.c_str(), &now, AT_SYMLINK_NOFOLLOW) != 0 ||
+       !SameVersion(now, state.opened))) {
+    return ReplaceStep::kFailed;
+  }
+  if (::renameat(state.folder.Get(), state.replacement.c_str(), state.folder.Get(),
+                 state.target.c_str()) != 0) {
+    return errno == EIO ? ReplaceStep::kFailed : ReplaceStep::kNotPossible;
+  }
+  state.committed = true;
+  // The new name lasts once the folder is on the device; a device that
+  // cannot take it is reported, although the file is the new one now (a
+  // power failure would bring back the old one, whole). A folder held
+  // without read permission cannot be flushed by this process.
+  bool lasting = ::fsync(state.folder.Get()) == 0 || errno == EINVAL || errno == EBADF;
+  return lasting ? ReplaceStep::kDone : ReplaceStep::kFailed;
+}
+
+}  // namespace platform

@@ -1,0 +1,314 @@
+// The all-or-nothing save on Windows. A loaded file is held by a handle
+// from the load on, and saved to the name that handle had then, with
+// links followed: a link or folder swapped in later does not move the
+// save, and a file that another program changed, replaced or removed
+// meanwhile is not written at all. The new file takes the old one's place
+// with ReplaceFileW, which keeps the old one under a backup name until
+// the new one is in place.
+#include <fcntl.h>
+#include <io.h>
+#include <share.h>
+#include <sys/stat.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/Cp932_win.h"
+#include "platform/Files.h"
+#include "platform/Handle_win.h"
+#include "platform/ReplaceKeepingBackup.h"
+#include "platform/Replacement.h"
+#include "platform/ReplacementNames.h"
+
+namespace platform {
+
+using win::CAutoCloseHandle;
+
+namespace {
+
+// The full name of an open file with links followed.
+bool FinalName(HANDLE file, std::wstring& name) {
+  std::vector<wchar_t> buffer(32768, L'\0');
+  DWORD length = ::GetFinalPathNameByHandleW(file, buffer.data(), static_cast<DWORD>(buffer.size()),
+                                             FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+  if (length == 0 || length >= buffer.size()) return false;
+  name.assign(buffer.data(), length);
+  return true;
+}
+
+// What the system tells of the file under path now; false when none is.
+bool InformationOf(const std::wstring& path, BY_HANDLE_FILE_INFORMATION& information) {
+  CAutoCloseHandle file(win::OpenAttributes(path.c_str()));
+  return file.IsValid() && ::GetFileInformationByHandle(file.Get(), &information) != 0;
+}
+
+// The same file with the same content, as far as the system tells.
+bool SameVersion(const BY_HANDLE_FILE_INFORMATION& one, const BY_HANDLE_FILE_INFORMATION& other) {
+  return win::SameFile(one, other) && one.nFileSizeHigh == other.nFileSizeHigh &&
+         one.nFileSizeLow == other.nFileSizeLow &&
+         ::CompareFileTime(&one.ftLastWriteTime, &other.ftLastWriteTime) == 0;
+}
+
+// True when the file under path is the one described, unchanged.
+bool StillTheFile(const std::wstring& path, const BY_HANDLE_FILE_INFORMATION& opened) {
+  BY_HANDLE_FILE_INFORMATION now{};
+  return InformationOf(path, now) && SameVersion(now, opened);
+}
+
+std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.rfind(L'\\') + 1); }
+std::wstring NameOf(const std::wstring& path) { return path.substr(path.rfind(L'\\') + 1); }
+
+bool HasRoomFor(const std::wstring& folder, uint64_t size) {
+  ULARGE_INTEGER available{};
+  if (!::GetDiskFreeSpaceExW(folder.c_str(), &available, nullptr, nullptr)) return true;
+  return available.QuadPart >= size;
+}
+
+std::wstring ReplacementPath(const std::wstring& target, int attempt) {
+  return FolderOf(target) + win::FromUtf8(ReplacementName(win::ToUtf8(NameOf(target)),
+                                                          ::GetCurrentProcessId(), attempt));
+}
+
+std::wstring BackupPath(const std::wstring& replacement) { return replacement + L"~"; }
+
+bool ProcessEnded(uint32_t process) {
+  HANDLE opened = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process);
+  if (opened == nullptr) return ::GetLastError() == ERROR_INVALID_PARAMETER;
+  CAutoCloseHandle running(opened);
+  DWORD code = 0;
+  return ::GetExitCodeProcess(running.Get(), &code) && code != STILL_ACTIVE;
+}
+
+bool RemoveFile(const std::wstring& path) {
+  ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  return ::DeleteFileW(path.c_str()) != 0;
+}
+
+// Removes the new files that runs killed before they could remove them
+// left beside the file, and their backups, which are only copies while the
+// file itself is there.
+void RemoveLeftovers(const std::wstring& target, bool targetExists) {
+  std::wstring name = NameOf(target);
+  WIN32_FIND_DATAW found{};
+  HANDLE search = ::FindFirstFileW((FolderOf(target) + L"." + name + L"\u2042*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    std::wstring entry = found.cFileName;
+    uint32_t process = ProcessOfLeftover(win::ToUtf8(entry), win::ToUtf8(name));
+    bool backup = !entry.empty() && entry.back() == L'~';
+    if (process != 0 && process != ::GetCurrentProcessId() && (targetExists || !backup) &&
+        ProcessEnded(process)) {
+      RemoveFile(FolderOf(target) + entry);
+    }
+  } while (::FindNextFileW(search, &found));
+  ::FindClose(search);
+}
+
+// The hidden new file beside the target, under the first free name.
+HANDLE CreateNewFileBeside(const std::wstring& target, std::wstring& name) {
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    std::wstring candidate = ReplacementPath(target, attempt);
+    HANDLE file = ::CreateFileW(candidate.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_HIDDEN, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+      name = candidate;
+      return file;
+    }
+    if (::GetLastError() != ERROR_FILE_EXISTS) break;
+  }
+  return INVALID_HANDLE_VALUE;
+}
+
+// Wine's ReplaceFileW moves the file aside and then the new file in, two
+// steps where a power failure may come between, and leaves an empty file
+// of its own in the folder; there one rename over the file is the one step.
+bool RunsOnWine() {
+  HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
+  return ntdll != nullptr && ::GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
+constexpr DWORD kMoveFlags = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
+
+ReplaceStep Replace(const std::wstring& target, const std::wstring& replacement, bool& committed) {
+  if (RunsOnWine()) {
+    committed = ::MoveFileExW(replacement.c_str(), target.c_str(), kMoveFlags) != 0;
+    return committed ? ReplaceStep::kDone : ReplaceStep::kNotPossible;
+  }
+  const std::wstring backup = BackupPath(replacement);
+  ReplaceCalls calls{
+      [&] {
+        return ::ReplaceFileW(target.c_str(), replacement.c_str(), backup.c_str(),
+                              REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS,
+                              nullptr, nullptr)
+                   ? uint32_t{0}
+                   : static_cast<uint32_t>(::GetLastError());
+      },
+      [&] { return ::GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES; },
+      [&] { return ::MoveFileExW(replacement.c_str(), target.c_str(), kMoveFlags) != 0; },
+      [&] { return ::MoveFileExW(backup.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH) != 0; },
+      [&] { return RemoveFile(backup); },
+  };
+  return ReplaceKeepingBackup(calls, committed);
+}
+
+// What ReplaceFileW keeps of the file, given back where the system's
+// replace did not keep it (Wine): its attributes and creation time.
+void GiveBack(const std::wstring& target, const BY_HANDLE_FILE_INFORMATION& kept) {
+  ::SetFileAttributesW(target.c_str(), kept.dwFileAttributes);
+  CAutoCloseHandle file(::CreateFileW(target.c_str(), FILE_WRITE_ATTRIBUTES,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (file.IsValid()) ::SetFileTime(file.Get(), &kept.ftCreationTime, nullptr, nullptr);
+}
+
+}  // namespace
+
+struct CHeldFile::State {
+  CAutoCloseHandle held{INVALID_HANDLE_VALUE};
+  std::wstring target;  // its full name when opened, links followed
+  BY_HANDLE_FILE_INFORMATION opened{};
+};
+
+CHeldFile::CHeldFile() = default;
+CHeldFile::~CHeldFile() = default;
+
+int CHeldFile::Open(const std::string& path) {
+  Release();
+  CAutoCloseFile content(platform::Open(path, kOpenReadWrite));
+  std::wstring name;
+  if (!content.IsValid() || !win::ToWideName(path, name)) return -1;
+  auto state = std::make_unique<State>();
+  state->held = CAutoCloseHandle(win::OpenAttributes(name.c_str()));
+  BY_HANDLE_FILE_INFORMATION read{};
+  if (!state->held.IsValid() || !FinalName(state->held.Get(), state->target) ||
+      !::GetFileInformationByHandle(state->held.Get(), &state->opened) ||
+      !::GetFileInformationByHandle(reinterpret_cast<HANDLE>(_get_osfhandle(content.Get())),
+                                    &read) ||
+      !win::SameFile(read, state->opened)) {
+    return -1;
+  }
+  state_ = std::move(state);
+  return content.Release();
+}
+
+bool CHeldFile::IsHeld() const { return state_ != nullptr; }
+
+bool CHeldFile::IsUnchanged() const {
+  return IsHeld() && StillTheFile(state_->target, state_->opened);
+}
+
+int CHeldFile::OpenForWriting() const {
+  if (!IsHeld()) return -1;
+  int fd = -1;
+  if (_wsopen_s(&fd, state_->target.c_str(), _O_RDWR | _O_BINARY, _SH_DENYNO,
+                _S_IREAD | _S_IWRITE) != 0) {
+    return -1;
+  }
+  CAutoCloseFile file(fd);
+  BY_HANDLE_FILE_INFORMATION now{};
+  if (!::GetFileInformationByHandle(reinterpret_cast<HANDLE>(_get_osfhandle(fd)), &now) ||
+      !win::SameFile(now, state_->opened)) {
+    return -1;
+  }
+  return file.Release();
+}
+
+void CHeldFile::Release() { state_.reset(); }
+
+// The file (links followed), what the system keeps of it, and the new
+// file beside it.
+struct CReplacementFile::State {
+  std::wstring target;
+  std::wstring replacement;
+  bool exists = false;
+  BY_HANDLE_FILE_INFORMATION kept{};
+  bool held = false;
+  BY_HANDLE_FILE_INFORMATION opened{};
+  int fd = -1;
+  bool committed = false;
+
+  ReplaceStep CreateBeside(uint64_t size);
+  ReplaceStep PutInPlace();
+};
+
+CReplacementFile::CReplacementFile() : state_(std::make_unique<State>()) {}
+
+CReplacementFile::~CReplacementFile() {
+  if (state_->fd >= 0) _close(state_->fd);
+  if (!state_->replacement.empty() && !state_->committed) RemoveFile(state_->replacement);
+}
+
+int CReplacementFile::Descriptor() const { return state_->fd; }
+
+ReplaceStep CReplacementFile::Create(const CHeldFile& file, uint64_t size) {
+  if (!file.IsUnchanged()) return ReplaceStep::kFailed;
+  State& state = *state_;
+  state.target = file.state_->target;
+  state.held = true;
+  state.opened = file.state_->opened;
+  return state.CreateBeside(size);
+}
+
+ReplaceStep CReplacementFile::Create(const std::string& path, uint64_t size) {
+  State& state = *state_;
+  std::wstring name;
+  if (!win::ToWideName(path, name)) return ReplaceStep::kNotPossible;
+  CAutoCloseHandle file(win::OpenAttributes(name.c_str()));
+  if (file.IsValid()) {
+    if (!FinalName(file.Get(), state.target)) return ReplaceStep::kNotPossible;
+  } else {
+    if (::GetLastError() != ERROR_FILE_NOT_FOUND) return ReplaceStep::kNotPossible;
+    std::vector<wchar_t> full(32768, L'\0');
+    DWORD length =
+        ::GetFullPathNameW(name.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    if (length == 0 || length >= full.size()) return ReplaceStep::kNotPossible;
+    state.target.assign(full.data(), length);
+  }
+  return state.CreateBeside(size);
+}
+
+ReplaceStep CReplacementFile::State::CreateBeside(uint64_t size) {
+  exists = InformationOf(target, kept);
+  if (exists &&
+      ((kept.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0 ||
+       kept.nNumberOfLinks != 1)) {
+    return ReplaceStep::kNotPossible;
+  }
+  RemoveLeftovers(target, exists);
+  if (!HasRoomFor(FolderOf(target), size)) return ReplaceStep::kNotPossible;
+  CAutoCloseHandle file(CreateNewFileBeside(target, replacement));
+  if (!file.IsValid()) return ReplaceStep::kNotPossible;
+  fd = _open_osfhandle(reinterpret_cast<intptr_t>(file.Get()), _O_BINARY | _O_WRONLY);
+  if (fd < 0) return ReplaceStep::kNotPossible;
+  file.Release();  // the descriptor owns it now
+  return ReplaceStep::kDone;
+}
+
+ReplaceStep CReplacementFile::Commit() {
+  State& state = *state_;
+  bool flushed = Flush(state.fd) == 0;
+  int fd = state.fd;
+  state.fd = -1;
+  bool closed = _close(fd) == 0;
+  if (!flushed || !closed) {
+    return LastFailureWasNoRoom() ? ReplaceStep::kNotPossible : ReplaceStep::kFailed;
+  }
+  // The last look before the file changes: nothing is put over a file
+  // another program changed, replaced or removed since it was loaded.
+  if (state.held && !StillTheFile(state.target, state.opened)) return ReplaceStep::kFailed;
+  return state.PutInPlace();
+}
+
+ReplaceStep CReplacementFile::State::PutInPlace() {
+  if (!exists) {
+    ::SetFileAttributesW(replacement.c_str(), FILE_ATTRIBUTE_NORMAL);
+    committed = ::MoveFileExW(replacement.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
+    return committed ? ReplaceStep::kDone : ReplaceStep::kFailed;
+  }
+  ReplaceStep replaced = Replace(target, replacement, committed);
+  if (replaced == ReplaceStep::kDone) GiveBack(target, kept);
+  return replaced;
+}
+
+}  // namespace platform
