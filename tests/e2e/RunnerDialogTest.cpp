@@ -146,5 +146,24 @@ INSTANTIATE_TEST_SUITE_P(
                     false, false, 2}),
     [](const ::testing::TestParamInfo<OutcomeCase>& info) { return info.param.name; });
 
+// The dialog of a section does not move the targets of later sections: a
+// script started by a relative name still finds its relative targets in
+// the folder it was started from, not where the user browsed, and the file
+// of the same name there stays as it is.
+TEST(RunnerPathDialog, ChoiceDoesNotMoveLaterRelativeTargets) {
+  CaseFolder folder;
+  folder.Write("here/t.bin", kTarget);
+  folder.Write("there/x.bin", kTarget);
+  folder.Write("there/t.bin", kTarget);
+  folder.Write("here/a.qpx",
+               "#path dialog \"T|x.bin|D|*.bin|\" 0000 = 58 ; #end\r\n"
+               "#path \"t.bin\" 0000 = 58 ; #end\r\n");
+  ExpectSilentRun(
+      RunRunner(folder.Win("here"), "a.qpx", {"filedialog", folder.Win("there/x.bin")}));
+  EXPECT_EQ(folder.Read("there/x.bin"), kPatched);
+  EXPECT_EQ(folder.Read("here/t.bin"), kPatched);
+  EXPECT_EQ(folder.Read("there/t.bin"), kTarget);
+}
+
 }  // namespace
 }  // namespace e2e

@@ -10,6 +10,7 @@
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -281,55 +282,125 @@ TEST(RunnerFaultTarget, FolderNamedAsTheTargetFailsToOpenAndStaysAsItWas) {
             1);
 }
 
-// Deletes a file as soon as it has been opened and closed again (the load),
-// from a child process, while the program goes on with its statements.
-class DeleteAfterLoad {
+// What another program does to the target while qpxrun works on it.
+enum class Interference {
+  kDelete,   // removes it
+  kRewrite,  // writes other bytes into it, at another length
+  kReplace,  // puts another file in its place
+};
+
+constexpr char kOtherBytes[] = "another program's bytes";
+
+// Acts on a file a moment after it was first read (the load), from a child
+// process, while the program goes on with its statements: the moment lets
+// the load end, whatever else reads the file with it. What the child
+// writes is made before it starts.
+class InterfereAfterLoad {
  public:
-  explicit DeleteAfterLoad(const std::string& path) {
+  InterfereAfterLoad(const std::string& path, Interference what) {
+    const std::string other = path + ".other";
+    if (what == Interference::kReplace) std::ofstream(other, std::ios::binary) << kOtherBytes;
     const int watch = inotify_init1(IN_CLOEXEC);
-    if (watch < 0 || inotify_add_watch(watch, path.c_str(), IN_CLOSE) < 0) return;
+    if (watch < 0 || inotify_add_watch(watch, path.c_str(), IN_ACCESS) < 0) return;
     child_ = fork();
     if (child_ == 0) {
       char event[sizeof(inotify_event) + 256];
-      _exit(read(watch, event, sizeof event) > 0 && unlink(path.c_str()) == 0 ? 0 : 1);
+      if (read(watch, event, sizeof event) <= 0) _exit(1);
+      const timespec moment{0, 300'000'000};
+      nanosleep(&moment, nullptr);
+      _exit(Act(what, path.c_str(), other.c_str()) ? 0 : 1);
     }
     close(watch);
   }
-  ~DeleteAfterLoad() { Deleted(); }
-  DeleteAfterLoad(const DeleteAfterLoad&) = delete;
-  DeleteAfterLoad& operator=(const DeleteAfterLoad&) = delete;
+  ~InterfereAfterLoad() { Acted(); }
+  InterfereAfterLoad(const InterfereAfterLoad&) = delete;
+  InterfereAfterLoad& operator=(const InterfereAfterLoad&) = delete;
 
-  // Whether the file was deleted; ends the child if it is still waiting.
-  bool Deleted() {
+  // Whether the child acted; ends it if it is still waiting.
+  bool Acted() {
     if (child_ <= 0) return false;
     kill(child_, SIGKILL);
     int status = 0;
     waitpid(child_, &status, 0);
     child_ = -1;
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    acted_ = acted_ || (WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    return acted_;
   }
 
  private:
+  // System calls only: the child of a program with threads.
+  static bool Act(Interference what, const char* path, const char* other) {
+    switch (what) {
+      case Interference::kDelete:
+        return unlink(path) == 0;
+      case Interference::kRewrite: {
+        int fd = open(path, O_WRONLY | O_TRUNC);
+        bool written = fd >= 0 && write(fd, kOtherBytes, sizeof kOtherBytes - 1) > 0;
+        return close(fd) == 0 && written;
+      }
+      case Interference::kReplace:
+        return rename(other, path) == 0;
+    }
+    return false;
+  }
+
   pid_t child_ = -1;
+  bool acted_ = false;
 };
 
-// The save at "#end" writes the whole image under the target's name, also
-// when the file has gone meanwhile. The fills keep the program busy for a
-// while after the load; had the deletion come after the save, the file
-// would be missing now.
-TEST(RunnerFaultTarget, TargetDeletedBetweenLoadAndSaveIsWrittenWhole) {
+struct InterferenceCase {
+  const char* name;
+  Interference what;
+  std::optional<std::string> left;  // what the other program left at t.bin
+};
+
+class RunnerFaultInterference : public ::testing::TestWithParam<InterferenceCase> {};
+
+// A target that another program removed, rewrote or replaced while the
+// section worked on it is not written: the run ends with reason 4, and
+// what the other program left stays as it is. The fills keep the program
+// busy for a while after the load; had the change come after the save,
+// there would be no message.
+TEST_P(RunnerFaultInterference, TargetChangedBetweenLoadAndSaveIsNotWritten) {
   CaseFolder folder;
   constexpr size_t kSize = 1 << 20;
   folder.Write("t.bin", Counting(kSize));
-  folder.Write("a.qpx", Section("0000 = 11 ;\r\n" + Repeat("0001 to FFFFFFFF = 5A ;\r\n", 100)));
-  DeleteAfterLoad deletion(folder.File("t.bin"));
+  folder.Write("a.qpx", Section("0000 = 11 ;\r\n" + Repeat("0001 to FFFFFFFF = 5A ;\r\n", 1000)));
+  InterfereAfterLoad other(folder.File("t.bin"), GetParam().what);
 
-  DriverRun run = RunScript(folder, false);
+  DriverRun run = RunScript(folder, true);
 
-  ASSERT_TRUE(deletion.Deleted()) << "the target was not deleted after its load";
-  ExpectSilentRun(run);
-  ASSERT_TRUE(folder.Exists("t.bin")) << "deleted after the save: the run was too quick";
-  EXPECT_TRUE(SameBytes(folder.Read("t.bin"), "\x11" + std::string(kSize - 1, '\x5A')));
+  ASSERT_TRUE(other.Acted()) << "the other program did not act after the load";
+  ExpectMessage(run, ReasonMessage(4));
+  ASSERT_EQ(folder.Exists("t.bin"), GetParam().left.has_value());
+  if (GetParam().left) {
+    EXPECT_EQ(folder.Read("t.bin"), *GetParam().left);
+  }
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), fs::directory_iterator()),
+            GetParam().left ? 2 : 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    BetweenLoadAndSave, RunnerFaultInterference,
+    ::testing::Values(InterferenceCase{"deleted", Interference::kDelete, std::nullopt},
+                      InterferenceCase{"rewritten", Interference::kRewrite, kOtherBytes},
+                      InterferenceCase{"replaced", Interference::kReplace, kOtherBytes}),
+    [](const ::testing::TestParamInfo<InterferenceCase>& info) { return info.param.name; });
+
+// Leftovers of runs that were killed before they could remove them (their
+// hidden new files and backups, named after processes that no longer run)
+// are removed by the next save of the same target: the folder then holds
+// the target and the script alone.
+TEST(RunnerFaultTarget, NextSaveRemovesWhatKilledRunsLeft) {
+  CaseFolder folder;
+  folder.Write("t.bin", Counting(16));
+  folder.Write("a.qpx", Section("0000 = 11 ;"));
+  for (const char* leftover : {"4000000000-0", "4000000000-1~", "4000000004-7"}) {
+    folder.Write(Utf8(u8".t.bin\u2042") + leftover, Counting(16));
+  }
+  ExpectSilentRun(RunScript(folder, false));
+  EXPECT_EQ(folder.Read("t.bin"), "\x11" + Counting(16).substr(1));
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), fs::directory_iterator()), 2);
 }
 
 }  // namespace

@@ -63,6 +63,10 @@ INSTANTIATE_TEST_SUITE_P(
                                 "dword_dec 999999999", kRegDword, "\xFF\xC9\x9A\x3B"},
                       ValueCase{"dword_dec_single_digit", "Software\\QpxE2e\\dec5", "Count",
                                 "dword_dec 5", kRegDword, std::string("\x05\x00\x00\x00", 4)},
+                      // ソ, 表 and 能 end in the byte 0x5C: their names reach the
+                      // registry whole.
+                      ValueCase{"trail_byte_names", "Software\\QpxE2e\\ソフト\\表", "性能",
+                                "dword_dec 7", kRegDword, std::string("\x07\x00\x00\x00", 4)},
                       ValueCase{"default_value", "Software\\QpxE2e\\default", "",
                                 "string \"standard\"", kRegSz, std::string("standard") + '\0'},
                       ValueCase{"directly_under_the_root", "", "QpxE2eRootValue", "dword 2A",

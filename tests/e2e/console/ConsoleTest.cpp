@@ -56,6 +56,30 @@ TEST(ConsoleUnderWine, CheckWritesNeitherTheRegistryNorTheTarget) {
   EXPECT_EQ(folder.Read("t.bin"), "0123");
 }
 
+// diff names the compared file by its full path with its drive: qpxrun,
+// started in another folder, patches exactly it, and the files of the
+// same name beside the script and where qpxrun starts stay as they are.
+// An output that is a compared file, however spelt, is refused (26).
+TEST(ConsoleUnderWine, DiffScriptFindsTheComparedFileFromAnyFolder) {
+  CaseFolder folder;
+  folder.Write("data/a.bin", "0123");
+  folder.Write("data/b.bin", "0X23");
+  for (const char* decoy : {"scripts/a.bin", "run/a.bin"}) folder.Write(decoy, "0123");
+  DriverRun diff = RunQpx(folder, "diff data\\a.bin data\\b.bin -o scripts\\s.qpx");
+  ASSERT_TRUE(diff.Followed()) << diff.output;
+  ASSERT_EQ(diff.transcript.Word("exit"), "0") << diff.output;
+  DriverRun run =
+      RunDriver({"launch", RunnerExe(), folder.Win("run"), "..\\scripts\\s.qpx", "exit"});
+  ASSERT_TRUE(run.Followed()) << run.output;
+  EXPECT_EQ(folder.Read("data/a.bin"), "0X23");
+  for (const char* decoy : {"scripts/a.bin", "run/a.bin"}) EXPECT_EQ(folder.Read(decoy), "0123");
+
+  DriverRun onto = RunQpx(folder, "diff data\\b.bin scripts\\a.bin -o DATA\\B.BIN");
+  ASSERT_TRUE(onto.Followed()) << onto.output;
+  EXPECT_EQ(onto.transcript.Word("exit"), "26") << onto.output;
+  EXPECT_EQ(folder.Read("data/b.bin"), "0X23");
+}
+
 // A "#path dialog" section never opens a dialog: --target answers it, and
 // without it (no terminal to ask) the run is cancelled with status 16.
 TEST(ConsoleUnderWine, DialogSectionsShowNoDialog) {
