@@ -28,6 +28,12 @@ CommandArgument ArgumentOf(std::string system);
 // then on.
 std::vector<CommandArgument> GetCommandArguments(int argc, char** argv);
 
+// The argument as a full path in CP932, as the Open dialog gives one (on
+// Windows GetFullPathNameW; on Linux the current folder put in front of a
+// relative path), or the empty text, which names no file, where it has no
+// CP932 form.
+std::string FullPathOf(const CommandArgument& path);
+
 // For a path that has no CP932 form: makes the path's folder the current
 // folder and gives the file name alone in CP932, so that the file, and
 // files named relative to its folder, are found from there. On Windows

@@ -32,6 +32,16 @@ std::vector<CommandArgument> GetCommandArguments(int, char**) {
   return arguments;
 }
 
+std::string FullPathOf(const CommandArgument& path) {
+  std::wstring wide = win::FromUtf8(path.system);
+  DWORD size = ::GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+  std::wstring full(size, L'\0');
+  full.resize(size ? ::GetFullPathNameW(wide.c_str(), size, full.data(), nullptr) : 0);
+  std::string cp932;
+  if (full.empty() || !win::ToCp932Name(full, cp932)) cp932.clear();
+  return cp932;
+}
+
 bool EnterFolderOf(const CommandArgument& path, std::string& fileName) {
   std::wstring wide = win::FromUtf8(path.system);
   std::erase(wide, L'"');
