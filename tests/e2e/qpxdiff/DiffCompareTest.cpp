@@ -82,8 +82,8 @@ TEST_P(DiffCancel, KeepsThePaneText) {
   folder.Write("old.bin", kOld);
   folder.Write("new.bin", kNew);
   Steps steps = OpenSteps(folder.Win("old.bin"), folder.Win("new.bin"));
-  Steps cancelled = GetParam().cancelFirst ? OpenSteps("cancel", "")
-                                           : OpenSteps(folder.Win("new.bin"), "cancel");
+  Steps cancelled =
+      GetParam().cancelFirst ? OpenSteps("cancel", "") : OpenSteps(folder.Win("new.bin"), "cancel");
   steps.insert(steps.end(), cancelled.begin(), cancelled.end());
   steps.insert(steps.end(), {"edit", "menu", "0"});
   DriverRun run = RunDiff(steps);
@@ -152,6 +152,134 @@ INSTANTIATE_TEST_SUITE_P(
         LoadFailureCase{"first_outside_cp932", true, true, "1つ目のファイルを読み込めません"},
         LoadFailureCase{"second_outside_cp932", false, true, "2つ目のファイルを読み込めません"}),
     [](const ::testing::TestParamInfo<LoadFailureCase>& info) { return info.param.name; });
+
+struct GivenCase {
+  const char* name;
+  bool commandLine;                             // else dropped on the window
+  bool relative;                                // named relative to the folder qpxdiff starts in
+  std::vector<std::vector<std::string>> files;  // each drop, or the command line's names
+  std::string chosen;                           // the second file chosen in the Open dialog, or ""
+  std::vector<std::string> listed;  // the pair listed; {"size"}: the size notice; {}: no change
+  const char* message;              // of the last drop or the command line, or ""
+};
+
+void PrintTo(const GivenCase& c, std::ostream* os) { *os << c.name; }
+
+class DiffGiven : public ::testing::TestWithParam<GivenCase> {
+ protected:
+  // old.bin and kanji.bin (表.bin) hold kOld, new.bin kNew, eleven.bin 11
+  // bytes; accent.bin (é.bin) has no code page 932 form.
+  void SetUp() override {
+    for (const char* name : {"old.bin", "kanji.bin", "accent.bin"}) folder.Write(File(name), kOld);
+    folder.Write("new.bin", kNew);
+    folder.Write("eleven.bin", std::string(11, 'a'));
+  }
+  // The file's name in UTF-8.
+  static std::string File(const std::string& name) {
+    if (name == "kanji.bin") return Utf8(u8"表.bin");
+    return name == "accent.bin" ? Utf8(u8"é.bin") : name;
+  }
+  // The file as given to qpxdiff, in UTF-8.
+  std::string Given(const std::string& name) const {
+    return GetParam().relative ? File(name) : Utf8WindowsPath(folder.File(File(name)));
+  }
+  Steps GivingSteps(std::string& tail) const {
+    Steps steps;
+    for (const auto& files : GetParam().files) {
+      if (GetParam().commandLine) {
+        for (const std::string& file : files) tail += "\"" + Given(file) + "\" ";
+        continue;
+      }
+      steps.insert(steps.end(), {"drop", UnicodeWord(Given(files[0])),
+                                 files.size() > 1 ? UnicodeWord(Given(files[1])) : ""});
+    }
+    if (!GetParam().chosen.empty()) {
+      steps.insert(steps.end(), {"filedialog", UnicodeWord(Given(GetParam().chosen))});
+    }
+    if (*GetParam().message != '\0') steps.insert(steps.end(), {"msgbox", "OK"});
+    steps.insert(steps.end(), {"edit", "menu", "0"});
+    return steps;
+  }
+  std::string Expected() const {
+    const auto& listed = GetParam().listed;
+    if (listed.empty()) return InitialPaneText();
+    if (listed.size() == 1) return SizeMismatchText();
+    return Listing(folder.Win(File(listed[0])), folder.Win(File(listed[1])), kLines);
+  }
+
+  CaseFolder folder;
+};
+
+// Files dropped on the window or named on the command line take the road
+// of the Open dialog's: the same listing, the same messages, and names
+// without a code page 932 form refused.
+TEST_P(DiffGiven, ListsThePairAsTheDialogsDo) {
+  std::string tail;
+  Steps steps = GivingSteps(tail);
+  DriverRun run = RunDiff(steps, GetParam().relative ? folder.Win() : "", UnicodeWord(tail));
+  const Transcript& out = run.transcript;
+  ASSERT_TRUE(run.Followed()) << run.output;
+  EXPECT_EQ(out.Text("edit.text"), Expected()) << run.output;
+  EXPECT_EQ(MenuState(out, kCreateScript), GetParam().listed.size() == 2 ? "enabled" : "grayed");
+  EXPECT_EQ(out.Count("filedialog.title"), GetParam().chosen.empty() ? 0u : 1u);
+  if (!GetParam().chosen.empty()) {
+    EXPECT_EQ(out.Text("filedialog.title"), "変更元ファイルを開く");
+  }
+  EXPECT_EQ(out.Has("msgbox.text") ? out.Text("msgbox.text") : "", GetParam().message);
+}
+
+const char kFirstFailed[] = "1つ目のファイルを読み込めません";
+const char kSecondFailed[] = "2つ目のファイルを読み込めません";
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, DiffGiven,
+    ::testing::Values(
+        GivenCase{
+            "drop_two", false, false, {{"old.bin", "new.bin"}}, "", {"old.bin", "new.bin"}, ""},
+        GivenCase{"drop_one_then_another",
+                  false,
+                  false,
+                  {{"kanji.bin"}, {"new.bin"}},
+                  "",
+                  {"kanji.bin", "new.bin"},
+                  ""},
+        GivenCase{"drop_other_size", false, false, {{"old.bin"}, {"eleven.bin"}}, "", {"size"}, ""},
+        GivenCase{"drop_outside_cp932",
+                  false,
+                  false,
+                  {{"old.bin"}, {"accent.bin"}},
+                  "",
+                  {},
+                  kSecondFailed},
+        GivenCase{"command_line_two",
+                  true,
+                  false,
+                  {{"old.bin", "new.bin"}},
+                  "",
+                  {"old.bin", "new.bin"},
+                  ""},
+        GivenCase{"command_line_relative",
+                  true,
+                  true,
+                  {{"kanji.bin", "new.bin"}},
+                  "",
+                  {"kanji.bin", "new.bin"},
+                  ""},
+        GivenCase{"command_line_one_asks_for_the_second",
+                  true,
+                  false,
+                  {{"old.bin"}},
+                  "new.bin",
+                  {"old.bin", "new.bin"},
+                  ""},
+        GivenCase{"command_line_outside_cp932",
+                  true,
+                  false,
+                  {{"accent.bin", "new.bin"}},
+                  "",
+                  {},
+                  kFirstFailed}),
+    [](const ::testing::TestParamInfo<GivenCase>& info) { return info.param.name; });
 
 }  // namespace
 }  // namespace e2e::diff
