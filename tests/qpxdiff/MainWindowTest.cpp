@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "compare/Listing.h"
 #include "tests/qpxdiff/DiffWindowFixture.h"
 
 namespace {
@@ -213,17 +213,17 @@ TEST_F(DiffWindow, LoadFailuresShowTheirMessageAndClearTheList) {
 // of the files chosen in the Open dialog: the same listing and messages.
 struct GivenFiles {
   const char* name;
-  std::vector<std::vector<std::string>> drops;  // or one command line
-  std::vector<std::string> answers;             // the Open dialog's, for a command line
-  std::string pane;                             // "" for the initial text
+  bool commandLine;  // else dropped
+  // Each drop, or the command line; "a", "b" (3 bytes, differing in the
+  // last), "eleven" (11 bytes), "missing", "noform" (no CP932 form).
+  std::vector<std::vector<std::string>> files;
+  std::vector<std::string> answers;  // of the Open dialog for the second file
+  std::string pane;                  // the pair listed, "size", or "" (unchanged)
   std::vector<std::string> messages;
-  uint32_t createScript;
 };
 
 class FilesGiven : public DiffWindow, public testing::WithParamInterface<GivenFiles> {
  protected:
-  // Names in the case: "a", "b" (3 bytes, differing in the last),
-  // "eleven" (11 bytes), "missing", "noform" (a name with no CP932 form).
   std::string PathOf(const std::string& name) {
     if (name == "noform") return "";
     if (name == "missing") return folder.File(name);
@@ -234,98 +234,72 @@ class FilesGiven : public DiffWindow, public testing::WithParamInterface<GivenFi
     for (const std::string& name : names) paths.push_back(PathOf(name));
     return paths;
   }
-  // "" the initial text, "size" the size notice, else the listing of the
-  // pair its two letters name.
   std::string Expected(const std::string& pane) {
     if (pane.empty()) return std::string(kInitialPaneText);
-    if (pane == "size") {
-      return "\x81\x40"
-             "1つ目のファイルと2つ目のファイルのサイズが違います。\r\n"
-             "\x81\x40スクリプトファイルは書き出せません。";
-    }
+    if (pane == "size") return std::string(kSizeMismatchText);
     std::string text =
         "Address = " + PathOf(pane.substr(0, 1)) + " : " + PathOf(pane.substr(1, 1)) + "\r\n";
     if (pane[0] == pane[1]) return text + "差異はありません。\r\n";
-    char line[16];
-    std::snprintf(line, sizeof line, "02 = %02X : %02X\r\n", pane[0], pane[1]);
-    return text + line;
-  }
-  void ExpectOutcome() {
-    std::vector<std::string> texts;
-    for (const auto& box : standin::Recorder().messageBoxes) texts.push_back(box.text);
-    EXPECT_EQ(texts, GetParam().messages);
-    EXPECT_EQ(PaneText(), Expected(GetParam().pane));
-    EXPECT_EQ(CreateScriptStateOnOpening(), GetParam().createScript);
+    auto hex = [](char name) { return std::string("6") + static_cast<char>(name - 'a' + '1'); };
+    return text + "02 = " + hex(pane[0]) + " : " + hex(pane[1]) + "\r\n";  // a: 61, b: 62
   }
 };
 
-constexpr uint32_t kOn = platform::kMfEnabled;
-constexpr uint32_t kOff = platform::kMfGrayed;
+TEST_P(FilesGiven, TakeTheRoadOfTheOpenDialog) {
+  const GivenFiles& given = GetParam();
+  for (const std::string& answer : given.answers) {
+    standin::Recorder().dialogAnswers.push_back(
+        answer == "noform" ? std::optional(standin::kAnswerWithoutCp932Form)
+        : answer.empty()   ? std::nullopt
+                           : std::optional(PathOf(answer)));
+  }
+  if (given.commandLine) maker.TakeCommandLine(PathsOf(given.files[0]));
+  for (const auto& drop : given.commandLine ? decltype(given.files){} : given.files) {
+    Drop(PathsOf(drop));
+  }
+  EXPECT_TRUE(standin::FindWindow(MainWindow())->acceptsFiles);
+  EXPECT_EQ(standin::WindowRecorder().finishedDrops, given.commandLine ? 0 : given.files.size());
+  ASSERT_EQ(standin::Recorder().dialogs.size(), given.answers.size());
+  for (const standin::DialogRecord& dialog : standin::Recorder().dialogs) {
+    EXPECT_EQ(dialog.title, "変更元ファイルを開く");
+  }
+  std::vector<std::string> texts;
+  for (const auto& box : standin::Recorder().messageBoxes) texts.push_back(box.text);
+  EXPECT_EQ(texts, given.messages);
+  EXPECT_EQ(PaneText(), Expected(given.pane));
+  EXPECT_EQ(CreateScriptStateOnOpening(), given.pane.size() == 2 && given.pane[0] != given.pane[1]
+                                              ? platform::kMfEnabled
+                                              : platform::kMfGrayed);
+}
+
 const std::string kFirstFailed = "1つ目のファイルを読み込めません";
 const std::string kSecondFailed = "2つ目のファイルを読み込めません";
 
-using DroppedFiles = FilesGiven;
-
-TEST_P(DroppedFiles, TakeTheRoadOfTheOpenDialog) {
-  EXPECT_TRUE(standin::FindWindow(MainWindow())->acceptsFiles);
-  for (const auto& drop : GetParam().drops) Drop(PathsOf(drop));
-  EXPECT_TRUE(standin::Recorder().dialogs.empty());
-  EXPECT_EQ(standin::WindowRecorder().finishedDrops, GetParam().drops.size());
-  ExpectOutcome();
-}
-
 INSTANTIATE_TEST_SUITE_P(
-    Drops, DroppedFiles,
+    Files, FilesGiven,
     testing::Values(
-        GivenFiles{"TwoAreCompared", {{"a", "b"}}, {}, "ab", {}, kOn},
-        GivenFiles{"OneThenAnotherAreCompared", {{"a"}, {"b"}}, {}, "ab", {}, kOn},
-        GivenFiles{"SameFileTwiceHasNoDifferences", {{"a", "a"}}, {}, "aa", {}, kOff},
-        GivenFiles{"OtherSizeGivesTheSizeNotice", {{"eleven"}, {"a"}}, {}, "size", {}, kOff},
-        GivenFiles{"UnreadableFirstIsRefused", {{"missing", "b"}}, {}, "", {kFirstFailed}, kOff},
-        GivenFiles{
-            "FirstWithoutCp932FormIsRefused", {{"noform"}, {"a"}}, {}, "", {kFirstFailed}, kOff},
-        GivenFiles{
-            "SecondWithoutCp932FormIsRefused", {{"a"}, {"noform"}}, {}, "", {kSecondFailed}, kOff},
-        GivenFiles{"AfterAFailedSecondTheNextIsFirstAgain",
+        GivenFiles{"DropTwo", false, {{"a", "b"}}, {}, "ab", {}},
+        GivenFiles{"DropOneThenAnother", false, {{"a"}, {"b"}}, {}, "ab", {}},
+        GivenFiles{"DropSameFileTwice", false, {{"a", "a"}}, {}, "aa", {}},
+        GivenFiles{"DropOtherSize", false, {{"eleven"}, {"a"}}, {}, "size", {}},
+        GivenFiles{"DropUnreadableFirst", false, {{"missing", "b"}}, {}, "", {kFirstFailed}},
+        GivenFiles{"DropFirstWithoutForm", false, {{"noform"}, {"a"}}, {}, "", {kFirstFailed}},
+        GivenFiles{"DropSecondWithoutForm", false, {{"a"}, {"noform"}}, {}, "", {kSecondFailed}},
+        GivenFiles{"DropAfterAFailedSecondIsFirst",
+                   false,
                    {{"b"}, {"missing"}, {"b"}, {"a"}},
                    {},
                    "ba",
-                   {kSecondFailed},
-                   kOn},
-        GivenFiles{"ThreeArePassedOver", {{"a"}, {"a", "b", "a"}, {"b"}}, {}, "ab", {}, kOn}),
-    [](const testing::TestParamInfo<GivenFiles>& info) { return std::string(info.param.name); });
-
-using CommandLineFiles = FilesGiven;
-
-TEST_P(CommandLineFiles, TakeTheRoadOfTheOpenDialog) {
-  for (const std::string& answer : GetParam().answers) {
-    standin::Recorder().dialogAnswers.push_back(
-        answer == "cancel" ? std::nullopt
-                           : std::optional(answer == "noform" ? standin::kAnswerWithoutCp932Form
-                                                              : PathOf(answer)));
-  }
-  maker.TakeCommandLine(PathsOf(GetParam().drops[0]));
-  const auto& dialogs = standin::Recorder().dialogs;
-  ASSERT_EQ(dialogs.size(), GetParam().answers.size());
-  for (const standin::DialogRecord& dialog : dialogs) {
-    EXPECT_EQ(dialog.title, "変更元ファイルを開く");
-    EXPECT_EQ(dialog.fileName, "");
-  }
-  ExpectOutcome();
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Arguments, CommandLineFiles,
-    testing::Values(
-        GivenFiles{"NoneChangesNothing", {{}}, {}, "", {}, kOff},
-        GivenFiles{"TwoAreCompared", {{"a", "b"}}, {}, "ab", {}, kOn},
-        GivenFiles{"OneIsFirstAndTheDialogAsksForTheSecond", {{"b"}}, {"a"}, "ba", {}, kOn},
-        GivenFiles{"SecondDialogCancelled", {{"a"}}, {"cancel"}, "", {}, kOff},
-        GivenFiles{"SecondChosenWithoutCp932Form", {{"a"}}, {"noform"}, "", {kSecondFailed}, kOff},
-        GivenFiles{
-            "FirstWithoutCp932FormIsRefused", {{"noform", "b"}}, {}, "", {kFirstFailed}, kOff},
-        GivenFiles{"UnreadableOneAsksForNoSecond", {{"missing"}}, {}, "", {kFirstFailed}, kOff},
-        GivenFiles{"OtherSizeGivesTheSizeNotice", {{"a", "eleven"}}, {}, "size", {}, kOff}),
+                   {kSecondFailed}},
+        GivenFiles{"DropOfThreePassedOver", false, {{"a"}, {"a", "b", "a"}, {"b"}}, {}, "ab", {}},
+        GivenFiles{"NoArguments", true, {{}}, {}, "", {}},
+        GivenFiles{"TwoArguments", true, {{"a", "b"}}, {}, "ab", {}},
+        GivenFiles{"OneArgumentAsksForTheSecond", true, {{"b"}}, {"a"}, "ba", {}},
+        GivenFiles{"OneArgumentSecondCancelled", true, {{"a"}}, {""}, "", {}},
+        GivenFiles{"OneArgumentSecondWithoutForm", true, {{"a"}}, {"noform"}, "", {kSecondFailed}},
+        GivenFiles{"FirstArgumentWithoutForm", true, {{"noform", "b"}}, {}, "", {kFirstFailed}},
+        GivenFiles{"UnreadableArgumentAsksNothing", true, {{"missing"}}, {}, "", {kFirstFailed}},
+        GivenFiles{"ArgumentsOfOtherSizes", true, {{"a", "eleven"}}, {}, "size", {}}),
     [](const testing::TestParamInfo<GivenFiles>& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -159,33 +159,33 @@ struct GivenCase {
   bool relative;                                // named relative to the folder qpxdiff starts in
   std::vector<std::vector<std::string>> files;  // each drop, or the command line's names
   std::string chosen;                           // the second file chosen in the Open dialog, or ""
-  std::vector<std::string> listed;  // the pair listed; {"size"}: the size notice; {}: no change
-  const char* message;              // of the last drop or the command line, or ""
+  std::string pane;  // "list": the files given listed; "size": the size notice; "": unchanged
+  const char* message;
 };
 
 void PrintTo(const GivenCase& c, std::ostream* os) { *os << c.name; }
 
 class DiffGiven : public ::testing::TestWithParam<GivenCase> {
  protected:
-  // old.bin and kanji.bin (表.bin) hold kOld, new.bin kNew, eleven.bin 11
-  // bytes; accent.bin (é.bin) has no code page 932 form.
+  // old and kanji (表.bin) hold kOld, new kNew, eleven 11 bytes; accent
+  // (é.bin) has no code page 932 form.
   void SetUp() override {
-    for (const char* name : {"old.bin", "kanji.bin", "accent.bin"}) folder.Write(File(name), kOld);
-    folder.Write("new.bin", kNew);
-    folder.Write("eleven.bin", std::string(11, 'a'));
+    for (const char* name : {"old", "kanji", "accent"}) folder.Write(File(name), kOld);
+    folder.Write(File("new"), kNew);
+    folder.Write(File("eleven"), std::string(11, 'a'));
   }
-  // The file's name in UTF-8.
   static std::string File(const std::string& name) {
-    if (name == "kanji.bin") return Utf8(u8"表.bin");
-    return name == "accent.bin" ? Utf8(u8"é.bin") : name;
+    if (name == "kanji") return Utf8(u8"表.bin");
+    return name == "accent" ? Utf8(u8"é.bin") : name + ".bin";
   }
   // The file as given to qpxdiff, in UTF-8.
   std::string Given(const std::string& name) const {
     return GetParam().relative ? File(name) : Utf8WindowsPath(folder.File(File(name)));
   }
-  Steps GivingSteps(std::string& tail) const {
+  Steps GivingSteps(std::string& tail, std::vector<std::string>& given) const {
     Steps steps;
     for (const auto& files : GetParam().files) {
+      given.insert(given.end(), files.begin(), files.end());
       if (GetParam().commandLine) {
         for (const std::string& file : files) tail += "\"" + Given(file) + "\" ";
         continue;
@@ -194,17 +194,12 @@ class DiffGiven : public ::testing::TestWithParam<GivenCase> {
                                  files.size() > 1 ? UnicodeWord(Given(files[1])) : ""});
     }
     if (!GetParam().chosen.empty()) {
+      given.push_back(GetParam().chosen);
       steps.insert(steps.end(), {"filedialog", UnicodeWord(Given(GetParam().chosen))});
     }
     if (*GetParam().message != '\0') steps.insert(steps.end(), {"msgbox", "OK"});
     steps.insert(steps.end(), {"edit", "menu", "0"});
     return steps;
-  }
-  std::string Expected() const {
-    const auto& listed = GetParam().listed;
-    if (listed.empty()) return InitialPaneText();
-    if (listed.size() == 1) return SizeMismatchText();
-    return Listing(folder.Win(File(listed[0])), folder.Win(File(listed[1])), kLines);
   }
 
   CaseFolder folder;
@@ -215,12 +210,17 @@ class DiffGiven : public ::testing::TestWithParam<GivenCase> {
 // without a code page 932 form refused.
 TEST_P(DiffGiven, ListsThePairAsTheDialogsDo) {
   std::string tail;
-  Steps steps = GivingSteps(tail);
+  std::vector<std::string> given;
+  Steps steps = GivingSteps(tail, given);
   DriverRun run = RunDiff(steps, GetParam().relative ? folder.Win() : "", UnicodeWord(tail));
   const Transcript& out = run.transcript;
   ASSERT_TRUE(run.Followed()) << run.output;
-  EXPECT_EQ(out.Text("edit.text"), Expected()) << run.output;
-  EXPECT_EQ(MenuState(out, kCreateScript), GetParam().listed.size() == 2 ? "enabled" : "grayed");
+  std::string expected = GetParam().pane == "size" ? SizeMismatchText() : InitialPaneText();
+  if (GetParam().pane == "list") {
+    expected = Listing(folder.Win(File(given[0])), folder.Win(File(given[1])), kLines);
+  }
+  EXPECT_EQ(out.Text("edit.text"), expected) << run.output;
+  EXPECT_EQ(MenuState(out, kCreateScript), GetParam().pane == "list" ? "enabled" : "grayed");
   EXPECT_EQ(out.Count("filedialog.title"), GetParam().chosen.empty() ? 0u : 1u);
   if (!GetParam().chosen.empty()) {
     EXPECT_EQ(out.Text("filedialog.title"), "変更元ファイルを開く");
@@ -234,51 +234,15 @@ const char kSecondFailed[] = "2つ目のファイルを読み込めません";
 INSTANTIATE_TEST_SUITE_P(
     Files, DiffGiven,
     ::testing::Values(
+        GivenCase{"drop_two", false, false, {{"old", "new"}}, "", "list", ""},
+        GivenCase{"drop_one_then_another", false, false, {{"kanji"}, {"new"}}, "", "list", ""},
+        GivenCase{"drop_other_size", false, false, {{"old"}, {"eleven"}}, "", "size", ""},
+        GivenCase{"drop_outside_cp932", false, false, {{"old"}, {"accent"}}, "", "", kSecondFailed},
+        GivenCase{"command_line_two", true, false, {{"old", "new"}}, "", "list", ""},
+        GivenCase{"command_line_relative", true, true, {{"kanji", "new"}}, "", "list", ""},
+        GivenCase{"command_line_one", true, false, {{"old"}}, "new", "list", ""},
         GivenCase{
-            "drop_two", false, false, {{"old.bin", "new.bin"}}, "", {"old.bin", "new.bin"}, ""},
-        GivenCase{"drop_one_then_another",
-                  false,
-                  false,
-                  {{"kanji.bin"}, {"new.bin"}},
-                  "",
-                  {"kanji.bin", "new.bin"},
-                  ""},
-        GivenCase{"drop_other_size", false, false, {{"old.bin"}, {"eleven.bin"}}, "", {"size"}, ""},
-        GivenCase{"drop_outside_cp932",
-                  false,
-                  false,
-                  {{"old.bin"}, {"accent.bin"}},
-                  "",
-                  {},
-                  kSecondFailed},
-        GivenCase{"command_line_two",
-                  true,
-                  false,
-                  {{"old.bin", "new.bin"}},
-                  "",
-                  {"old.bin", "new.bin"},
-                  ""},
-        GivenCase{"command_line_relative",
-                  true,
-                  true,
-                  {{"kanji.bin", "new.bin"}},
-                  "",
-                  {"kanji.bin", "new.bin"},
-                  ""},
-        GivenCase{"command_line_one_asks_for_the_second",
-                  true,
-                  false,
-                  {{"old.bin"}},
-                  "new.bin",
-                  {"old.bin", "new.bin"},
-                  ""},
-        GivenCase{"command_line_outside_cp932",
-                  true,
-                  false,
-                  {{"accent.bin", "new.bin"}},
-                  "",
-                  {},
-                  kFirstFailed}),
+            "command_line_outside_cp932", true, false, {{"accent", "new"}}, "", "", kFirstFailed}),
     [](const ::testing::TestParamInfo<GivenCase>& info) { return info.param.name; });
 
 }  // namespace
