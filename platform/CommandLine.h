@@ -28,10 +28,9 @@ CommandArgument ArgumentOf(std::string system);
 // then on.
 std::vector<CommandArgument> GetCommandArguments(int argc, char** argv);
 
-// The argument as a full path in CP932, as the Open dialog gives one (on
-// Windows GetFullPathNameW; on Linux the current folder put in front of a
-// relative path), or the empty text, which names no file, where it has no
-// CP932 form.
+// Windows only (qpxdiff's files): the argument as a full path in CP932,
+// as the Open dialog gives one (GetFullPathNameW), or the empty text,
+// which names no file, where it has no CP932 form.
 std::string FullPathOf(const CommandArgument& path);
 
 // For a path that has no CP932 form: makes the path's folder the current

@@ -1,7 +1,6 @@
 #include <locale.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <utility>
 
 #include "platform/CommandLine.h"
@@ -23,19 +22,6 @@ std::vector<CommandArgument> GetCommandArguments(int argc, char** argv) {
   std::vector<CommandArgument> arguments;
   for (int at = 1; at < argc; ++at) arguments.push_back(ArgumentOf(argv[at]));
   return arguments;
-}
-
-std::string FullPathOf(const CommandArgument& path) {
-  std::string full = path.system;
-  if (!full.empty() && full[0] != '/') {
-    char* folder = ::getcwd(nullptr, 0);
-    if (folder == nullptr) return std::string();
-    full = std::string(folder) + "/" + full;
-    ::free(folder);
-  }
-  std::string cp932;
-  if (full.empty() || !posix::ToCp932Name(full, cp932)) cp932.clear();
-  return cp932;
 }
 
 bool EnterFolderOf(const CommandArgument& path, std::string& fileName) {

@@ -1,11 +1,8 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <cstdlib>
 #include <optional>
 #include <string>
 
-#include "platform/CommandLine.h"
 #include "platform/Console.h"
 #include "platform/Cp932_posix.h"
 
@@ -70,18 +67,6 @@ TEST_P(CommandLineName, IsConvertedToCp932OrRefused) {
     EXPECT_EQ(cp932, *GetParam().cp932);
   }
   EXPECT_EQ(platform::posix::ToCp932Shown(Bytes(GetParam().system)), GetParam().shown);
-  // As qpxdiff takes a file named on its command line: empty, naming no
-  // file, where it has no CP932 form.
-  std::string full = platform::FullPathOf(platform::ArgumentOf("/d/" + Bytes(GetParam().system)));
-  EXPECT_EQ(full, converted ? "/d/" + cp932 : "");
-}
-
-TEST(CommandLineName, RelativeIsTakenInTheCurrentFolder) {
-  char* folder = ::getcwd(nullptr, 0);
-  ASSERT_NE(folder, nullptr);
-  std::string expected = std::string(folder) + "/a b.bin";
-  ::free(folder);
-  EXPECT_EQ(platform::FullPathOf(platform::ArgumentOf("a b.bin")), expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
