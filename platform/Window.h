@@ -12,6 +12,7 @@ namespace platform {
 using MenuHandle = void*;
 using IconHandle = void*;
 using GdiObject = void*;
+using DropHandle = void*;  // HDROP: the files of one drop
 
 // A window procedure: window, message, first and second parameter. The
 // Windows side calls it through an adapter with the system's calling
@@ -59,6 +60,7 @@ constexpr uint32_t kWmSetFont = 0x0030;
 constexpr uint32_t kWmCommand = 0x0111;
 constexpr uint32_t kWmSysCommand = 0x0112;
 constexpr uint32_t kWmInitMenuPopup = 0x0117;
+constexpr uint32_t kWmDropFiles = 0x0233;  // wParam: the DropHandle
 constexpr uint32_t kWmDpiChanged = 0x02E0;
 
 constexpr uintptr_t kScClose = 0xF060;
@@ -113,14 +115,26 @@ WindowHandle SetFocus(WindowHandle window);
 int SetWindowTextA(WindowHandle window, const std::string& text);
 GdiObject GetStockObject(int object);
 // The font of a text pane at `dpi` dots per inch. At the system's DPI: the
-// stock SYSTEM_FIXED_FONT where the system's code page is 932, elsewhere a
-// fixed-pitch font that shows Japanese; at another DPI (a monitor of its
-// own scale) that font scaled. Made on first use and kept until the
-// program ends.
+// stock SYSTEM_FIXED_FONT where the system's code page is 932, elsewhere
+// the fixed-pitch face ChooseFixedFace takes among those installed (MS
+// Gothic where present), or the stock font where none passes; at another
+// DPI (a monitor of its own scale) that font scaled. Made on first use
+// and kept until the program ends.
 GdiObject GetFixedFont(uint32_t dpi);
 // The dots per inch a window is shown at: its monitor's where the system
 // scales per monitor (Windows 10 and later), else the system's.
 uint32_t GetWindowDpi(WindowHandle window);
+
+// Files dropped on the window reach it as WM_DROPFILES from now on.
+void DragAcceptFiles(WindowHandle window, int accept);
+constexpr uint32_t kDragQueryCount = 0xFFFFFFFF;
+// With kDragQueryCount: the number of files dropped. Else the name of the
+// index-th file, taken through the wide call, in CP932 into `name`, and its
+// length; 0 with `name` empty where the name has no CP932 form (so that it
+// names no file) or there is no such file.
+uint32_t DragQueryFileA(DropHandle drop, uint32_t index, std::string& name);
+// Releases what the system holds for the drop.
+void DragFinish(DropHandle drop);
 
 MenuHandle GetMenu(WindowHandle window);
 MenuHandle GetSubMenu(MenuHandle menu, int position);

@@ -1,11 +1,15 @@
 #include <windows.h>
+// The shell's header needs the types of <windows.h> first.
+#include <shellapi.h>
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "platform/Cp932_win.h"
+#include "platform/FixedFontChoice.h"
 #include "platform/Window.h"
 
 namespace platform {
@@ -26,7 +30,7 @@ static_assert(kWmCreate == WM_CREATE && kWmDestroy == WM_DESTROY && kWmSize == W
               kWmSetFocus == WM_SETFOCUS && kWmClose == WM_CLOSE && kWmQuit == WM_QUIT &&
               kWmSetFont == WM_SETFONT && kWmCommand == WM_COMMAND &&
               kWmSysCommand == WM_SYSCOMMAND && kWmInitMenuPopup == WM_INITMENUPOPUP &&
-              kWmDpiChanged == WM_DPICHANGED);
+              kWmDpiChanged == WM_DPICHANGED && kWmDropFiles == WM_DROPFILES);
 static_assert(kScClose == SC_CLOSE);
 static_assert(kWsOverlappedWindow == WS_OVERLAPPEDWINDOW && kWsChild == WS_CHILD &&
               kWsVisible == WS_VISIBLE && kWsVScroll == WS_VSCROLL && kWsHScroll == WS_HSCROLL &&
@@ -94,12 +98,67 @@ uint32_t SystemDpi() {
 }
 
 // The stock fixed font of a Japanese system is 16 pixels high at 96 dots
-// per inch; MS Gothic, or whatever fixed-pitch font the system has for
-// Japanese, takes its place.
-HFONT CreateJapaneseFixedFont() {
+// per inch.
+HFONT CreateFaceFont(const std::wstring& face, bool japanese) {
   return ::CreateFontW(::MulDiv(16, static_cast<int>(SystemDpi()), 96), 0, 0, 0, FW_NORMAL, FALSE,
-                       FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                       DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, L"MS Gothic");
+                       FALSE, FALSE, japanese ? SHIFTJIS_CHARSET : DEFAULT_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       FIXED_PITCH | FF_MODERN, face.c_str());
+}
+
+int CALLBACK CollectFace(const LOGFONTW* font, const TEXTMETRICW* metrics, DWORD fontType,
+                         LPARAM faces) {
+  reinterpret_cast<std::vector<FontFace>*>(faces)->push_back(
+      {win::ToUtf8(font->lfFaceName), font->lfCharSet == SHIFTJIS_CHARSET,
+       // The bit is set for a font of variable pitch.
+       (metrics->tmPitchAndFamily & TMPF_FIXED_PITCH) == 0, (fontType & RASTER_FONTTYPE) == 0});
+  return 1;
+}
+
+// Every face installed, once per character set it offers.
+std::vector<FontFace> InstalledFaces(HDC screen) {
+  std::vector<FontFace> faces;
+  LOGFONTW all{};
+  all.lfCharSet = DEFAULT_CHARSET;
+  ::EnumFontFamiliesExW(screen, &all, CollectFace, reinterpret_cast<LPARAM>(&faces), 0);
+  return faces;
+}
+
+bool HasJapaneseGlyphs(HDC context) {
+  WORD glyphs[3] = {};
+  return ::GetGlyphIndicesW(context, L"\u8868\u30A2\u3000", 3, glyphs,
+                            GGI_MARK_NONEXISTING_GLYPHS) == 3 &&
+         glyphs[0] != 0xFFFF && glyphs[1] != 0xFFFF && glyphs[2] != 0xFFFF;
+}
+
+// What the system selects for a font of the face.
+std::optional<SelectedFace> SelectFaceOn(HDC screen, const std::string& name, bool japanese) {
+  HFONT font = CreateFaceFont(win::FromUtf8(name), japanese);
+  if (font == nullptr) return std::nullopt;
+  HGDIOBJ previous = ::SelectObject(screen, font);
+  wchar_t face[LF_FACESIZE] = {};
+  TEXTMETRICW metrics{};
+  std::optional<SelectedFace> selected;
+  if (::GetTextFaceW(screen, LF_FACESIZE, face) > 0 && ::GetTextMetricsW(screen, &metrics)) {
+    selected = SelectedFace{win::ToUtf8(face), (metrics.tmPitchAndFamily & TMPF_FIXED_PITCH) == 0,
+                            HasJapaneseGlyphs(screen)};
+  }
+  ::SelectObject(screen, previous);
+  ::DeleteObject(font);
+  return selected;
+}
+
+// MS Gothic, or another fixed-pitch face chosen among those installed
+// (ChooseFixedFace); null when none is selected as asked.
+HFONT CreateJapaneseFixedFont() {
+  CScreenContext screen;
+  if (screen.Get() == nullptr) return nullptr;
+  std::optional<FontFace> face =
+      ChooseFixedFace(InstalledFaces(screen.Get()), [&](const std::string& name, bool japanese) {
+        return SelectFaceOn(screen.Get(), name, japanese);
+      });
+  if (!face) return nullptr;
+  return CreateFaceFont(win::FromUtf8(face->name), face->japanese);
 }
 
 HGDIOBJ SystemDpiFixedFont() {
@@ -233,6 +292,24 @@ uint32_t GetWindowDpi(WindowHandle window) {
   UINT dpi = getDpiForWindow ? getDpiForWindow(static_cast<HWND>(window)) : 0;
   return dpi != 0 ? dpi : SystemDpi();
 }
+
+void DragAcceptFiles(WindowHandle window, int accept) {
+  ::DragAcceptFiles(static_cast<HWND>(window), accept);
+}
+
+uint32_t DragQueryFileA(DropHandle drop, uint32_t index, std::string& name) {
+  name.clear();
+  auto* system = static_cast<HDROP>(drop);
+  if (index == kDragQueryCount) return ::DragQueryFileW(system, index, nullptr, 0);
+  UINT length = ::DragQueryFileW(system, index, nullptr, 0);
+  if (length == 0) return 0;
+  std::wstring wide(length + 1, L'\0');
+  wide.resize(::DragQueryFileW(system, index, wide.data(), length + 1));
+  if (!win::ToCp932Name(wide, name)) name.clear();
+  return static_cast<uint32_t>(name.size());
+}
+
+void DragFinish(DropHandle drop) { ::DragFinish(static_cast<HDROP>(drop)); }
 
 MenuHandle GetMenu(WindowHandle window) { return ::GetMenu(static_cast<HWND>(window)); }
 

@@ -1,20 +1,19 @@
 #include "qpxdiff/MainWindow.h"
 
-#include "qpxdiff/DiffCommands.h"
 #include "compare/DiffMessages.h"
-#include "qpxdiff/resource.h"
 #include "platform/Window.h"
+#include "qpxdiff/DiffCommands.h"
+#include "qpxdiff/resource.h"
 
 namespace {
 
 using platform::WindowHandle;
 
-constexpr uint32_t kPaneStyle = platform::kWsChild | platform::kWsVisible |
-                                platform::kWsVScroll | platform::kWsHScroll |
-                                platform::kWsTabStop | platform::kEsMultiline |
-                                platform::kEsAutoVScroll | platform::kEsAutoHScroll |
-                                platform::kEsNoHideSel | platform::kEsReadOnly |
-                                platform::kEsWantReturn;
+constexpr uint32_t kPaneStyle = platform::kWsChild | platform::kWsVisible | platform::kWsVScroll |
+                                platform::kWsHScroll | platform::kWsTabStop |
+                                platform::kEsMultiline | platform::kEsAutoVScroll |
+                                platform::kEsAutoHScroll | platform::kEsNoHideSel |
+                                platform::kEsReadOnly | platform::kEsWantReturn;
 static_assert(kPaneStyle == 0x503119C4);
 
 constexpr intptr_t kHandled = 0;
@@ -46,6 +45,7 @@ const CDiffMaker::MessageRoute CDiffMaker::kMessageRoutes[] = {
     {platform::kWmInitMenuPopup, &CDiffMaker::OnInitMenuPopup},
     {platform::kWmCommand, &CDiffMaker::OnCommand},
     {platform::kWmDpiChanged, &CDiffMaker::OnDpiChanged},
+    {platform::kWmDropFiles, &CDiffMaker::OnDropFiles},
 };
 
 const CDiffMaker::CommandRoute CDiffMaker::kCommandRoutes[] = {
@@ -55,9 +55,7 @@ const CDiffMaker::CommandRoute CDiffMaker::kCommandRoutes[] = {
     {IDM_FILE_CREATE_SCRIPT, &CDiffMaker::OnCreateScript},
 };
 
-CDiffMaker::CDiffMaker(platform::InstanceHandle instance) : instance_(instance) {
-  current = this;
-}
+CDiffMaker::CDiffMaker(platform::InstanceHandle instance) : instance_(instance) { current = this; }
 
 CDiffMaker::~CDiffMaker() {
   if (current == this) current = nullptr;
@@ -86,9 +84,9 @@ bool CDiffMaker::CreateMainWindow(int showCommand) {
   windowClass.className = kMainWindowClass;
   if (platform::RegisterClassExA(windowClass) == 0) return false;
   WindowHandle window = platform::CreateWindowExA(
-      0, kMainWindowClass, kMainWindowClass, platform::kWsOverlappedWindow,
-      platform::kCwUseDefault, platform::kCwUseDefault, platform::kCwUseDefault,
-      platform::kCwUseDefault, nullptr, 0, instance_);
+      0, kMainWindowClass, kMainWindowClass, platform::kWsOverlappedWindow, platform::kCwUseDefault,
+      platform::kCwUseDefault, platform::kCwUseDefault, platform::kCwUseDefault, nullptr, 0,
+      instance_);
   if (window == nullptr) return false;
   mainWindow_ = window;
   platform::ShowWindow(window, showCommand);
@@ -110,12 +108,13 @@ intptr_t CDiffMaker::OnCreate(WindowHandle window, uintptr_t, intptr_t) {
   mainWindow_ = window;
   platform::Rect client{};
   platform::GetClientRect(window, client);
-  pane_ = platform::CreateWindowExA(
-      platform::kWsExClientEdge, "EDIT", std::string(kInitialPaneText).c_str(), kPaneStyle,
-      client.left, client.top, client.right - client.left, client.bottom - client.top, window,
-      kPaneId, instance_);
+  pane_ = platform::CreateWindowExA(platform::kWsExClientEdge, "EDIT",
+                                    std::string(kInitialPaneText).c_str(), kPaneStyle, client.left,
+                                    client.top, client.right - client.left,
+                                    client.bottom - client.top, window, kPaneId, instance_);
   auto font = reinterpret_cast<intptr_t>(platform::GetFixedFont(platform::GetWindowDpi(window)));
   platform::SendMessageA(pane_, platform::kWmSetFont, static_cast<uintptr_t>(font), 1);
+  platform::DragAcceptFiles(window, 1);
   return kHandled;
 }
 
@@ -144,8 +143,7 @@ intptr_t CDiffMaker::OnInitMenuPopup(WindowHandle window, uintptr_t wParam, intp
   if (popup == nullptr || popup != platform::GetSubMenu(platform::GetMenu(window), 0)) {
     return kNotHandled;
   }
-  uint32_t state =
-      comparison_.DifferencesFound() == 1 ? platform::kMfEnabled : platform::kMfGrayed;
+  uint32_t state = comparison_.DifferencesFound() == 1 ? platform::kMfEnabled : platform::kMfGrayed;
   platform::EnableMenuItem(popup, IDM_FILE_CREATE_SCRIPT, platform::kMfByCommand | state);
   return kHandled;
 }
@@ -169,8 +167,26 @@ intptr_t CDiffMaker::OnDpiChanged(WindowHandle window, uintptr_t wParam, intptr_
   return kHandled;
 }
 
-intptr_t CDiffMaker::OnOpen(WindowHandle window) {
-  return RunOpenCommand(window, pane_, comparison_);
+// The names of the files dropped, released before anything is shown.
+intptr_t CDiffMaker::OnDropFiles(WindowHandle, uintptr_t wParam, intptr_t) {
+  auto drop = reinterpret_cast<platform::DropHandle>(wParam);
+  std::string unused;
+  std::vector<std::string> paths(platform::DragQueryFileA(drop, platform::kDragQueryCount, unused));
+  for (uint32_t at = 0; at < paths.size(); ++at) platform::DragQueryFileA(drop, at, paths[at]);
+  platform::DragFinish(drop);
+  nextDropped_ = TakeFiles(View(), nextDropped_, paths);
+  return kHandled;
+}
+
+intptr_t CDiffMaker::OnOpen(WindowHandle) {
+  nextDropped_ = NextFile::kFirst;
+  return RunOpenCommand(View(), NextFile::kFirst);
+}
+
+void CDiffMaker::TakeCommandLine(const std::vector<std::string>& paths) {
+  if (TakeFiles(View(), NextFile::kFirst, paths) == NextFile::kSecond) {
+    RunOpenCommand(View(), NextFile::kSecond);
+  }
 }
 
 intptr_t CDiffMaker::OnCreateScript(WindowHandle window) {
@@ -187,8 +203,10 @@ intptr_t CDiffMaker::OnAbout(WindowHandle window) {
   return kHandled;
 }
 
-int RunDiffMaker(platform::InstanceHandle instance, int showCommand) {
+int RunDiffMaker(platform::InstanceHandle instance, int showCommand,
+                 const std::vector<std::string>& paths) {
   CDiffMaker maker(instance);
   if (!maker.CreateMainWindow(showCommand)) return 0;
+  maker.TakeCommandLine(paths);
   return maker.RunMessageLoop();
 }

@@ -3,10 +3,13 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "compare/Comparison.h"
 #include "platform/Types.h"
+#include "qpxdiff/DiffCommands.h"
 
 inline constexpr char kMainWindowClass[] = "Quopra Maker";
 inline constexpr uint32_t kPaneId = 100;
@@ -28,6 +31,10 @@ class CDiffMaker {
   // Registers the window class, creates the main window with its pane,
   // shows and updates it; false when the class or the window fails.
   bool CreateMainWindow(int showCommand);
+  // The files named on the command line (in CP932; empty for a name that
+  // has none): two are compared, one is taken as the first file and the
+  // Open dialog asks for the second; none changes nothing.
+  void TakeCommandLine(const std::vector<std::string>& paths);
   // Dispatches messages until WM_QUIT and returns its exit code.
   int RunMessageLoop();
 
@@ -47,6 +54,7 @@ class CDiffMaker {
   intptr_t OnInitMenuPopup(platform::WindowHandle window, uintptr_t wParam, intptr_t lParam);
   intptr_t OnCommand(platform::WindowHandle window, uintptr_t wParam, intptr_t lParam);
   intptr_t OnDpiChanged(platform::WindowHandle window, uintptr_t wParam, intptr_t lParam);
+  intptr_t OnDropFiles(platform::WindowHandle window, uintptr_t wParam, intptr_t lParam);
 
   intptr_t OnOpen(platform::WindowHandle window);
   intptr_t OnCreateScript(platform::WindowHandle window);
@@ -57,8 +65,13 @@ class CDiffMaker {
   platform::WindowHandle mainWindow_ = nullptr;
   platform::WindowHandle pane_ = nullptr;
   CComparison comparison_;
+  // What a file dropped next becomes: the second after one dropped alone.
+  NextFile nextDropped_ = NextFile::kFirst;
+
+  DiffView View() { return {mainWindow_, pane_, comparison_}; }
 };
 
-// The program: the window and its message loop; the loop's exit code, or
-// 0 when the window cannot be made.
-int RunDiffMaker(platform::InstanceHandle instance, int showCommand);
+// The program: the window, the files of its command line and its message
+// loop; the loop's exit code, or 0 when the window cannot be made.
+int RunDiffMaker(platform::InstanceHandle instance, int showCommand,
+                 const std::vector<std::string>& paths);

@@ -1,11 +1,11 @@
 #include <new>
 #include <string>
 
-#include "qpxdiff/DiffCommands.h"
 #include "compare/DiffMessages.h"
 #include "compare/Listing.h"
-#include "platform/Window.h"
 #include "dialogs/FileDialog.h"
+#include "platform/Window.h"
+#include "qpxdiff/DiffCommands.h"
 
 namespace {
 
@@ -20,42 +20,59 @@ bool ChooseFile(COpenFileDialog& dialog, std::string& path) {
 }
 
 // Compares the loaded files and replaces the pane's text in one call.
-void CompareAndList(platform::WindowHandle pane, CComparison& comparison) {
-  if (!comparison.Compare()) {
-    platform::SetWindowTextA(pane, std::string(kSizeMismatchText));
-    return;
+void CompareAndList(const DiffView& view) {
+  CComparison& comparison = view.comparison;
+  try {
+    if (!comparison.Compare()) {
+      platform::SetWindowTextA(view.pane, std::string(kSizeMismatchText));
+      return;
+    }
+    platform::SetWindowTextA(
+        view.pane,
+        BuildListing(comparison.FirstPath(), comparison.SecondPath(), comparison.Differences()));
+  } catch (const std::bad_alloc&) {  // the differences or their listing outgrew memory
+    comparison.ClearDifferences();
+    ShowMessage(view.mainWindow, DiffMessage::kOutOfMemory);
   }
-  platform::SetWindowTextA(pane, BuildListing(comparison.FirstPath(), comparison.SecondPath(),
-                                              comparison.Differences()));
 }
 
 }  // namespace
 
-int RunOpenCommand(platform::WindowHandle mainWindow, platform::WindowHandle pane,
-                   CComparison& comparison) {
+NextFile TakeFile(const DiffView& view, NextFile next, const std::string& path) {
+  if (next == NextFile::kFirst) {
+    if (view.comparison.LoadFirst(path)) return NextFile::kSecond;
+    ShowMessage(view.mainWindow, DiffMessage::kFirstLoadFailed);
+    return NextFile::kFirst;
+  }
+  if (view.comparison.LoadSecond(path)) {
+    CompareAndList(view);
+  } else {
+    ShowMessage(view.mainWindow, DiffMessage::kSecondLoadFailed);
+  }
+  return NextFile::kFirst;
+}
+
+NextFile TakeFiles(const DiffView& view, NextFile next, const std::vector<std::string>& paths) {
+  if (paths.size() == 1) return TakeFile(view, next, paths[0]);
+  if (paths.size() != 2) return next;
+  if (TakeFile(view, NextFile::kFirst, paths[0]) == NextFile::kFirst) return NextFile::kFirst;
+  return TakeFile(view, NextFile::kSecond, paths[1]);
+}
+
+int RunOpenCommand(const DiffView& view, NextFile next) {
   COpenFileDialog dialog(nullptr);
-  dialog.SetTitle(kFirstTitle);
   std::string path;
-  if (!ChooseFile(dialog, path)) return 0;
-  if (!comparison.LoadFirst(path)) {
-    ShowMessage(mainWindow, DiffMessage::kFirstLoadFailed);
-    return 0;
+  if (next == NextFile::kFirst) {
+    dialog.SetTitle(kFirstTitle);
+    if (!ChooseFile(dialog, path)) return 0;
+    if (TakeFile(view, NextFile::kFirst, path) == NextFile::kFirst) return 0;
   }
   dialog.SetTitle(kSecondTitle);
   dialog.SetFileName("");
   if (!ChooseFile(dialog, path)) {
-    comparison.ClearDifferences();  // the first path no longer matches them
+    view.comparison.ClearDifferences();  // the first path no longer matches them
     return 0;
   }
-  if (!comparison.LoadSecond(path)) {
-    ShowMessage(mainWindow, DiffMessage::kSecondLoadFailed);
-    return 0;
-  }
-  try {
-    CompareAndList(pane, comparison);
-  } catch (const std::bad_alloc&) {  // the differences or their listing outgrew memory
-    comparison.ClearDifferences();
-    ShowMessage(mainWindow, DiffMessage::kOutOfMemory);
-  }
+  TakeFile(view, NextFile::kSecond, path);
   return 0;
 }

@@ -27,8 +27,15 @@ QPX_BUILD_PACKAGES=(cmake ninja-build g++ make mingw-w64 libgtest-dev libbenchma
 # What building and running the 32-bit Linux core needs: gcc's 32-bit
 # libraries (no i386 architecture is added) and the emulator that runs them.
 QPX_X86_PACKAGES=(g++-multilib qemu-user-static)
-# What running them under Wine needs.
-QPX_WINE_PACKAGES=(wine wine64 xvfb xauth fonts-ipafont-gothic xxd locales)
+# What running them under Wine needs: a fixed-pitch Japanese font
+# (IPAGothic), and beside it the fonts a desktop commonly has that make
+# qpxdiff's choice of its pane's font harder: Droid Sans Fallback (pulled in
+# by ImageMagick and Ghostscript), which has Japanese in variable pitch and
+# is what the system substitutes for a Japanese face it lacks, and
+# WenQuanYi Zen Hei, another Chinese-and-Japanese face in variable and
+# fixed pitch.
+QPX_WINE_PACKAGES=(wine wine64 xvfb xauth fonts-ipafont-gothic fonts-droid-fallback
+  fonts-wqy-zenhei xxd locales)
 # What tools/bench needs beside the build: the competitors, the timing and
 # plotting tools, and the micro-benchmarks' library.
 QPX_BENCH_PACKAGES=(hyperfine xdelta3 gnuplot-nox time libbenchmark-dev jq)

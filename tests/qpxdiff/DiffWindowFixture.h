@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/Dialogs.h"
 #include "platform/MessageBox.h"
@@ -73,6 +74,11 @@ class DiffWindow : public testing::Test {
     if (first) answers.push_back(second);
     Command(IDM_FILE_OPEN);
     answers.clear();  // an answer a failed load left unused
+  }
+
+  // Drops the files on the main window.
+  void Drop(const std::vector<std::string>& paths) {
+    Send(platform::kWmDropFiles, reinterpret_cast<uintptr_t>(standin::AddDrop(paths)));
   }
 
   std::string PaneText() { return standin::FindWindow(Pane())->text; }

@@ -2,7 +2,9 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "compare/Listing.h"
 #include "tests/qpxdiff/DiffWindowFixture.h"
 
 namespace {
@@ -207,6 +209,95 @@ TEST_F(DiffWindow, LoadFailuresShowTheirMessageAndClearTheList) {
   }
 }
 
+// Files dropped on the window, or named on its command line, take the road
+// of the files chosen in the Open dialog: the same listing and messages.
+struct GivenFiles {
+  const char* name;
+  bool commandLine;  // else dropped
+  // Each drop, or the command line; "a", "b" (3 bytes, differing in the
+  // last), "eleven" (11 bytes), "missing", "noform" (no CP932 form).
+  std::vector<std::vector<std::string>> files;
+  std::vector<std::string> answers;  // of the Open dialog for the second file
+  std::string pane;                  // the pair listed, "size", or "" (unchanged)
+  std::vector<std::string> messages;
+};
+
+class FilesGiven : public DiffWindow, public testing::WithParamInterface<GivenFiles> {
+ protected:
+  std::string PathOf(const std::string& name) {
+    if (name == "noform") return "";
+    if (name == "missing") return folder.File(name);
+    return folder.Write(name, name == "eleven" ? std::string(11, 'x') : "ab" + name);
+  }
+  std::vector<std::string> PathsOf(const std::vector<std::string>& names) {
+    std::vector<std::string> paths;
+    for (const std::string& name : names) paths.push_back(PathOf(name));
+    return paths;
+  }
+  std::string Expected(const std::string& pane) {
+    if (pane.empty()) return std::string(kInitialPaneText);
+    if (pane == "size") return std::string(kSizeMismatchText);
+    std::string text =
+        "Address = " + PathOf(pane.substr(0, 1)) + " : " + PathOf(pane.substr(1, 1)) + "\r\n";
+    auto hex = [](char name) { return std::string("6") + static_cast<char>(name - 'a' + '1'); };
+    return text + "02 = " + hex(pane[0]) + " : " + hex(pane[1]) + "\r\n";  // a: 61, b: 62
+  }
+};
+
+TEST_P(FilesGiven, TakeTheRoadOfTheOpenDialog) {
+  const GivenFiles& given = GetParam();
+  for (const std::string& answer : given.answers) {
+    standin::Recorder().dialogAnswers.push_back(
+        answer == "noform" ? std::optional(standin::kAnswerWithoutCp932Form)
+        : answer.empty()   ? std::nullopt
+                           : std::optional(PathOf(answer)));
+  }
+  if (given.commandLine) maker.TakeCommandLine(PathsOf(given.files[0]));
+  for (const auto& drop : given.commandLine ? decltype(given.files){} : given.files) {
+    Drop(PathsOf(drop));
+  }
+  EXPECT_TRUE(standin::FindWindow(MainWindow())->acceptsFiles);
+  EXPECT_EQ(standin::WindowRecorder().finishedDrops, given.commandLine ? 0 : given.files.size());
+  ASSERT_EQ(standin::Recorder().dialogs.size(), given.answers.size());
+  for (const standin::DialogRecord& dialog : standin::Recorder().dialogs) {
+    EXPECT_EQ(dialog.title, "変更元ファイルを開く");
+  }
+  std::vector<std::string> texts;
+  for (const auto& box : standin::Recorder().messageBoxes) texts.push_back(box.text);
+  EXPECT_EQ(texts, given.messages);
+  EXPECT_EQ(PaneText(), Expected(given.pane));
+  EXPECT_EQ(CreateScriptStateOnOpening(), given.pane.size() == 2 && given.pane[0] != given.pane[1]
+                                              ? platform::kMfEnabled
+                                              : platform::kMfGrayed);
+}
+
+const std::string kFirstFailed = "1つ目のファイルを読み込めません";
+const std::string kSecondFailed = "2つ目のファイルを読み込めません";
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, FilesGiven,
+    testing::Values(
+        GivenFiles{"DropTwo", false, {{"a", "b"}}, {}, "ab", {}},
+        GivenFiles{"DropOneThenAnother", false, {{"a"}, {"b"}}, {}, "ab", {}},
+        GivenFiles{"DropOtherSize", false, {{"eleven"}, {"a"}}, {}, "size", {}},
+        GivenFiles{"DropUnreadableFirst", false, {{"missing", "b"}}, {}, "", {kFirstFailed}},
+        GivenFiles{"DropFirstWithoutForm", false, {{"noform"}, {"a"}}, {}, "", {kFirstFailed}},
+        GivenFiles{"DropSecondWithoutForm", false, {{"a"}, {"noform"}}, {}, "", {kSecondFailed}},
+        GivenFiles{"DropAfterAFailedSecondIsFirst",
+                   false,
+                   {{"b"}, {"missing"}, {"b"}, {"a"}},
+                   {},
+                   "ba",
+                   {kSecondFailed}},
+        GivenFiles{"DropOfThreePassedOver", false, {{"a"}, {"a", "b", "a"}, {"b"}}, {}, "ab", {}},
+        GivenFiles{"NoArguments", true, {{}}, {}, "", {}},
+        GivenFiles{"TwoArguments", true, {{"a", "b"}}, {}, "ab", {}},
+        GivenFiles{"OneArgumentAsksForTheSecond", true, {{"b"}}, {"a"}, "ba", {}},
+        GivenFiles{"OneArgumentSecondCancelled", true, {{"a"}}, {""}, "", {}},
+        GivenFiles{"FirstArgumentWithoutForm", true, {{"noform", "b"}}, {}, "", {kFirstFailed}},
+        GivenFiles{"UnreadableArgumentAsksNothing", true, {{"missing"}}, {}, "", {kFirstFailed}}),
+    [](const testing::TestParamInfo<GivenFiles>& info) { return std::string(info.param.name); });
+
 }  // namespace
 
 namespace {
@@ -269,8 +360,9 @@ TEST(DiffMakerStart, EndsWithZeroWhenTheClassOrWindowCannotBeMade) {
     standin::WindowRecorder().failRegisterClass = failClass;
     standin::WindowRecorder().failCreateWindow = !failClass;
     standin::WindowRecorder().queue.push_back({nullptr, 0x0400, 0, 0, 0, 0, 0});
-    EXPECT_EQ(RunDiffMaker(kInstance, 1), 0);
+    EXPECT_EQ(RunDiffMaker(kInstance, 1, {"a.bin"}), 0);
     EXPECT_TRUE(standin::WindowRecorder().windows.empty());
+    EXPECT_TRUE(standin::Recorder().dialogs.empty());
     EXPECT_EQ(standin::WindowRecorder().queue.size(), 1u);  // no loop ran
   }
 }

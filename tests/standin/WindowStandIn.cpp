@@ -1,5 +1,7 @@
 #include "tests/standin/WindowStandIn.h"
 
+#include "tests/standin/StandIn.h"
+
 namespace platform {
 
 namespace standin {
@@ -16,6 +18,12 @@ WindowRecord* FindWindow(WindowHandle window) {
   auto& windows = WindowRecorder().windows;
   if (index == 0 || index > windows.size()) return nullptr;
   return &windows[index - 1];
+}
+
+DropHandle AddDrop(std::vector<std::string> names) {
+  auto& drops = WindowRecorder().drops;
+  drops.push_back(std::move(names));
+  return reinterpret_cast<DropHandle>(drops.size());
 }
 
 }  // namespace standin
@@ -202,6 +210,24 @@ GdiObject GetFixedFont(uint32_t dpi) {
 
 uint32_t GetWindowDpi(WindowHandle) { return WindowRecorder().dpi; }
 
+void DragAcceptFiles(WindowHandle window, int accept) {
+  if (auto* record = standin::FindWindow(window)) record->acceptsFiles = accept != 0;
+}
+
+uint32_t DragQueryFileA(DropHandle drop, uint32_t index, std::string& name) {
+  name.clear();
+  auto& drops = WindowRecorder().drops;
+  auto at = reinterpret_cast<uintptr_t>(drop);
+  if (at == 0 || at > drops.size()) return 0;
+  const std::vector<std::string>& names = drops[at - 1];
+  if (index == kDragQueryCount) return static_cast<uint32_t>(names.size());
+  if (index >= names.size() || names[index] == standin::kAnswerWithoutCp932Form) return 0;
+  name = names[index];
+  return static_cast<uint32_t>(name.size());
+}
+
+void DragFinish(DropHandle) { ++WindowRecorder().finishedDrops; }
+
 // A menu handle encodes the menu resource; a pop-up adds its position + 1.
 MenuHandle GetMenu(WindowHandle window) {
   auto* record = standin::FindWindow(window);
@@ -218,7 +244,8 @@ int EnableMenuItem(MenuHandle menu, uint32_t itemId, uint32_t enable) {
   auto& items = WindowRecorder().menuItems;
   auto key = std::make_pair(menu, itemId);
   auto found = items.find(key);
-  int previous = found == items.end() ? static_cast<int>(kMfEnabled) : static_cast<int>(found->second);
+  int previous =
+      found == items.end() ? static_cast<int>(kMfEnabled) : static_cast<int>(found->second);
   items[key] = enable;
   return previous;
 }

@@ -29,12 +29,13 @@ struct WindowRecord {
   WindowHandle parent = nullptr;
   uintptr_t menuOrId = 0;
   InstanceHandle instance = nullptr;
-  uint16_t menuId = 0;          // the class menu of a top-level window
-  int showCommand = -1;         // the last ShowWindow, or -1
-  int updates = 0;              // UpdateWindow calls
-  int textSets = 0;             // SetWindowTextA calls
-  std::optional<int> repaint;   // the last MoveWindow's repaint flag
+  uint16_t menuId = 0;         // the class menu of a top-level window
+  int showCommand = -1;        // the last ShowWindow, or -1
+  int updates = 0;             // UpdateWindow calls
+  int textSets = 0;            // SetWindowTextA calls
+  std::optional<int> repaint;  // the last MoveWindow's repaint flag
   bool destroyed = false;
+  bool acceptsFiles = false;  // the last DragAcceptFiles
 };
 
 struct WindowState {
@@ -44,10 +45,14 @@ struct WindowState {
   std::vector<Message> defaulted;     // every DefWindowProcA, in order
   std::deque<Message> queue;          // what GetMessageA returns, in order
   std::map<std::pair<MenuHandle, uint32_t>, uint32_t> menuItems;  // EnableMenuItem states
-  std::optional<int> quitCode;        // the last PostQuitMessage
+  std::optional<int> quitCode;                                    // the last PostQuitMessage
   WindowHandle focus = nullptr;
   Rect clientRect{0, 0, 640, 400};
   uint32_t dpi = 96;  // what GetWindowDpi answers
+  // The names of each drop, its DropHandle the index plus one; a name
+  // kAnswerWithoutCp932Form has none.
+  std::vector<std::vector<std::string>> drops;
+  size_t finishedDrops = 0;  // DragFinish calls
   bool failRegisterClass = false;
   bool failCreateWindow = false;
 };
@@ -57,5 +62,7 @@ WindowState& WindowRecorder();
 void ResetWindows();
 // The record of a window handle; nullptr for a handle it never gave out.
 WindowRecord* FindWindow(WindowHandle window);
+// A drop of the names, for WM_DROPFILES.
+DropHandle AddDrop(std::vector<std::string> names);
 
 }  // namespace platform::standin

@@ -125,12 +125,13 @@ std::optional<std::vector<std::string>> AskAboutMainWindow(Session& session, pro
 }  // namespace
 
 bool StepFont(Session& session, const std::vector<std::string>&) {
-  auto fields = AskAboutMainWindow(session, probe::kQueryPaneFont, 4, "font of the pane");
+  auto fields = AskAboutMainWindow(session, probe::kQueryPaneFont, 5, "font of the pane");
   if (!fields) return false;
   session.out.Text("font.face", (*fields)[0]);
   session.out.Line("font.pitch", (*fields)[1]);
   session.out.Line("font.japanese", (*fields)[2]);
   session.out.Line("font.height", (*fields)[3]);
+  session.out.Line("font.stock", (*fields)[4]);
   return true;
 }
 
@@ -198,6 +199,34 @@ bool StepScreenshot(Session& session, const std::vector<std::string>& args) {
     return false;
   }
   session.out.Text("screenshot", Cp932FromUtf8(args[0]));
+  return true;
+}
+
+// The probe drops the files in the program, where the shell would make
+// the drop; then the step waits until the program took the message.
+bool StepDrop(Session& session, const std::vector<std::string>& args) {
+  HWND main = MainWindow(session);
+  if (main == nullptr) return false;
+  std::string paths;
+  for (const std::string& path : args) {
+    if (!path.empty()) paths += (paths.empty() ? "" : "|") + path;
+  }
+  auto dropped = session.probe.Ask(main, probe::kQueryDrop, 0, session.timeoutMs, Wide(paths));
+  if (!dropped || dropped->size() != 1) {
+    session.out.Error("cannot drop the files " + session.probe.LastError());
+    return false;
+  }
+  DWORD start = GetTickCount();
+  for (;;) {
+    auto waiting = session.probe.Ask(main, probe::kQueryDropWaiting, 0, session.timeoutMs);
+    if (waiting && waiting->size() == 1 && (*waiting)[0] == "no") break;
+    if (GetTickCount() - start > session.timeoutMs) {
+      session.out.Error("the program did not take the dropped files");
+      return false;
+    }
+    Sleep(kPollMs);
+  }
+  session.out.Text("drop", Cp932FromUtf8(paths));
   return true;
 }
 

@@ -29,6 +29,7 @@ constexpr StepKind kSteps[] = {
     {"resize", 2, StepResize},
     {"focus", 0, StepFocus},
     {"screenshot", 1, StepScreenshot},
+    {"drop", 2, StepDrop},
     {"close", 0, StepClose},
     {"timedopen", 4, StepTimedOpen},
 };

@@ -6,7 +6,8 @@ namespace drive {
 
 namespace {
 
-constexpr char kReplyClass[] = "QpxDriveProbeReply";
+// A Unicode window: its text (a query's payload) keeps every character.
+constexpr wchar_t kReplyClass[] = L"QpxDriveProbeReply";
 
 // Filled by the reply window while the driver waits in SendMessageTimeout.
 struct PendingAnswer {
@@ -25,7 +26,7 @@ LRESULT CALLBACK ReplyProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     }
     return TRUE;
   }
-  return DefWindowProcA(window, message, wParam, lParam);
+  return DefWindowProcW(window, message, wParam, lParam);
 }
 
 std::string DriverFolder() {
@@ -63,12 +64,12 @@ bool Probe::Start() {
   }
   hook_ = reinterpret_cast<HOOKPROC>(
       reinterpret_cast<void*>(GetProcAddress(dll_, probe::kProbeHookName)));
-  WNDCLASSA windowClass{};
+  WNDCLASSW windowClass{};
   windowClass.lpfnWndProc = ReplyProc;
-  windowClass.hInstance = GetModuleHandleA(nullptr);
+  windowClass.hInstance = GetModuleHandleW(nullptr);
   windowClass.lpszClassName = kReplyClass;
-  RegisterClassA(&windowClass);
-  replyWindow_ = CreateWindowA(kReplyClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+  RegisterClassW(&windowClass);
+  replyWindow_ = CreateWindowW(kReplyClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                windowClass.hInstance, nullptr);
   queryMessage_ = RegisterWindowMessageA(probe::kProbeQueryMessage);
   if (hook_ == nullptr || replyWindow_ == nullptr) {
@@ -79,7 +80,7 @@ bool Probe::Start() {
 }
 
 std::optional<std::vector<std::string>> Probe::Ask(HWND target, unsigned short query, int argument,
-                                                   DWORD timeoutMs) {
+                                                   DWORD timeoutMs, const std::wstring& payload) {
   if (!Start()) return std::nullopt;
   DWORD thread = GetWindowThreadProcessId(target, nullptr);
   HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, hook_, dll_, thread);
@@ -89,6 +90,7 @@ std::optional<std::vector<std::string>> Probe::Ask(HWND target, unsigned short q
   }
   pending = PendingAnswer{query, false, {}};
   DWORD_PTR ignored = 0;
+  SetWindowTextW(replyWindow_, payload.c_str());
   SendMessageTimeoutA(target, queryMessage_, reinterpret_cast<WPARAM>(replyWindow_),
                       MAKELPARAM(query, argument), SMTO_NORMAL, timeoutMs, &ignored);
   UnhookWindowsHookEx(hook);

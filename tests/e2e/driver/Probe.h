@@ -18,9 +18,10 @@ class Probe {
   ~Probe();
 
   // The answer's fields, or nothing when the probe could not be loaded or
-  // did not answer within the timeout.
+  // did not answer within the timeout. The payload becomes the reply
+  // window's text, where the probe reads it.
   std::optional<std::vector<std::string>> Ask(HWND target, unsigned short query, int argument,
-                                              DWORD timeoutMs);
+                                              DWORD timeoutMs, const std::wstring& payload = {});
   const std::string& LastError() const { return error_; }
 
  private:

@@ -1,11 +1,14 @@
 // The probe: runs inside the program under test (loaded there by the
 // driver's thread hook) and answers what only that process can see.
 #include <windows.h>
-// The common dialog headers need the types of <windows.h> first.
+// The common dialog and shell headers need the types of <windows.h> first.
 #include <commdlg.h>
 #include <dlgs.h>
+#include <shlobj.h>
 
+#include <algorithm>
 #include <array>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -132,9 +135,9 @@ HWND FindEditChild(HWND parent) {
   return nullptr;
 }
 
-// The pane's font as it draws: its face, its pitch, and whether the
-// Japanese of the programs' texts (a kanji, kana, a full-width space) has
-// glyphs in it.
+// The pane's font as it draws: its face, its pitch, whether the Japanese
+// of the programs' texts (a kanji, kana, a full-width space) has glyphs in
+// it, its height, and whether it is the stock SYSTEM_FIXED_FONT.
 Fields AskPaneFont(HWND window) {
   HWND pane = FindEditChild(window);
   if (pane == nullptr) return {};
@@ -153,8 +156,9 @@ Fields AskPaneFont(HWND window) {
   ReleaseDC(pane, dc);
   // The bit is set for a font of variable pitch.
   bool fixed = (metrics.tmPitchAndFamily & TMPF_FIXED_PITCH) == 0;
+  bool stock = font != nullptr && font == GetStockObject(SYSTEM_FIXED_FONT);
   return {drive::Cp932(face), fixed ? "fixed" : "variable", hasGlyphs ? "yes" : "no",
-          std::to_string(metrics.tmHeight)};
+          std::to_string(metrics.tmHeight), stock ? "yes" : "no"};
 }
 
 struct AwarenessKind {
@@ -192,6 +196,41 @@ Fields AskDisplay(HWND window) {
   return {name, std::to_string(GetDpiForWindow(window)), CommonControlsModule()};
 }
 
+// The files of the payload (the reply window's text, the paths separated
+// by "|") as the shell drops them on a window: a DROPFILES header followed
+// by the wide paths, each ended by a NUL, the list by another; the window
+// releases it with DragFinish.
+Fields Drop(HWND window, HWND replyTo) {
+  std::wstring paths(static_cast<size_t>(GetWindowTextLengthW(replyTo)) + 1, L'\0');
+  paths.resize(
+      static_cast<size_t>(GetWindowTextW(replyTo, paths.data(), static_cast<int>(paths.size()))));
+  if (paths.empty()) return {};
+  std::wstring list = paths;
+  for (wchar_t& character : list) {
+    if (character == L'|') character = L'\0';
+  }
+  list += std::wstring(2, L'\0');
+  size_t count = std::count(list.begin(), list.end(), L'\0') - 1;
+  HGLOBAL drop = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size() * sizeof(wchar_t));
+  auto* files = drop ? static_cast<DROPFILES*>(GlobalLock(drop)) : nullptr;
+  if (files == nullptr) return {};
+  files->pFiles = sizeof(DROPFILES);
+  files->pt = {20, 20};
+  files->fWide = TRUE;
+  std::memcpy(files + 1, list.data(), list.size() * sizeof(wchar_t));
+  GlobalUnlock(drop);
+  if (!PostMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0)) {
+    GlobalFree(drop);
+    return {};
+  }
+  return {std::to_string(count)};
+}
+
+Fields DropWaiting(HWND window) {
+  MSG waiting;
+  return {PeekMessageW(&waiting, window, WM_DROPFILES, WM_DROPFILES, PM_NOREMOVE) ? "yes" : "no"};
+}
+
 void Reply(HWND replyTo, unsigned short query, const Fields& fields) {
   std::string data;
   for (const std::string& field : fields) data += field + '\0';
@@ -217,6 +256,12 @@ void Answer(HWND target, HWND replyTo, LPARAM request) {
       break;
     case probe::kQueryDisplay:
       Reply(replyTo, query, AskDisplay(target));
+      break;
+    case probe::kQueryDrop:
+      Reply(replyTo, query, Drop(target, replyTo));
+      break;
+    case probe::kQueryDropWaiting:
+      Reply(replyTo, query, DropWaiting(target));
       break;
     default:
       Reply(replyTo, query, {});

@@ -6,6 +6,9 @@
 // The hook (kProbeHookName, WH_CALLWNDPROC) sees the message in the target's
 // thread and answers with WM_COPYDATA to the reply window: dwData = query,
 // the data = the answer's fields, each ended by a NUL byte.
+//
+// A query that needs more than its argument reads its payload from the
+// reply window's text.
 #pragma once
 
 namespace probe {
@@ -26,12 +29,22 @@ enum Query : unsigned short {
   kQueryFileDialog = 3,
   // Main window: the font of its EDIT child: face name, "fixed" or
   // "variable" pitch, "yes" or "no" for whether it has glyphs for
-  // Japanese text, and its cell height in pixels.
+  // Japanese text, its cell height in pixels, and "yes" or "no" for
+  // whether it is the stock SYSTEM_FIXED_FONT.
   kQueryPaneFont = 4,
   // Main window: the DPI awareness it runs with ("unaware", "system",
   // "per-monitor", "per-monitor-v2" or "other"), its dots per inch, and the
   // path of the common controls module loaded, if any.
   kQueryDisplay = 5,
+  // Main window, payload = the paths of files separated by "|" (a
+  // character no Windows path holds): makes the drop the
+  // shell hands over (DROPFILES followed by the wide paths) in the
+  // program and posts WM_DROPFILES to the window. One field: the number
+  // of files.
+  kQueryDrop = 6,
+  // Main window: "yes" while a WM_DROPFILES waits in its thread's queue,
+  // else "no".
+  kQueryDropWaiting = 7,
 };
 
 }  // namespace probe

@@ -36,6 +36,7 @@ bool StepDisplay(Session& session, const std::vector<std::string>& args);
 bool StepResize(Session& session, const std::vector<std::string>& args);
 bool StepFocus(Session& session, const std::vector<std::string>& args);
 bool StepScreenshot(Session& session, const std::vector<std::string>& args);
+bool StepDrop(Session& session, const std::vector<std::string>& args);
 bool StepClose(Session& session, const std::vector<std::string>& args);
 
 // TimedOpenStep.cpp

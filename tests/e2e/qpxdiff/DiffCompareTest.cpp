@@ -82,8 +82,8 @@ TEST_P(DiffCancel, KeepsThePaneText) {
   folder.Write("old.bin", kOld);
   folder.Write("new.bin", kNew);
   Steps steps = OpenSteps(folder.Win("old.bin"), folder.Win("new.bin"));
-  Steps cancelled = GetParam().cancelFirst ? OpenSteps("cancel", "")
-                                           : OpenSteps(folder.Win("new.bin"), "cancel");
+  Steps cancelled =
+      GetParam().cancelFirst ? OpenSteps("cancel", "") : OpenSteps(folder.Win("new.bin"), "cancel");
   steps.insert(steps.end(), cancelled.begin(), cancelled.end());
   steps.insert(steps.end(), {"edit", "menu", "0"});
   DriverRun run = RunDiff(steps);
@@ -152,6 +152,98 @@ INSTANTIATE_TEST_SUITE_P(
         LoadFailureCase{"first_outside_cp932", true, true, "1つ目のファイルを読み込めません"},
         LoadFailureCase{"second_outside_cp932", false, true, "2つ目のファイルを読み込めません"}),
     [](const ::testing::TestParamInfo<LoadFailureCase>& info) { return info.param.name; });
+
+struct GivenCase {
+  const char* name;
+  bool commandLine;                             // else dropped on the window
+  bool relative;                                // named relative to the folder qpxdiff starts in
+  std::vector<std::vector<std::string>> files;  // each drop, or the command line's names
+  std::string chosen;                           // the second file chosen in the Open dialog, or ""
+  std::string pane;  // "list": the files given listed; "size": the size notice; "": unchanged
+  const char* message;
+};
+
+void PrintTo(const GivenCase& c, std::ostream* os) { *os << c.name; }
+
+class DiffGiven : public ::testing::TestWithParam<GivenCase> {
+ protected:
+  // old and kanji (表.bin) hold kOld, new kNew, eleven 11 bytes; accent
+  // (é.bin) has no code page 932 form.
+  void SetUp() override {
+    for (const char* name : {"old", "kanji", "accent"}) folder.Write(File(name), kOld);
+    folder.Write(File("new"), kNew);
+    folder.Write(File("eleven"), std::string(11, 'a'));
+  }
+  static std::string File(const std::string& name) {
+    if (name == "kanji") return Utf8(u8"表.bin");
+    return name == "accent" ? Utf8(u8"é.bin") : name + ".bin";
+  }
+  // The file as given to qpxdiff, in UTF-8.
+  std::string Given(const std::string& name) const {
+    return GetParam().relative ? File(name) : Utf8WindowsPath(folder.File(File(name)));
+  }
+  Steps GivingSteps(std::string& tail, std::vector<std::string>& given) const {
+    Steps steps;
+    for (const auto& files : GetParam().files) {
+      given.insert(given.end(), files.begin(), files.end());
+      if (GetParam().commandLine) {
+        for (const std::string& file : files) tail += "\"" + Given(file) + "\" ";
+        continue;
+      }
+      steps.insert(steps.end(), {"drop", UnicodeWord(Given(files[0])),
+                                 files.size() > 1 ? UnicodeWord(Given(files[1])) : ""});
+    }
+    if (!GetParam().chosen.empty()) {
+      given.push_back(GetParam().chosen);
+      steps.insert(steps.end(), {"filedialog", UnicodeWord(Given(GetParam().chosen))});
+    }
+    if (*GetParam().message != '\0') steps.insert(steps.end(), {"msgbox", "OK"});
+    steps.insert(steps.end(), {"edit", "menu", "0"});
+    return steps;
+  }
+
+  CaseFolder folder;
+};
+
+// Files dropped on the window or named on the command line take the road
+// of the Open dialog's: the same listing, the same messages, and names
+// without a code page 932 form refused.
+TEST_P(DiffGiven, ListsThePairAsTheDialogsDo) {
+  std::string tail;
+  std::vector<std::string> given;
+  Steps steps = GivingSteps(tail, given);
+  DriverRun run = RunDiff(steps, GetParam().relative ? folder.Win() : "", UnicodeWord(tail));
+  const Transcript& out = run.transcript;
+  ASSERT_TRUE(run.Followed()) << run.output;
+  std::string expected = GetParam().pane == "size" ? SizeMismatchText() : InitialPaneText();
+  if (GetParam().pane == "list") {
+    expected = Listing(folder.Win(File(given[0])), folder.Win(File(given[1])), kLines);
+  }
+  EXPECT_EQ(out.Text("edit.text"), expected) << run.output;
+  EXPECT_EQ(MenuState(out, kCreateScript), GetParam().pane == "list" ? "enabled" : "grayed");
+  EXPECT_EQ(out.Count("filedialog.title"), GetParam().chosen.empty() ? 0u : 1u);
+  if (!GetParam().chosen.empty()) {
+    EXPECT_EQ(out.Text("filedialog.title"), "変更元ファイルを開く");
+  }
+  EXPECT_EQ(out.Has("msgbox.text") ? out.Text("msgbox.text") : "", GetParam().message);
+}
+
+const char kFirstFailed[] = "1つ目のファイルを読み込めません";
+const char kSecondFailed[] = "2つ目のファイルを読み込めません";
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, DiffGiven,
+    ::testing::Values(
+        GivenCase{"drop_two", false, false, {{"old", "new"}}, "", "list", ""},
+        GivenCase{"drop_one_then_another", false, false, {{"kanji"}, {"new"}}, "", "list", ""},
+        GivenCase{"drop_other_size", false, false, {{"old"}, {"eleven"}}, "", "size", ""},
+        GivenCase{"drop_outside_cp932", false, false, {{"old"}, {"accent"}}, "", "", kSecondFailed},
+        GivenCase{"command_line_two", true, false, {{"old", "new"}}, "", "list", ""},
+        GivenCase{"command_line_relative", true, true, {{"kanji", "new"}}, "", "list", ""},
+        GivenCase{"command_line_one", true, false, {{"old"}}, "new", "list", ""},
+        GivenCase{
+            "command_line_outside_cp932", true, false, {{"accent", "new"}}, "", "", kFirstFailed}),
+    [](const ::testing::TestParamInfo<GivenCase>& info) { return info.param.name; });
 
 }  // namespace
 }  // namespace e2e::diff

@@ -8,8 +8,8 @@ std::string DiffExe() { return WindowsPath(QPX_E2E_DIFF_EXE); }
 
 }  // namespace
 
-DriverRun RunDiff(const Steps& steps) {
-  Steps words = {"launch", DiffExe(), "", ""};
+DriverRun RunDiff(const Steps& steps, const std::string& cwd, const std::string& tail) {
+  Steps words = {"launch", DiffExe(), cwd, tail};
   words.insert(words.end(), steps.begin(), steps.end());
   words.insert(words.end(), {"command", kExit, "exit"});
   return RunDriver(words);

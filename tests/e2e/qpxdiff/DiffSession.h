@@ -15,8 +15,9 @@ constexpr const char* kExit = "40004";
 
 using Steps = std::vector<std::string>;
 
-// launch qpxdiff.exe, the steps, then Exit from the menu and "exit".
-DriverRun RunDiff(const Steps& steps);
+// launch qpxdiff.exe (in folder `cwd`, empty: the driver's, with the
+// command-line tail given), the steps, then Exit from the menu and "exit".
+DriverRun RunDiff(const Steps& steps, const std::string& cwd = "", const std::string& tail = "");
 
 // Open with the two files chosen (the word "cancel" cancels that dialog).
 // No second dialog follows a cancelled first one, nor one given as "" (a

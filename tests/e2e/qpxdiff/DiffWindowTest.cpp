@@ -16,9 +16,13 @@ TEST(DiffWindow, StartsWithTheInitialTextAndCreateScriptGreyed) {
   EXPECT_EQ(out.Word("window.menu"), "yes");
   EXPECT_EQ(out.Text("edit.text"), InitialPaneText()) << run.output;
   EXPECT_EQ(out.Word("edit.readonly"), "yes");
-  // On every code page a fixed-pitch font that has glyphs for Japanese.
+  // On every code page a fixed-pitch font that has glyphs for Japanese:
+  // the stock fixed font of a Japanese system, elsewhere a face chosen
+  // among those installed, which include a variable-pitch one that has
+  // Japanese (Droid Sans Fallback) and a fixed-pitch one (IPAGothic).
   EXPECT_EQ(out.Word("font.pitch"), "fixed") << run.output;
   EXPECT_EQ(out.Word("font.japanese"), "yes") << run.output;
+  EXPECT_EQ(out.Word("font.stock"), WineCodePage() == 932 ? "yes" : "no") << run.output;
   struct Item {
     std::string id, state, kind, text;
   };
@@ -48,8 +52,8 @@ TEST(DiffWindow, PaneFollowsTheClientAreaWhenResized) {
   ASSERT_EQ(clients.size(), 2u);
   ASSERT_EQ(panes.size(), 2u);
   for (size_t at = 0; at < 2; ++at) {
-    EXPECT_EQ(panes[at], (std::vector<std::string>{"rect.pane", "0", "0", clients[at][3],
-                                                   clients[at][4]}))
+    EXPECT_EQ(panes[at],
+              (std::vector<std::string>{"rect.pane", "0", "0", clients[at][3], clients[at][4]}))
         << run.output;
   }
   EXPECT_NE(clients[0], clients[1]);
@@ -66,8 +70,8 @@ TEST(DiffWindow, AboutShowsTheVersion) {
 }
 
 TEST(DiffWindow, CloseEndsTheProgramLikeExit) {
-  DriverRun run = RunDriver({"launch", WindowsPath(QPX_E2E_DIFF_EXE), "", "", "window", "close",
-                             "exit"});
+  DriverRun run =
+      RunDriver({"launch", WindowsPath(QPX_E2E_DIFF_EXE), "", "", "window", "close", "exit"});
   ASSERT_TRUE(run.Followed()) << run.output;
   EXPECT_EQ(run.transcript.Word("exit"), "0");
 }
