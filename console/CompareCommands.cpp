@@ -7,13 +7,15 @@
 #include "compare/ScriptText.h"
 #include "console/Commands.h"
 #include "console/ExitStatus.h"
+#include "console/Messages.h"
 #include "console/Progress.h"
 
 namespace {
 
-void ReportMessage(DiffMessage message, const platform::CommandArgument& path, COutput& err) {
-  err.WriteText("qpx: " + path.text + ": " + std::string(MessageOf(message).text) +
-                NoCp932FormNote(path) + "\n");
+void ReportMessage(DiffMessage message, const platform::CommandArgument& path, Language language,
+                   COutput& err) {
+  err.WriteText("qpx: " + path.text + ": " + std::string(FileText(message, language)) +
+                NoCp932FormNote(path, language) + "\n");
 }
 
 // Loads and compares the two files as qpxdiff's Open command does: 0, or
@@ -24,23 +26,23 @@ int Compare(const CommandLine& line, CComparison& comparison, COutput& err) {
   const platform::CommandArgument& first = line.operands[0];
   const platform::CommandArgument& second = line.operands[1];
   if (!first.hasCp932Form) {
-    ReportMessage(DiffMessage::kFirstLoadFailed, first, err);
+    ReportMessage(DiffMessage::kFirstLoadFailed, first, line.language, err);
     return kExitFirstUnreadable;
   }
   if (!second.hasCp932Form) {
-    ReportMessage(DiffMessage::kSecondLoadFailed, second, err);
+    ReportMessage(DiffMessage::kSecondLoadFailed, second, line.language, err);
     return kExitSecondUnreadable;
   }
   CProgress progress(1, FileSize(first.text) + FileSize(second.text) > kLongWorkBytes);
-  progress.Step("comparing " + first.text + " " + second.text);
+  progress.Step(Fill(MessageText(Message::kComparing, line.language), {first.text, second.text}));
   switch (comparison.CompareFiles(first.text, second.text)) {
     case CompareOutcome::kCompared:
       return kExitSuccess;
     case CompareOutcome::kFirstLoadFailed:
-      ReportMessage(DiffMessage::kFirstLoadFailed, first, err);
+      ReportMessage(DiffMessage::kFirstLoadFailed, first, line.language, err);
       return kExitFirstUnreadable;
     case CompareOutcome::kSecondLoadFailed:
-      ReportMessage(DiffMessage::kSecondLoadFailed, second, err);
+      ReportMessage(DiffMessage::kSecondLoadFailed, second, line.language, err);
       return kExitSecondUnreadable;
     case CompareOutcome::kSizesDiffer:
       break;
@@ -53,11 +55,13 @@ int Compare(const CommandLine& line, CComparison& comparison, COutput& err) {
 int DiffCommand(const CommandLine& line, COutput& out, COutput& err) {
   CComparison comparison;
   if (int status = Compare(line, comparison, err); status != kExitSuccess) {
-    if (status == kExitSizesDiffer) err.WriteText(std::string(kSizeMismatchText) + "\n");
+    if (status == kExitSizesDiffer) {
+      err.WriteText(std::string(MessageText(Message::kSizesDiffer, line.language)) + "\n");
+    }
     return status;
   }
   if (comparison.DifferencesFound() == 0) {
-    err.WriteText(std::string(kNoDifferencesLine));
+    err.WriteText(std::string(MessageText(Message::kNoDifferences, line.language)) + "\n");
     return kExitNoDifferences;
   }
   Direction direction = line.reverse ? Direction::kReverse : Direction::kForward;
@@ -73,19 +77,19 @@ int DiffCommand(const CommandLine& line, COutput& out, COutput& err) {
     return written && out.Flush() ? kExitSuccess : kExitCannotWrite;
   }
   if (!line.output->hasCp932Form) {
-    ReportMessage(DiffMessage::kCannotCreate, *line.output, err);
+    ReportMessage(DiffMessage::kCannotCreate, *line.output, line.language, err);
     return kExitCannotCreate;
   }
   switch (StreamScriptFile(line.output->text, source, comparison.Differences(), direction)) {
     case ScriptWriteResult::kWritten:
       return kExitSuccess;
     case ScriptWriteResult::kCannotCreate:
-      ReportMessage(DiffMessage::kCannotCreate, *line.output, err);
+      ReportMessage(DiffMessage::kCannotCreate, *line.output, line.language, err);
       return kExitCannotCreate;
     case ScriptWriteResult::kCannotSave:
       break;
   }
-  ReportMessage(DiffMessage::kCannotSave, *line.output, err);
+  ReportMessage(DiffMessage::kCannotSave, *line.output, line.language, err);
   return kExitCannotWrite;
 }
 

@@ -45,7 +45,8 @@ TEST_P(CommandLineParse, AcceptsValidLinesAndRefusesTheRest) {
   const ParseCase& c = GetParam();
   CommandLine line;
   std::string error;
-  ASSERT_EQ(ParseCommandLine(Arguments(c.arguments), line, error), c.valid) << error;
+  ASSERT_EQ(ParseCommandLine(Arguments(c.arguments), Language::kEnglish, line, error), c.valid)
+      << error;
   if (!c.valid) {
     EXPECT_FALSE(error.empty());
     return;
@@ -124,7 +125,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<ParseCase>& info) { return std::string(info.param.name); });
 
 TEST(HelpText, ListsEveryCommandAndEveryExitStatus) {
-  std::string help = HelpText();
+  std::string help = HelpText(Language::kEnglish);
   for (const char* expected : {"qpx run SCRIPT", "qpx check SCRIPT", "qpx diff FILE1 FILE2",
                                "qpx list FILE1 FILE2", "--version", "\n  2    ", "\n  13   ",
                                "\n  16   ", "\n  18   no registry on this system"}) {

@@ -40,21 +40,23 @@ bool Contains(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
 }
 
-// The environment of qpx: this one, in the C locale, where names are UTF-8.
-std::vector<char*> CLocaleEnvironment() {
-  static std::string cLocale = "LC_ALL=C";
-  std::vector<char*> entries;
+// The environment of qpx: this one without its locale variables, and LANG
+// as given (a C locale by default, whose names are UTF-8 and whose
+// messages English; Japanese in a ja_JP locale, installed or not).
+std::vector<std::string> LocaleEnvironment(const std::string& lang) {
+  std::vector<std::string> entries;
   for (char** entry = environ; *entry != nullptr; ++entry) {
-    if (std::string(*entry).rfind("LC_ALL=", 0) != 0) entries.push_back(*entry);
+    std::string text = *entry;
+    if (text.rfind("LC_", 0) != 0 && text.rfind("LANG", 0) != 0) entries.push_back(text);
   }
-  entries.push_back(cLocale.data());
-  entries.push_back(nullptr);
+  entries.push_back("LANG=" + lang);
   return entries;
 }
 
 // Starts qpx in folder with the arguments, standard input empty, and
 // standard output and error caught in files; its process, or -1.
-pid_t StartQpx(const TempFolder& folder, const std::vector<std::string>& arguments) {
+pid_t StartQpx(const TempFolder& folder, const std::vector<std::string>& arguments,
+               const std::string& lang = "C.UTF-8") {
   std::string outPath = folder.File(".out");
   std::string errPath = folder.File(".err");
   posix_spawn_file_actions_t actions;
@@ -72,7 +74,10 @@ pid_t StartQpx(const TempFolder& folder, const std::vector<std::string>& argumen
   for (std::string& argument : line) argv.push_back(argument.data());
   argv.push_back(nullptr);
   pid_t child = -1;
-  std::vector<char*> environment = CLocaleEnvironment();
+  std::vector<std::string> variables = LocaleEnvironment(lang);
+  std::vector<char*> environment;
+  for (std::string& variable : variables) environment.push_back(variable.data());
+  environment.push_back(nullptr);
   if (posix_spawn(&child, line[0].c_str(), &actions, nullptr, argv.data(), environment.data()) !=
       0) {
     child = -1;
@@ -82,9 +87,10 @@ pid_t StartQpx(const TempFolder& folder, const std::vector<std::string>& argumen
 }
 
 // Runs qpx and waits for its end.
-Result RunQpx(const TempFolder& folder, const std::vector<std::string>& arguments) {
+Result RunQpx(const TempFolder& folder, const std::vector<std::string>& arguments,
+              const std::string& lang = "C.UTF-8") {
   Result result;
-  pid_t child = StartQpx(folder, arguments);
+  pid_t child = StartQpx(folder, arguments, lang);
   if (child > 0) {
     int wait = 0;
     waitpid(child, &wait, 0);
@@ -108,20 +114,26 @@ struct StatusCase {
   std::string script;  // written as s.qpx, unless empty
   std::vector<std::string> arguments;
   int status;
-  std::string err;  // a part of standard error
+  std::string err;            // a part of standard error, under LANG=C.UTF-8
+  std::string japanese = "";  // and under LANG=ja_JP.UTF-8, where given
 };
 
 class QpxStatus : public testing::TestWithParam<StatusCase> {};
 
-TEST_P(QpxStatus, EndsWithTheStatusOfItsOutcomeAndSaysWhere) {
-  TempFolder folder;
-  folder.Write("t.bin", kTarget);
-  folder.Write("u.bin", "0123456789ABCDEX");
-  folder.Write("long.bin", "0123456789ABCDEFG");
-  if (!GetParam().script.empty()) folder.Write("s.qpx", GetParam().script);
-  Result result = RunQpx(folder, GetParam().arguments);
-  EXPECT_EQ(result.status, GetParam().status) << result.err;
-  EXPECT_TRUE(Contains(result.err, GetParam().err)) << result.err;
+TEST_P(QpxStatus, EndsWithTheStatusOfItsOutcomeAndSaysWhereInTheUsersLanguage) {
+  const StatusCase& c = GetParam();
+  for (const char* lang : {"C.UTF-8", "ja_JP.UTF-8"}) {
+    const std::string& expected = lang[0] == 'C' ? c.err : c.japanese;
+    if (lang[0] != 'C' && expected.empty()) continue;
+    TempFolder folder;
+    folder.Write("t.bin", kTarget);
+    folder.Write("u.bin", "0123456789ABCDEX");
+    folder.Write("long.bin", "0123456789ABCDEFG");
+    if (!c.script.empty()) folder.Write("s.qpx", c.script);
+    Result result = RunQpx(folder, c.arguments, lang);
+    EXPECT_EQ(result.status, c.status) << lang << ": " << result.err;
+    EXPECT_TRUE(Contains(result.err, expected)) << lang << ": " << result.err;
+  }
 }
 
 const std::string kPathT = "#path \"t.bin\"\n";
@@ -134,40 +146,45 @@ INSTANTIATE_TEST_SUITE_P(
                    "",
                    {"run", "none.qpx"},
                    3,
+                   "none.qpx: the script could not be read",
                    "none.qpx: " + Utf8(u8"スクリプトの読み込みに失敗しました")},
         StatusCase{
             "TargetMissing",
             "x\r\n#path \"none.bin\"\r\n#end\r\n",
             {"run", "s.qpx"},
             12,
-            Utf8(u8"操作するファイルが開けませんでした\nqpx: s.qpx:2: unit 3: \"none.bin\"\n")},
+            "the target file could not be opened\nqpx: s.qpx:2: unit 3: \"none.bin\"\n",
+            Utf8(u8"操作するファイルが開けませんでした\nqpx: s.qpx:2: ユニット 3: \"none.bin\"\n")},
         StatusCase{"ScriptErrorGivesLineAndUnit",
                    kPathT + "0000 = FF ;\r01A3 = 1 ;\n#end\n",
                    {"run", "s.qpx"},
                    13,
-                   Utf8(u8"スクリプトに問題があります\nqpx: s.qpx:3: unit 9: 1\n")},
+                   "the script has a problem\nqpx: s.qpx:3: unit 9: 1\n",
+                   Utf8(u8"スクリプトに問題があります\nqpx: s.qpx:3: ユニット 9: 1\n")},
         // Statements of qpxdiff's form are read in one go: the one whose
         // byte falls past the end is still blamed at its ";".
         StatusCase{"StorePastTheEndGivesItsTerminator",
                    kPathT + "0000 = FF ;\r\n0001 = EE ;\r\n0010 = 11 ;\r\n#end\r\n",
                    {"run", "s.qpx"},
                    13,
-                   Utf8(u8"スクリプトに問題があります\nqpx: s.qpx:4: unit 14: ;\n")},
+                   "the script has a problem\nqpx: s.qpx:4: unit 14: ;\n"},
         StatusCase{"SectionWithoutTarget",
                    "#path 0000 = XX ; #end",
                    {"run", "s.qpx"},
                    14,
-                   "s.qpx:1: unit 6: #end\n"},
+                   "the data could not be saved to the target file\nqpx: s.qpx:1: unit 6: #end\n",
+                   Utf8(u8"操作中のデータをファイルに保存できませんでした")},
         StatusCase{"NoEndBlamesTheDirective",
                    "\n\n" + kPathT + "0000 = FF ;\n",
                    {"run", "s.qpx"},
                    15,
-                   Utf8(u8"終了ディレクティブがないため、保存しませんでした\nqpx: s.qpx:3: unit 1: "
-                        u8"#path\n")},
+                   "no #end, so nothing was saved\nqpx: s.qpx:3: unit 1: #path\n",
+                   Utf8(u8"終了ディレクティブがないため、保存しませんでした")},
         StatusCase{"DialogWithoutTarget",
                    "#path dialog \"T|t.bin|D|*.bin|\" 0000 = FF ; #end",
                    {"run", "s.qpx"},
                    16,
+                   "qpx: cancelled\n",
                    Utf8(u8"処理をキャンセルしました")},
         StatusCase{"DialogAnsweredByTarget",
                    "#path dialog \"T|t.bin|D|*.bin|\" 0000 = FF ; #end",
@@ -178,7 +195,8 @@ INSTANTIATE_TEST_SUITE_P(
                    "#registry \"HKEY_CURRENT_USER\\\\S\\\\V\"\ndword_dec 5 ;\n#end",
                    {"run", "s.qpx"},
                    18,
-                   "no registry on this system\nqpx: s.qpx:2: unit 5: ;\n"},
+                   "no registry on this system\nqpx: s.qpx:2: unit 5: ;\n",
+                   Utf8(u8"このシステムにはレジストリがありません")},
         StatusCase{"CheckPredictsNoRegistry",
                    "#registry \"HKEY_CURRENT_USER\\\\S\\\\V\" dword_dec 5 ; #end",
                    {"check", "s.qpx"},
@@ -189,8 +207,25 @@ INSTANTIATE_TEST_SUITE_P(
                    {"check", "s.qpx"},
                    13,
                    "s.qpx:2:"},
-        StatusCase{"NoCommand", "", {}, 2, "usage:"},
-        StatusCase{"UnknownCommand", "", {"apply", "s.qpx"}, 2, "unknown command apply"},
+        StatusCase{"NoCommand", "", {}, 2, "usage:", Utf8(u8"使い方:")},
+        StatusCase{"UnknownCommand",
+                   "",
+                   {"apply", "s.qpx"},
+                   2,
+                   "unknown command apply",
+                   Utf8(u8"apply というコマンドはありません")},
+        StatusCase{"LangOptionOverridesTheLocale",
+                   "",
+                   {"run", "none.qpx", "--lang", "ja"},
+                   3,
+                   Utf8(u8"スクリプトの読み込みに失敗しました")},
+        StatusCase{"LangOptionBeforeTheCommand",
+                   "",
+                   {"--lang=en", "run", "none.qpx"},
+                   3,
+                   "the script could not be read",
+                   "the script could not be read"},
+        StatusCase{"LangOfNoKnownLanguage", "", {"--lang", "fr", "--help"}, 2, "ja or en, not fr"},
         StatusCase{"MissingOperand", "", {"diff", "t.bin"}, 2, "usage: qpx diff"},
         StatusCase{"UnknownOption", "", {"list", "t.bin", "u.bin", "-x"}, 2, "unknown option -x"},
         StatusCase{"Help", "", {"--help"}, 0, ""}, StatusCase{"Version", "", {"--version"}, 0, ""},
@@ -198,21 +233,38 @@ INSTANTIATE_TEST_SUITE_P(
                    "",
                    {"diff", "none.bin", "t.bin"},
                    20,
+                   "none.bin: the first file cannot be read",
                    "none.bin: " + Utf8(u8"1つ目のファイルを読み込めません")},
         StatusCase{"SecondUnreadable",
                    "",
                    {"list", "t.bin", "none.bin"},
                    21,
+                   "none.bin: the second file cannot be read",
                    "none.bin: " + Utf8(u8"2つ目のファイルを読み込めません")},
-        StatusCase{
-            "SizesDiffer", "", {"diff", "t.bin", "long.bin"}, 22, Utf8(u8"サイズが違います")},
-        StatusCase{
-            "NoDifferences", "", {"diff", "t.bin", "t.bin"}, 23, Utf8(u8"差異はありません。")},
+        StatusCase{"SizesDiffer",
+                   "",
+                   {"diff", "t.bin", "long.bin"},
+                   22,
+                   "differ in size",
+                   Utf8(u8"サイズが違います")},
+        StatusCase{"NoDifferences",
+                   "",
+                   {"diff", "t.bin", "t.bin"},
+                   23,
+                   "the files do not differ\n",
+                   Utf8(u8"差異はありません。\n")},
         StatusCase{"ScriptCannotBeCreated",
                    "",
                    {"diff", "t.bin", "u.bin", "-o", "no/s.qpx"},
                    24,
-                   Utf8(u8"ファイルを作成できません")}),
+                   "the file cannot be created",
+                   Utf8(u8"ファイルを作成できません")},
+        StatusCase{"ScriptCannotBeSaved",
+                   "",
+                   {"diff", "t.bin", "u.bin", "-o", "/dev/full"},
+                   25,
+                   "/dev/full: the file cannot be saved",
+                   Utf8(u8"ファイルを保存できません")}),
     [](const testing::TestParamInfo<StatusCase>& info) { return std::string(info.param.name); });
 
 TEST(Qpx, CheckRecognisesAScriptThatRunHasApplied) {
@@ -383,21 +435,20 @@ INSTANTIATE_TEST_SUITE_P(
                              "",
                              "t.bin",
                              kPatched},
-                    NameCase{
-                        "ScriptNameWithoutCp932Form",
-                        {{Utf8(u8"é.qpx"), kPatchHyo}, {kHyo, kTarget}},
-                        {"run", Utf8(u8"é.qpx")},
-                        3,
-                        "",
-                        "qpx: ?.qpx: " + Utf8(u8"スクリプトの読み込みに失敗しました") + kNoForm,
-                        kHyo,
-                        kTarget},
+                    NameCase{"ScriptNameWithoutCp932Form",
+                             {{Utf8(u8"é.qpx"), kPatchHyo}, {kHyo, kTarget}},
+                             {"run", Utf8(u8"é.qpx")},
+                             3,
+                             "",
+                             "qpx: ?.qpx: the script could not be read" + kNoForm,
+                             kHyo,
+                             kTarget},
                     NameCase{"FirstFileWithoutCp932Form",
                              {{Utf8(u8"é.bin"), "abc"}, {kUra, "aXc"}},
                              {"list", Utf8(u8"é.bin"), kUra},
                              20,
                              "",
-                             "qpx: ?.bin: " + Utf8(u8"1つ目のファイルを読み込めません") + kNoForm,
+                             "qpx: ?.bin: the first file cannot be read" + kNoForm,
                              kUra,
                              "aXc"},
                     NameCase{"SecondFileWithoutCp932Form",
@@ -405,7 +456,7 @@ INSTANTIATE_TEST_SUITE_P(
                              {"diff", kHyo, Utf8(u8"한.bin")},
                              21,
                              "",
-                             "qpx: ?.bin: " + Utf8(u8"2つ目のファイルを読み込めません") + kNoForm,
+                             "qpx: ?.bin: the second file cannot be read" + kNoForm,
                              kHyo,
                              "abc"},
                     NameCase{"ScriptFileWithoutCp932Form",
@@ -413,7 +464,7 @@ INSTANTIATE_TEST_SUITE_P(
                              {"diff", kHyo, kUra, "-o", Utf8(u8"é.qpx")},
                              24,
                              "",
-                             Utf8(u8"ファイルを作成できません") + kNoForm,
+                             "the file cannot be created" + kNoForm,
                              Utf8(u8"é.qpx"),
                              ""},
                     NameCase{"TargetOptionWithoutCp932Form",
