@@ -18,6 +18,7 @@ struct ParseCase {
   std::optional<std::string> output = std::nullopt;
   bool reverse = false;
   bool raw = false;
+  Language language = Language::kEnglish;
 };
 
 class CommandLineParse : public testing::TestWithParam<ParseCase> {};
@@ -57,6 +58,7 @@ TEST_P(CommandLineParse, AcceptsValidLinesAndRefusesTheRest) {
   EXPECT_EQ(Text(line.output), c.output);
   EXPECT_EQ(line.reverse, c.reverse);
   EXPECT_EQ(line.raw, c.raw);
+  EXPECT_EQ(line.language, c.language);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -121,7 +123,44 @@ INSTANTIATE_TEST_SUITE_P(
                               Command::kList,
                               {"-a", "--raw"}},
                     ParseCase{"LoneDashIsAnOperand", {"run", "-"}, true, Command::kRun, {"-"}},
-                    ParseCase{"UnknownOption", {"list", "a", "b", "--fast"}, false}),
+                    ParseCase{"UnknownOption", {"list", "a", "b", "--fast"}, false},
+                    ParseCase{"LangBeforeTheCommand",
+                              {"--lang", "ja", "run", "a.qpx"},
+                              true,
+                              Command::kRun,
+                              {"a.qpx"},
+                              std::nullopt,
+                              std::nullopt,
+                              false,
+                              false,
+                              Language::kJapanese},
+                    ParseCase{"LangAfterTheOperands",
+                              {"list", "a", "b", "--lang=ja"},
+                              true,
+                              Command::kList,
+                              {"a", "b"},
+                              std::nullopt,
+                              std::nullopt,
+                              false,
+                              false,
+                              Language::kJapanese},
+                    ParseCase{"LangWithHelp",
+                              {"--lang=ja", "--help"},
+                              true,
+                              Command::kHelp,
+                              {},
+                              std::nullopt,
+                              std::nullopt,
+                              false,
+                              false,
+                              Language::kJapanese},
+                    ParseCase{"LangOfNoKnownLanguage", {"run", "a.qpx", "--lang", "de"}, false},
+                    ParseCase{"LangWithoutValue", {"--lang"}, false},
+                    ParseCase{"LangAsAnOperandAfterDashDash",
+                              {"run", "--", "--lang"},
+                              true,
+                              Command::kRun,
+                              {"--lang"}}),
     [](const testing::TestParamInfo<ParseCase>& info) { return std::string(info.param.name); });
 
 TEST(HelpText, ListsEveryCommandAndEveryExitStatus) {

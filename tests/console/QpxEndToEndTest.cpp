@@ -286,6 +286,63 @@ TEST(Qpx, CheckRecognisesAScriptThatRunHasApplied) {
       << after.out;
 }
 
+struct EndCase {
+  const char* name;
+  std::string script;
+  int status;          // of check, and of run
+  std::string report;  // all of check's standard output
+  std::vector<std::string> options = {};
+};
+
+class QpxCheckEnd : public testing::TestWithParam<EndCase> {};
+
+// A script that does less than it seems to says so, with the line, and
+// check still ends with the status of the run.
+TEST_P(QpxCheckEnd, SaysWhereTheScriptEndsWithTheStatusOfTheRun) {
+  const EndCase& c = GetParam();
+  TempFolder folder;
+  folder.Write("t.bin", kTarget);
+  folder.Write("s.qpx", c.script);
+  std::vector<std::string> arguments = {"check", "s.qpx"};
+  arguments.insert(arguments.end(), c.options.begin(), c.options.end());
+  Result check = RunQpx(folder, arguments);
+  EXPECT_EQ(check.status, c.status) << check.err;
+  EXPECT_EQ(check.out, c.report);
+  EXPECT_EQ(RunQpx(folder, {"run", "s.qpx"}).status, c.status);
+}
+
+const std::string kUnchanged =
+    "  0 bytes would change, 0 already hold their new value: already applied\n";
+const std::string kOneChange =
+    "  1 bytes would change, 0 already hold their new value: not applied\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Scripts, QpxCheckEnd,
+    testing::Values(
+        EndCase{"Complete", kPathT + "0000 = FF ;\n#end\n", 0, "#path \"t.bin\"\n" + kOneChange},
+        EndCase{"MisspeltDirective", "#Path \"t.bin\"\n0000 = FF ;\n#end\n", 0,
+                "line 3: the script ends with no #path or #registry section: it changes nothing\n"},
+        EndCase{
+            "NoDirectiveInJapanese",
+            "text\n\nmore text",
+            0,
+            Utf8(u8"3 行目: #path も #registry のセクションもないままスクリプトが終わっています。"
+                 u8"何も変更しません\n"),
+            {"--lang", "ja"}},
+        EndCase{"UnchangedSectionWithoutEnd", "x\n#path \"t.bin\"\n0000 = XX ;\n", 0,
+                "#path \"t.bin\"\n" + kUnchanged +
+                    "  line 2: the script ends inside the section begun there, with no #end\n"},
+        EndCase{"ChangedSectionWithoutEnd", kPathT + "0000 = FF ;\n", 15,
+                "#path \"t.bin\"\n" + kOneChange +
+                    "  line 1: the script ends inside the section begun there, with no #end\n"},
+        EndCase{"StatementCutOff", kPathT + "0000 = FF ;\n#end\n" + kPathT + "0001\n=", 0,
+                "#path \"t.bin\"\n" + kOneChange + "#path \"t.bin\"\n" + kUnchanged +
+                    "  line 4: the script ends inside the section begun there, with no #end\n"
+                    "  line 5: the script ends inside the statement begun there, with no ;\n"},
+        EndCase{"DirectiveWithoutTarget", "\n#path", 0,
+                "line 2: the script ends inside the section begun there, with no #end\n"}),
+    [](const testing::TestParamInfo<EndCase>& info) { return std::string(info.param.name); });
+
 TEST(Qpx, DiffWritesQpxdiffsScriptBytesInBothDirections) {
   TempFolder folder;
   folder.Write("a b.bin", Bytes("\x00\x11\x22\x33"));
