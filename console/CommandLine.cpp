@@ -292,12 +292,15 @@ std::string HelpEntry(std::string_view name, std::string_view text) {
 std::string HelpText(Language language) {
   std::string text = UsageText(language) + "\n";
   for (const CommandRow& row : kCommands) text += HelpEntry(row.name, row.help.In(language));
-  text += "\n" + HelpEntry("--lang", TextOf(kUsageTexts, Usage::kLangHelp, language)) + "\n" +
-          Say(Usage::kExitStatus, language) + "\n";
+  text += '\n';
+  text += HelpEntry("--lang", TextOf(kUsageTexts, Usage::kLangHelp, language));
+  text += '\n';
+  text += Say(Usage::kExitStatus, language);
+  text += '\n';
   for (const ExitStatusRow& row : ExitStatusTable()) {
     std::string status = std::to_string(row.status);
     status.resize(5, ' ');
-    text += "  " + status + std::string(row.meaning.In(language)) + "\n";
+    text.append("  ").append(status).append(row.meaning.In(language)).append("\n");
   }
   return text;
 }

@@ -8,6 +8,8 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -606,6 +608,59 @@ TEST(Qpx, HelpAndVersionGoToStandardOutput) {
   EXPECT_TRUE(help.err.empty());
   Result version = RunQpx(folder, {"--version"});
   EXPECT_EQ(version.out.rfind("qpx ", 0), 0u) << version.out;
+}
+
+// The lines of the manual page as they read, without the font changes and
+// with its escaped minus signs and backslashes plain.
+std::vector<std::string> ManualPageLines() {
+  std::string page = ReadFileBytes(QPX_MANUAL_PAGE);
+  std::vector<std::string> lines(1);
+  for (size_t at = 0; at < page.size(); ++at) {
+    if (page[at] == '\n') {
+      lines.emplace_back();
+    } else if (page.compare(at, 2, "\\f") == 0 && at + 2 < page.size()) {
+      at += 2;
+    } else if (page.compare(at, 2, "\\-") == 0 || page.compare(at, 2, "\\e") == 0) {
+      lines.back() += page[++at] == '-' ? '-' : '\\';
+    } else {
+      lines.back() += page[at];
+    }
+  }
+  return lines;
+}
+
+// The manual page is written by hand: its synopsis, its exit statuses and
+// its version are those of --help and --version, line for line.
+TEST(Qpx, ManualPageKeepsInStepWithHelp) {
+  TempFolder folder;
+  std::vector<std::string> page = ManualPageLines();
+  auto has = [&page](const std::string& line) {
+    return std::find(page.begin(), page.end(), line) != page.end();
+  };
+  std::string help = RunQpx(folder, {"--help"}).out;
+  size_t statuses = 0;
+  for (size_t start = 0, end; start < help.size(); start = end + 1) {
+    end = help.find('\n', start);
+    std::string line = help.substr(start, end - start);
+    if (line.rfind("  qpx ", 0) == 0) {
+      EXPECT_TRUE(has(line.substr(2))) << line;
+    }
+    if (line.size() > 7 && line.rfind("  ", 0) == 0 && std::isdigit(line[2])) {
+      std::string status = line.substr(2, line.find(' ', 2) - 2);
+      auto at = std::find(page.begin(), page.end(), ".B " + status);
+      ASSERT_NE(at, page.end()) << "no exit status " << status;
+      EXPECT_EQ(*(at + 1), line.substr(7)) << "exit status " << status;
+      ++statuses;
+    }
+  }
+  EXPECT_EQ(std::count_if(page.begin(), page.end(),
+                          [](const std::string& line) {
+                            return line.rfind(".B ", 0) == 0 && std::isdigit(line[3]);
+                          }),
+            statuses);
+  std::string version = RunQpx(folder, {"--version"}).out;
+  EXPECT_NE(page[2].find("\"" + version.substr(0, version.size() - 1) + "\""), std::string::npos)
+      << page[2];
 }
 
 }  // namespace
