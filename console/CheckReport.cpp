@@ -51,13 +51,9 @@ constexpr TextRow<Report> kReportTexts[] = {
 };
 static_assert(IsVocabulary(kReportTexts, static_cast<size_t>(Report::kCount)));
 
-std::string Say(Report report, Language language,
-                std::initializer_list<std::string_view> values = {}) {
-  return Fill(TextOf(kReportTexts, report, language), values);
-}
-
 std::string DescribeDword(const std::string& data, Language language) {
-  if (data.size() != 4) return Say(Report::kDwordOfSize, language, {std::to_string(data.size())});
+  if (data.size() != 4)
+    return Say(kReportTexts, Report::kDwordOfSize, language, {std::to_string(data.size())});
   std::array<unsigned char, 4> bytes;
   std::copy(data.begin(), data.end(), bytes.begin());
   uint32_t value = FromLittleEndian(bytes);
@@ -95,7 +91,7 @@ std::string DescribeValue(const RecordedValue& value, Language language) {
     case platform::kRegBinary:
       return DescribeBinary(value.data);
   }
-  return Say(Report::kType, language, {std::to_string(value.type)});
+  return Say(kReportTexts, Report::kType, language, {std::to_string(value.type)});
 }
 
 namespace {
@@ -104,13 +100,15 @@ std::string SectionLines(const SectionReport& section, Language language) {
   std::string text = section.directive + " \"" + section.target + "\"\n";
   if (section.directive == kDirectivePath) {
     text += "  " +
-            Say(Report::kChanges, language,
+            Say(kReportTexts, Report::kChanges, language,
                 {std::to_string(section.counts.changed), std::to_string(section.counts.already),
                  AppliedState(section.counts, language)}) +
             "\n";
   }
   for (const RecordedValue& value : section.values) {
-    text += "  " + Say(Report::kWouldWrite, language, {DescribeValue(value, language)}) + "\n";
+    text += "  " +
+            Say(kReportTexts, Report::kWouldWrite, language, {DescribeValue(value, language)}) +
+            "\n";
   }
   return text;
 }
@@ -121,12 +119,15 @@ std::string EndLines(const ScriptEndLines& end, bool inLastSection, Language lan
   std::string indent = inLastSection ? "  " : "";
   std::string text;
   if (end.openSection != 0) {
-    text +=
-        indent + Say(Report::kEndsInSection, language, {std::to_string(end.openSection)}) + "\n";
+    text += indent +
+            Say(kReportTexts, Report::kEndsInSection, language, {std::to_string(end.openSection)}) +
+            "\n";
   }
   if (end.cutStatement != 0) {
     text +=
-        indent + Say(Report::kEndsInStatement, language, {std::to_string(end.cutStatement)}) + "\n";
+        indent +
+        Say(kReportTexts, Report::kEndsInStatement, language, {std::to_string(end.cutStatement)}) +
+        "\n";
   }
   return text;
 }
@@ -140,14 +141,14 @@ std::string BuildCheckReport(const std::vector<SectionReport>& sections, const S
     text += SectionLines(section, language);
     bool endsInside = end.reached && &section == &sections.back() && end.openSection != 0;
     if (!section.ended && !endsInside) {
-      text += "  " + Say(Report::kStopsBeforeEnd, language) + "\n";
+      text += "  " + Say(kReportTexts, Report::kStopsBeforeEnd, language) + "\n";
     }
   }
   if (!end.reached) return text;
   bool inLastSection = !sections.empty() && !sections.back().ended && end.openSection != 0;
   text += EndLines(end, inLastSection, language);
   if (sections.empty() && end.openSection == 0) {
-    text += Say(Report::kNoSection, language, {std::to_string(end.last)}) + "\n";
+    text += Say(kReportTexts, Report::kNoSection, language, {std::to_string(end.last)}) + "\n";
   }
   return text;
 }

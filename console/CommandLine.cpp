@@ -118,11 +118,6 @@ constexpr TextRow<Usage> kUsageTexts[] = {
 };
 static_assert(IsVocabulary(kUsageTexts, static_cast<size_t>(Usage::kCount)));
 
-std::string Say(Usage usage, Language language,
-                std::initializer_list<std::string_view> values = {}) {
-  return Fill(TextOf(kUsageTexts, usage, language), values);
-}
-
 const OptionRow* FindOption(std::string_view name) {
   for (const OptionRow& row : kOptions) {
     if (row.name == name) return &row;
@@ -133,7 +128,7 @@ const OptionRow* FindOption(std::string_view name) {
 // --lang ja|en: the language of every message from here on.
 bool TakeLanguage(const platform::CommandArgument& value, CommandLine& line, std::string& error) {
   if (value.text != "ja" && value.text != "en") {
-    error = Say(Usage::kBadLanguage, line.language, {value.text});
+    error = Say(kUsageTexts, Usage::kBadLanguage, line.language, {value.text});
     return false;
   }
   line.language = value.text == "ja" ? Language::kJapanese : Language::kEnglish;
@@ -148,7 +143,7 @@ bool TakeOption(const OptionRow& row, const platform::CommandArgument& value, Co
                                                                            : nullptr;
   bool* flag = row.option == kReverse ? &line.reverse : row.option == kRaw ? &line.raw : nullptr;
   if ((slot != nullptr && slot->has_value()) || (flag != nullptr && *flag)) {
-    error = Say(Usage::kGivenTwice, line.language, {row.name});
+    error = Say(kUsageTexts, Usage::kGivenTwice, line.language, {row.name});
     return false;
   }
   if (row.option == kLang) return TakeLanguage(value, line, error);
@@ -188,7 +183,7 @@ bool ParseCommandArguments(const CommandRow& command,
     std::string name = argument.substr(0, equals);
     const OptionRow* row = FindOption(name);
     if (row == nullptr || ((command.options | kLang) & row->option) == 0) {
-      error = Say(Usage::kUnknownOption, line.language, {name, command.name});
+      error = Say(kUsageTexts, Usage::kUnknownOption, line.language, {name, command.name});
       return false;
     }
     platform::CommandArgument value;
@@ -196,18 +191,18 @@ bool ParseCommandArguments(const CommandRow& command,
       value = ValueAfterEquals(arguments[at]);
     } else if (row->takesValue) {
       if (++at == arguments.size()) {
-        error = Say(Usage::kNeedsValue, line.language, {name});
+        error = Say(kUsageTexts, Usage::kNeedsValue, line.language, {name});
         return false;
       }
       value = arguments[at];
     } else if (equals != std::string::npos) {
-      error = Say(Usage::kTakesNoValue, line.language, {name});
+      error = Say(kUsageTexts, Usage::kTakesNoValue, line.language, {name});
       return false;
     }
     if (!TakeOption(*row, value, line, error)) return false;
   }
   if (line.operands.size() != command.operands) {
-    error = Say(Usage::kUsageOf, line.language, {command.usage});
+    error = Say(kUsageTexts, Usage::kUsageOf, line.language, {command.usage});
     return false;
   }
   return true;
@@ -228,7 +223,7 @@ size_t TakeLeadingLanguage(const std::vector<platform::CommandArgument>& argumen
     } else if (at + 1 < arguments.size()) {
       value = arguments[++at];
     } else {
-      error = Say(Usage::kNeedsValue, line.language, {"--lang"});
+      error = Say(kUsageTexts, Usage::kNeedsValue, line.language, {"--lang"});
       return arguments.size();
     }
     if (!TakeLanguage(value, line, error)) return arguments.size();
@@ -248,7 +243,7 @@ bool ParseCommandLine(const std::vector<platform::CommandArgument>& arguments, L
   std::vector<platform::CommandArgument> rest(arguments.begin() + static_cast<ptrdiff_t>(first),
                                               arguments.end());
   if (rest.empty()) {
-    error = Say(Usage::kNoCommand, line.language);
+    error = Say(kUsageTexts, Usage::kNoCommand, line.language);
     return false;
   }
   const std::string& command = rest[0].text;
@@ -256,7 +251,7 @@ bool ParseCommandLine(const std::vector<platform::CommandArgument>& arguments, L
   if (command == "--version") {
     line.command = Command::kVersion;
     if (rest.size() == 1) return true;
-    error = Say(Usage::kNoArguments, line.language, {"--version"});
+    error = Say(kUsageTexts, Usage::kNoArguments, line.language, {"--version"});
     return false;
   }
   for (const CommandRow& row : kCommands) {
@@ -264,12 +259,12 @@ bool ParseCommandLine(const std::vector<platform::CommandArgument>& arguments, L
     line.command = row.command;
     return ParseCommandArguments(row, rest, line, error);
   }
-  error = Say(Usage::kUnknownCommand, line.language, {command});
+  error = Say(kUsageTexts, Usage::kUnknownCommand, line.language, {command});
   return false;
 }
 
 std::string UsageText(Language language) {
-  std::string text = Say(Usage::kUsage, language) + "\n";
+  std::string text = Say(kUsageTexts, Usage::kUsage, language) + "\n";
   for (const CommandRow& row : kCommands) text += "  " + std::string(row.usage) + "\n";
   return text + "  qpx --help | --version\n";
 }
@@ -295,7 +290,7 @@ std::string HelpText(Language language) {
   text += '\n';
   text += HelpEntry("--lang", TextOf(kUsageTexts, Usage::kLangHelp, language));
   text += '\n';
-  text += Say(Usage::kExitStatus, language);
+  text += Say(kUsageTexts, Usage::kExitStatus, language);
   text += '\n';
   for (const ExitStatusRow& row : ExitStatusTable()) {
     std::string status = std::to_string(row.status);

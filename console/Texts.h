@@ -58,7 +58,18 @@ constexpr std::string_view TextOf(const TextRow<Id> (&rows)[N], Id id, Language 
   return rows[static_cast<size_t>(id)].texts.In(language);
 }
 
+// The text of id in the language, its values filled in (Fill).
+template <typename Id, size_t N>
+std::string Say(const TextRow<Id> (&rows)[N], Id id, Language language,
+                std::initializer_list<std::string_view> values = {});
+
 // The text with "%1" replaced by the first value, "%2" by the second, ...
 // (up to nine). Only the text is searched: the values may hold anything,
 // and "%" is no trail byte of a CP932 character.
 std::string Fill(std::string_view text, std::initializer_list<std::string_view> values);
+
+template <typename Id, size_t N>
+std::string Say(const TextRow<Id> (&rows)[N], Id id, Language language,
+                std::initializer_list<std::string_view> values) {
+  return Fill(TextOf(rows, id, language), values);
+}
