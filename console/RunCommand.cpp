@@ -69,16 +69,22 @@ int LoadFailed(const platform::CommandArgument& path, Language language, COutput
   return kExitLoadFailed;
 }
 
-// The lines of the script where its units ran out, for check's report.
-ScriptEndLines EndLinesOf(const CScriptFile& script, const std::optional<UnitsEnd>& end) {
+// The lines of the script where its units ran out, for check's report;
+// the script is read again only when there is something to tell.
+ScriptEndLines EndLinesOf(const CScriptFile& script, const std::optional<UnitsEnd>& end,
+                          bool noSection) {
   ScriptEndLines lines;
   if (!end) return lines;
+  lines.reached = true;
+  if (!noSection && end->openDirective == UnitsEnd::kNone &&
+      end->pendingStatement == UnitsEnd::kNone) {
+    return lines;
+  }
   std::string text = ReadScriptText(script.scriptPath);
   auto lineOf = [&text](size_t unit) {
     return unit == UnitsEnd::kNone ? 0 : LineOfUnit(text, unit);
   };
-  lines.reached = true;
-  lines.last = lineOf(script.units.size() - 1);
+  if (noSection) lines.last = lineOf(script.units.size() - 1);
   lines.openSection = lineOf(end->openDirective);
   lines.cutStatement = lineOf(end->pendingStatement);
   return lines;
@@ -128,8 +134,9 @@ int RunScriptCommand(const CommandLine& line, COutput& out, COutput& err) {
   std::optional<RunFailure> failure = RunScript(script);
   hooks.CloseOpenSection();
   if (mode == RunMode::kCheck) {
-    out.WriteText(
-        BuildCheckReport(hooks.Sections(), EndLinesOf(script, hooks.End()), line.language));
+    out.WriteText(BuildCheckReport(hooks.Sections(),
+                                   EndLinesOf(script, hooks.End(), hooks.Sections().empty()),
+                                   line.language));
   }
   if (!failure) return kExitSuccess;
   ReportFailure(script, *failure, hooks.RegistryMissing(), line.language, err);
