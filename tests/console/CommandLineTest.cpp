@@ -18,7 +18,6 @@ struct ParseCase {
   std::optional<std::string> output = std::nullopt;
   bool reverse = false;
   bool raw = false;
-  Language language = Language::kEnglish;
 };
 
 class CommandLineParse : public testing::TestWithParam<ParseCase> {};
@@ -58,7 +57,23 @@ TEST_P(CommandLineParse, AcceptsValidLinesAndRefusesTheRest) {
   EXPECT_EQ(Text(line.output), c.output);
   EXPECT_EQ(line.reverse, c.reverse);
   EXPECT_EQ(line.raw, c.raw);
-  EXPECT_EQ(line.language, c.language);
+}
+
+// --lang before or after the command's name chooses the language of every
+// message; without it the user's language stands.
+TEST(CommandLineLanguage, IsTheLangOptionsOrTheUsers) {
+  const std::vector<std::pair<std::vector<std::string>, Language>> cases = {
+      {{"--lang", "ja", "run", "a.qpx"}, Language::kJapanese},
+      {{"list", "a", "b", "--lang=ja"}, Language::kJapanese},
+      {{"--lang=ja", "--help"}, Language::kJapanese},
+      {{"--lang", "ja", "diff", "a", "b", "--lang", "en"}, Language::kEnglish},
+      {{"run", "a.qpx"}, Language::kEnglish}};
+  for (const auto& [arguments, language] : cases) {
+    CommandLine line;
+    std::string error;
+    ASSERT_TRUE(ParseCommandLine(Arguments(arguments), Language::kEnglish, line, error)) << error;
+    EXPECT_EQ(line.language, language) << arguments.back();
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -124,36 +139,6 @@ INSTANTIATE_TEST_SUITE_P(
                               {"-a", "--raw"}},
                     ParseCase{"LoneDashIsAnOperand", {"run", "-"}, true, Command::kRun, {"-"}},
                     ParseCase{"UnknownOption", {"list", "a", "b", "--fast"}, false},
-                    ParseCase{"LangBeforeTheCommand",
-                              {"--lang", "ja", "run", "a.qpx"},
-                              true,
-                              Command::kRun,
-                              {"a.qpx"},
-                              std::nullopt,
-                              std::nullopt,
-                              false,
-                              false,
-                              Language::kJapanese},
-                    ParseCase{"LangAfterTheOperands",
-                              {"list", "a", "b", "--lang=ja"},
-                              true,
-                              Command::kList,
-                              {"a", "b"},
-                              std::nullopt,
-                              std::nullopt,
-                              false,
-                              false,
-                              Language::kJapanese},
-                    ParseCase{"LangWithHelp",
-                              {"--lang=ja", "--help"},
-                              true,
-                              Command::kHelp,
-                              {},
-                              std::nullopt,
-                              std::nullopt,
-                              false,
-                              false,
-                              Language::kJapanese},
                     ParseCase{"LangOfNoKnownLanguage", {"run", "a.qpx", "--lang", "de"}, false},
                     ParseCase{"LangWithoutValue", {"--lang"}, false},
                     ParseCase{"LangAsAnOperandAfterDashDash",
