@@ -59,6 +59,7 @@ class CMemoryHooks : public CRunHooks {
   }
   void OnSectionStart(std::string_view, const std::string&) override {}
   void OnSectionEnd() override {}
+  void OnUnitsEnd(const UnitsEnd&) override {}
 
  private:
   CSourceData& image_;

@@ -7,22 +7,62 @@
 
 namespace {
 
-enum Option : unsigned { kNone = 0, kTarget = 1, kOutput = 2, kReverse = 4, kRaw = 8 };
+enum Option : unsigned { kNone = 0, kTarget = 1, kOutput = 2, kReverse = 4, kRaw = 8, kLang = 16 };
 
 struct CommandRow {
   std::string_view name;
   Command command;
   size_t operands;
-  unsigned options;  // the options the command accepts
+  unsigned options;  // the options the command accepts besides --lang
   std::string_view usage;
+  Texts help;  // what it does, in lines of 70 columns
 };
 
-constexpr std::array<CommandRow, 4> kCommands = {{
-    {"run", Command::kRun, 1, kTarget, "qpx run SCRIPT [--target PATH]"},
-    {"check", Command::kCheck, 1, kTarget, "qpx check SCRIPT [--target PATH]"},
-    {"diff", Command::kDiff, 2, kOutput | kReverse, "qpx diff FILE1 FILE2 [-o SCRIPT] [--reverse]"},
-    {"list", Command::kList, 2, kRaw, "qpx list FILE1 FILE2 [--raw]"},
-}};
+constexpr CommandRow kCommands[] = {
+    {"run",
+     Command::kRun,
+     1,
+     kTarget,
+     "qpx run SCRIPT [--target PATH]",
+     {"runs a Quopra script as qpxrun does; a #path dialog section takes\n"
+      "--target PATH, or asks on the terminal, or is cancelled",
+      "Quopraスクリプトを qpxrun と同じく実行します。#path dialog の\n"
+      "セクションは --target PATH を使い、なければ端末で尋ね、端末でなければ\n"
+      "キャンセルします"}},
+    {"check",
+     Command::kCheck,
+     1,
+     kTarget,
+     "qpx check SCRIPT [--target PATH]",
+     {"runs the script against images in memory: writes no file and no\n"
+      "registry value; reports per section what would change",
+      "スクリプトをメモリ上のイメージに対して実行します。ファイルにも\n"
+      "レジストリにも書き込まず、セクションごとに何が変わるかを報告します"}},
+    {"diff",
+     Command::kDiff,
+     2,
+     kOutput | kReverse,
+     "qpx diff FILE1 FILE2 [-o SCRIPT] [--reverse]",
+     {"writes the script that turns FILE1 into FILE2 (FILE2 into FILE1\n"
+      "with --reverse), to SCRIPT or to standard output",
+      "FILE1 を FILE2 に変える (--reverse では FILE2 を FILE1 に変える)\n"
+      "スクリプトを SCRIPT または標準出力に書き出します"}},
+    {"list",
+     Command::kList,
+     2,
+     kRaw,
+     "qpx list FILE1 FILE2 [--raw]",
+     {"prints the differing bytes (CP932 and CR LF unchanged with --raw)",
+      "異なるバイトの一覧を表示します (--raw では CP932 と CR LF のまま)"}},
+};
+
+constexpr bool CommandsHaveBothLanguages() {
+  for (const CommandRow& row : kCommands) {
+    if (!row.help.HasBoth()) return false;
+  }
+  return true;
+}
+static_assert(CommandsHaveBothLanguages());
 
 struct OptionRow {
   std::string_view name;
@@ -30,19 +70,69 @@ struct OptionRow {
   bool takesValue;
 };
 
-constexpr std::array<OptionRow, 5> kOptions = {{
+constexpr std::array<OptionRow, 6> kOptions = {{
     {"--target", kTarget, true},
     {"-o", kOutput, true},
     {"--output", kOutput, true},
     {"--reverse", kReverse, false},
     {"--raw", kRaw, false},
+    {"--lang", kLang, true},
 }};
+
+// What the command line says to a person.
+enum class Usage {
+  kUsage,           // the heading of the usage lines
+  kNoCommand,       //
+  kUnknownCommand,  // %1 the command
+  kUnknownOption,   // %1 the option, %2 the command
+  kGivenTwice,      // %1 the option
+  kNeedsValue,      // %1 the option
+  kTakesNoValue,    // %1 the option
+  kNoArguments,     // %1 the option (--version)
+  kBadLanguage,     // %1 the value of --lang
+  kUsageOf,         // %1 the usage line of a command
+  kLangHelp,        // what --lang does
+  kExitStatus,      // the heading of the exit statuses
+  kCount
+};
+
+constexpr TextRow<Usage> kUsageTexts[] = {
+    {Usage::kUsage, {"usage:", "使い方:"}},
+    {Usage::kNoCommand, {"no command given", "コマンドがありません"}},
+    {Usage::kUnknownCommand, {"unknown command %1", "%1 というコマンドはありません"}},
+    {Usage::kUnknownOption,
+     {"unknown option %1 for %2", "%2 には %1 というオプションはありません"}},
+    {Usage::kGivenTwice, {"option %1 given twice", "オプション %1 が2回あります"}},
+    {Usage::kNeedsValue, {"option %1 needs a value", "オプション %1 には値が必要です"}},
+    {Usage::kTakesNoValue, {"option %1 takes no value", "オプション %1 は値をとりません"}},
+    {Usage::kNoArguments, {"%1 takes no arguments", "%1 は引数をとりません"}},
+    {Usage::kBadLanguage,
+     {"--lang takes ja or en, not %1", "--lang には ja か en を指定します (%1 は使えません)"}},
+    {Usage::kUsageOf, {"usage: %1", "使い方: %1"}},
+    {Usage::kLangHelp,
+     {"messages in Japanese or in English (by default the locale's:\n"
+      "Japanese for ja, English otherwise)",
+      "メッセージを日本語または英語にします (既定ではロケールに従い、\n"
+      "ja なら日本語、それ以外は英語)"}},
+    {Usage::kExitStatus, {"exit status:", "終了ステータス:"}},
+};
+static_assert(IsVocabulary(kUsageTexts, static_cast<size_t>(Usage::kCount)));
 
 const OptionRow* FindOption(std::string_view name) {
   for (const OptionRow& row : kOptions) {
     if (row.name == name) return &row;
   }
   return nullptr;
+}
+
+// --lang ja|en: the language of every message from here on.
+bool TakeLanguage(const platform::CommandArgument& value, CommandLine& line, std::string& error) {
+  if (value.text != "ja" && value.text != "en") {
+    error = Say(kUsageTexts, Usage::kBadLanguage, line.language, {value.text});
+    return false;
+  }
+  line.language = value.text == "ja" ? Language::kJapanese : Language::kEnglish;
+  return true;
 }
 
 // Stores one option of the command; false with the reason in error.
@@ -53,9 +143,10 @@ bool TakeOption(const OptionRow& row, const platform::CommandArgument& value, Co
                                                                            : nullptr;
   bool* flag = row.option == kReverse ? &line.reverse : row.option == kRaw ? &line.raw : nullptr;
   if ((slot != nullptr && slot->has_value()) || (flag != nullptr && *flag)) {
-    error = "option " + std::string(row.name) + " given twice";
+    error = Say(kUsageTexts, Usage::kGivenTwice, line.language, {row.name});
     return false;
   }
+  if (row.option == kLang) return TakeLanguage(value, line, error);
   if (slot != nullptr) *slot = value;
   if (flag != nullptr) *flag = true;
   return true;
@@ -91,8 +182,8 @@ bool ParseCommandArguments(const CommandRow& command,
     size_t equals = argument.find('=');
     std::string name = argument.substr(0, equals);
     const OptionRow* row = FindOption(name);
-    if (row == nullptr || (command.options & row->option) == 0) {
-      error = "unknown option " + name + " for " + std::string(command.name);
+    if (row == nullptr || ((command.options | kLang) & row->option) == 0) {
+      error = Say(kUsageTexts, Usage::kUnknownOption, line.language, {name, command.name});
       return false;
     }
     platform::CommandArgument value;
@@ -100,72 +191,111 @@ bool ParseCommandArguments(const CommandRow& command,
       value = ValueAfterEquals(arguments[at]);
     } else if (row->takesValue) {
       if (++at == arguments.size()) {
-        error = "option " + name + " needs a value";
+        error = Say(kUsageTexts, Usage::kNeedsValue, line.language, {name});
         return false;
       }
       value = arguments[at];
     } else if (equals != std::string::npos) {
-      error = "option " + name + " takes no value";
+      error = Say(kUsageTexts, Usage::kTakesNoValue, line.language, {name});
       return false;
     }
     if (!TakeOption(*row, value, line, error)) return false;
   }
   if (line.operands.size() != command.operands) {
-    error = "usage: " + std::string(command.usage);
+    error = Say(kUsageTexts, Usage::kUsageOf, line.language, {command.usage});
     return false;
   }
   return true;
 }
 
+// Takes the --lang options before the command; the index of the first
+// other argument, or arguments.size() after a faulty one.
+size_t TakeLeadingLanguage(const std::vector<platform::CommandArgument>& arguments,
+                           CommandLine& line, std::string& error) {
+  size_t at = 0;
+  while (at < arguments.size() && arguments[at].text.rfind("--lang", 0) == 0) {
+    const std::string& argument = arguments[at].text;
+    platform::CommandArgument value;
+    if (argument.size() > 6 && argument[6] == '=') {
+      value = ValueAfterEquals(arguments[at]);
+    } else if (argument.size() > 6) {
+      break;  // another word that begins so: the unknown command
+    } else if (at + 1 < arguments.size()) {
+      value = arguments[++at];
+    } else {
+      error = Say(kUsageTexts, Usage::kNeedsValue, line.language, {"--lang"});
+      return arguments.size();
+    }
+    if (!TakeLanguage(value, line, error)) return arguments.size();
+    ++at;
+  }
+  return at;
+}
+
 }  // namespace
 
-bool ParseCommandLine(const std::vector<platform::CommandArgument>& arguments, CommandLine& line,
-                      std::string& error) {
+bool ParseCommandLine(const std::vector<platform::CommandArgument>& arguments, Language language,
+                      CommandLine& line, std::string& error) {
   line = CommandLine();
-  if (arguments.empty()) {
-    error = "no command given";
+  line.language = language;
+  size_t first = TakeLeadingLanguage(arguments, line, error);
+  if (!error.empty()) return false;
+  std::vector<platform::CommandArgument> rest(arguments.begin() + static_cast<ptrdiff_t>(first),
+                                              arguments.end());
+  if (rest.empty()) {
+    error = Say(kUsageTexts, Usage::kNoCommand, line.language);
     return false;
   }
-  const std::string& first = arguments[0].text;
-  if (first == "--help" || first == "-h" || first == "help") return true;
-  if (first == "--version") {
+  const std::string& command = rest[0].text;
+  if (command == "--help" || command == "-h" || command == "help") return true;
+  if (command == "--version") {
     line.command = Command::kVersion;
-    if (arguments.size() == 1) return true;
-    error = "--version takes no arguments";
+    if (rest.size() == 1) return true;
+    error = Say(kUsageTexts, Usage::kNoArguments, line.language, {"--version"});
     return false;
   }
   for (const CommandRow& row : kCommands) {
-    if (row.name != first) continue;
+    if (row.name != command) continue;
     line.command = row.command;
-    return ParseCommandArguments(row, arguments, line, error);
+    return ParseCommandArguments(row, rest, line, error);
   }
-  error = "unknown command " + first;
+  error = Say(kUsageTexts, Usage::kUnknownCommand, line.language, {command});
   return false;
 }
 
-std::string UsageText() {
-  std::string text = "usage:\n";
+std::string UsageText(Language language) {
+  std::string text = Say(kUsageTexts, Usage::kUsage, language) + "\n";
   for (const CommandRow& row : kCommands) text += "  " + std::string(row.usage) + "\n";
   return text + "  qpx --help | --version\n";
 }
 
-std::string HelpText() {
-  std::string text = UsageText();
-  text +=
-      "\n"
-      "run     runs a Quopra script as qpxrun does; a #path dialog section takes\n"
-      "        --target PATH, or asks on the terminal, or is cancelled\n"
-      "check   runs the script against images in memory: writes no file and no\n"
-      "        registry value; reports per section what would change\n"
-      "diff    writes the script that turns FILE1 into FILE2 (FILE2 into FILE1\n"
-      "        with --reverse), to SCRIPT or to standard output\n"
-      "list    prints the differing bytes (CP932 and CR LF unchanged with --raw)\n"
-      "\n"
-      "exit status:\n";
+namespace {
+
+// A help entry: the name in a column of 8, the text's lines indented so.
+std::string HelpEntry(std::string_view name, std::string_view text) {
+  std::string entry(name);
+  entry.resize(8, ' ');
+  for (char byte : text) {
+    entry += byte;
+    if (byte == '\n') entry += "        ";
+  }
+  return entry + "\n";
+}
+
+}  // namespace
+
+std::string HelpText(Language language) {
+  std::string text = UsageText(language) + "\n";
+  for (const CommandRow& row : kCommands) text += HelpEntry(row.name, row.help.In(language));
+  text += '\n';
+  text += HelpEntry("--lang", TextOf(kUsageTexts, Usage::kLangHelp, language));
+  text += '\n';
+  text += Say(kUsageTexts, Usage::kExitStatus, language);
+  text += '\n';
   for (const ExitStatusRow& row : ExitStatusTable()) {
     std::string status = std::to_string(row.status);
     status.resize(5, ' ');
-    text += "  " + status + std::string(row.meaning) + "\n";
+    text.append("  ").append(status).append(row.meaning.In(language)).append("\n");
   }
   return text;
 }

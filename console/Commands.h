@@ -19,4 +19,4 @@ int RunQpx(const std::vector<platform::CommandArgument>& arguments);
 
 // What a message adds after a name that has no CP932 form: such a name can
 // name no file, as scripts, listings and messages are CP932 throughout.
-std::string NoCp932FormNote(const platform::CommandArgument& name);
+std::string NoCp932FormNote(const platform::CommandArgument& name, Language language);

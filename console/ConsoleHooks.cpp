@@ -25,8 +25,7 @@ RegistryAction CConsoleHooks::OnRegistryValue(const RegistryValue& value) {
   return mode_ == RunMode::kCheck ? RegistryAction::kSkip : RegistryAction::kWrite;
 }
 
-FileChoice CConsoleHooks::ChooseDialogTarget(const DialogRequest& request,
-                                              std::string& chosen) {
+FileChoice CConsoleHooks::ChooseDialogTarget(const DialogRequest& request, std::string& chosen) {
   return chooser_ ? chooser_(request, chosen) : FileChoice::kCancelled;
 }
 
@@ -49,3 +48,5 @@ void CConsoleHooks::CloseOpenSection() {
     sections_.back().counts = dryRunImage_.CountStores();
   }
 }
+
+void CConsoleHooks::OnUnitsEnd(const UnitsEnd& end) { end_ = end; }

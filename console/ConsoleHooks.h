@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,8 +32,7 @@ struct SectionReport {
 };
 
 // Answers a "#path dialog" section.
-using TargetChooser =
-    std::function<FileChoice(const DialogRequest& request, std::string& chosen)>;
+using TargetChooser = std::function<FileChoice(const DialogRequest& request, std::string& chosen)>;
 
 class CConsoleHooks : public CRunHooks {
  public:
@@ -43,12 +43,15 @@ class CConsoleHooks : public CRunHooks {
   FileChoice ChooseDialogTarget(const DialogRequest& request, std::string& chosen) override;
   void OnSectionStart(std::string_view directive, const std::string& target) override;
   void OnSectionEnd() override;
+  void OnUnitsEnd(const UnitsEnd& end) override;
 
   // Completes the report of a section that the run left open.
   void CloseOpenSection();
   const std::vector<SectionReport>& Sections() const { return sections_; }
   // True when a registry statement failed because there is no registry.
   bool RegistryMissing() const { return registryMissing_; }
+  // Where the units ran out; nothing when the run stopped before.
+  const std::optional<UnitsEnd>& End() const { return end_; }
 
  private:
   RunMode mode_;
@@ -59,4 +62,5 @@ class CConsoleHooks : public CRunHooks {
   CConsoleImage runImage_;
   CDryRunImage dryRunImage_;
   std::vector<SectionReport> sections_;
+  std::optional<UnitsEnd> end_;
 };

@@ -8,35 +8,43 @@
 namespace {
 
 constexpr ExitStatusRow kBeforeReasons[] = {
-    {kExitSuccess, "success (check: the run would succeed)"},
-    {kExitInternal, "out of memory or an internal fault"},
-    {kExitUsage, "the command line is faulty"},
-    {kExitLoadFailed, "the script could not be read"},
+    {kExitSuccess, {"success (check: the run would succeed)", "成功 (check: 実行は成功します)"}},
+    {kExitInternal, {"out of memory or an internal fault", "メモリ不足または内部エラー"}},
+    {kExitUsage, {"the command line is faulty", "コマンドラインに誤りがあります"}},
+    {kExitLoadFailed, {"the script could not be read", "スクリプトを読み込めませんでした"}},
 };
 
 // Indexed by reason code.
-constexpr std::string_view kReasonMeanings[] = {
-    "reason 0: a unit could not be parsed",
-    "reason 1: there is no unit to parse",
-    "reason 2: the target file could not be opened",
-    "reason 3: the script has a problem",
-    "reason 4: the target could not be saved",
-    "reason 5: no #end, so nothing was saved",
-    "reason 6: cancelled (a dialog target not given)",
+constexpr Texts kReasonMeanings[] = {
+    {"reason 0: a unit could not be parsed", "理由 0: ユニットを解析できませんでした"},
+    {"reason 1: there is no unit to parse", "理由 1: 解析するユニットがありません"},
+    {"reason 2: the target file could not be opened", "理由 2: 操作するファイルを開けませんでした"},
+    {"reason 3: the script has a problem", "理由 3: スクリプトに問題があります"},
+    {"reason 4: the target could not be saved", "理由 4: ファイルに保存できませんでした"},
+    {"reason 5: no #end, so nothing was saved", "理由 5: #end がないため保存しませんでした"},
+    {"reason 6: cancelled (a dialog target not given)",
+     "理由 6: キャンセル (dialog の対象が指定されませんでした)"},
 };
-static_assert(ReasonTableFits(kReasonMeanings));
+static_assert(ReasonTableFits(kReasonMeanings) && EveryRowHasBoth(kReasonMeanings));
 
 constexpr ExitStatusRow kAfterReasons[] = {
-    {kExitOtherReason, "the run stopped for another reason"},
-    {kExitNoRegistry, "no registry on this system"},
-    {kExitFirstUnreadable, "the first file cannot be read"},
-    {kExitSecondUnreadable, "the second file cannot be read"},
-    {kExitSizesDiffer, "the two files differ in size"},
-    {kExitNoDifferences, "diff: the files are equal, no script written"},
-    {kExitCannotCreate, "diff: the script file cannot be created"},
-    {kExitCannotWrite, "the output cannot be written"},
-    {kExitOutputIsInput, "diff: the output is one of the compared files, nothing written"},
-    {kExitCannotName, "diff: no script can name the file it would change"},
+    {kExitOtherReason, {"the run stopped for another reason", "その他の理由で実行が止まりました"}},
+    {kExitNoRegistry, {"no registry on this system", "このシステムにはレジストリがありません"}},
+    {kExitFirstUnreadable, {"the first file cannot be read", "1つ目のファイルを読み込めません"}},
+    {kExitSecondUnreadable, {"the second file cannot be read", "2つ目のファイルを読み込めません"}},
+    {kExitSizesDiffer, {"the two files differ in size", "2つのファイルのサイズが違います"}},
+    {kExitNoDifferences,
+     {"diff: the files are equal, no script written",
+      "diff: ファイルが同じなので、スクリプトを書きません"}},
+    {kExitCannotCreate,
+     {"diff: the script file cannot be created", "diff: スクリプトファイルを作成できません"}},
+    {kExitCannotWrite, {"the output cannot be written", "出力を書き込めません"}},
+    {kExitOutputIsInput,
+     {"diff: the output is one of the compared files, nothing written",
+      "diff: 出力が比較したファイルのひとつなので、何も書きません"}},
+    {kExitCannotName,
+     {"diff: no script can name the file it would change",
+      "diff: 変更するファイルの名前をスクリプトに書けません"}},
 };
 
 constexpr auto kRows = [] {
@@ -50,6 +58,14 @@ constexpr auto kRows = [] {
   for (const ExitStatusRow& row : kAfterReasons) rows[at++] = row;
   return rows;
 }();
+
+constexpr bool EveryStatusHasBoth() {
+  for (const ExitStatusRow& row : kRows) {
+    if (!row.meaning.HasBoth()) return false;
+  }
+  return true;
+}
+static_assert(EveryStatusHasBoth());
 
 }  // namespace
 

@@ -7,6 +7,8 @@
 #include <span>
 #include <string_view>
 
+#include "console/Texts.h"
+
 enum ExitStatus : int {
   kExitSuccess = 0,
   kExitInternal = 1,           // no memory, or a fault of qpx itself
@@ -31,7 +33,7 @@ int ExitStatusOfReason(int32_t reason);
 
 struct ExitStatusRow {
   int status;
-  std::string_view meaning;
+  Texts meaning;
 };
 
 // Every status with its meaning, in ascending order, for --help.

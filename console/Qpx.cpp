@@ -3,6 +3,7 @@
 
 #include "console/Commands.h"
 #include "console/ExitStatus.h"
+#include "console/Messages.h"
 
 namespace {
 
@@ -11,7 +12,7 @@ constexpr std::string_view kVersionText = "qpx 1.0.0\n";
 int Dispatch(const CommandLine& line, COutput& out, COutput& err) {
   switch (line.command) {
     case Command::kHelp:
-      out.Write(HelpText());
+      out.WriteText(HelpText(line.language));
       return kExitSuccess;
     case Command::kVersion:
       out.Write(kVersionText);
@@ -29,8 +30,9 @@ int Dispatch(const CommandLine& line, COutput& out, COutput& err) {
 
 }  // namespace
 
-std::string NoCp932FormNote(const platform::CommandArgument& name) {
-  return name.hasCp932Form ? std::string() : " (the name has no CP932 form)";
+std::string NoCp932FormNote(const platform::CommandArgument& name, Language language) {
+  return name.hasCp932Form ? std::string()
+                           : std::string(MessageText(Message::kNoCp932Form, language));
 }
 
 int RunQpx(const std::vector<platform::CommandArgument>& arguments) {
@@ -38,17 +40,19 @@ int RunQpx(const std::vector<platform::CommandArgument>& arguments) {
   COutput err(platform::StdStream::kError);
   CommandLine line;
   std::string error;
-  if (!ParseCommandLine(arguments, line, error)) {
-    err.WriteText("qpx: " + error + "\n" + UsageText());
+  if (!ParseCommandLine(arguments, platform::UserLanguage(), line, error)) {
+    err.WriteText("qpx: " + error + "\n" + UsageText(line.language));
     return kExitUsage;
   }
   int status = kExitInternal;
   try {
     status = Dispatch(line, out, err);
   } catch (const std::bad_alloc&) {
-    err.WriteText("qpx: out of memory\n");
+    err.WriteText("qpx: " + std::string(MessageText(Message::kOutOfMemory, line.language)) + "\n");
   } catch (const std::exception& failure) {
-    err.WriteText(std::string("qpx: internal fault: ") + failure.what() + "\n");
+    err.WriteText(
+        "qpx: " + Fill(MessageText(Message::kInternalFault, line.language), {failure.what()}) +
+        "\n");
   }
   if (!out.Flush() && status == kExitSuccess) status = kExitCannotWrite;
   return status;

@@ -5,11 +5,11 @@
 #include "console/Commands.h"
 #include "console/ConsoleHooks.h"
 #include "console/ExitStatus.h"
+#include "console/Messages.h"
 #include "console/Progress.h"
 #include "console/ScriptLines.h"
 #include "console/ShownText.h"
 #include "console/TargetPrompt.h"
-#include "interpreter/Outcome.h"
 #include "interpreter/ScriptRun.h"
 #include "interpreter/StatementTables.h"
 #include "language/ParseScript.h"
@@ -21,15 +21,14 @@
 
 namespace {
 
-constexpr std::string_view kNoRegistry = "no registry on this system";
-
 // --target answers every dialog section; without it a terminal is asked,
 // and anything else cancels.
-TargetChooser MakeChooser(const std::optional<platform::CommandArgument>& target, COutput& err) {
+TargetChooser MakeChooser(const std::optional<platform::CommandArgument>& target, Language language,
+                          COutput& err) {
   if (target) {
-    return [target = *target, &err](const DialogRequest&, std::string& chosen) {
+    return [target = *target, language, &err](const DialogRequest&, std::string& chosen) {
       if (!target.hasCp932Form) {
-        err.WriteText("qpx: --target " + target.text + NoCp932FormNote(target) + "\n");
+        err.WriteText("qpx: --target " + target.text + NoCp932FormNote(target, language) + "\n");
         return FileChoice::kRefused;
       }
       chosen = target.text;
@@ -38,7 +37,9 @@ TargetChooser MakeChooser(const std::optional<platform::CommandArgument>& target
   }
   if (platform::IsTerminal(platform::StdStream::kInput) &&
       platform::IsTerminal(platform::StdStream::kError)) {
-    return AskTargetOnTerminal;
+    return [language](const DialogRequest& request, std::string& chosen) {
+      return AskTargetOnTerminal(request, language, chosen);
+    };
   }
   return nullptr;
 }
@@ -46,23 +47,49 @@ TargetChooser MakeChooser(const std::optional<platform::CommandArgument>& target
 // "qpx: message", then where the run stopped: the script's line and the
 // unit being read.
 void ReportFailure(const CScriptFile& script, const RunFailure& failure, bool registryMissing,
-                   COutput& err) {
+                   Language language, COutput& err) {
   std::string text = "qpx: ";
-  text += registryMissing ? kNoRegistry : ReasonMessage(failure.reason).text;
+  text += registryMissing ? MessageText(Message::kNoRegistry, language)
+                          : ReasonText(failure.reason, language);
   text += "\n";
   if (failure.unit < script.units.size()) {
     size_t line = LineOfUnit(ReadScriptText(script.scriptPath), failure.unit);
-    text += "qpx: " + ShownText(script.scriptPath) + ":" +
-            (line > 0 ? std::to_string(line) + ":" : "") + " unit " +
-            std::to_string(failure.unit + 1) + ": " + ShownText(script.units[failure.unit]) + "\n";
+    std::string where =
+        ShownText(script.scriptPath) + ":" + (line > 0 ? std::to_string(line) + ":" : "");
+    text += "qpx: " +
+            Fill(MessageText(Message::kWhere, language),
+                 {where, std::to_string(failure.unit + 1), ShownText(script.units[failure.unit])}) +
+            "\n";
   }
   err.WriteText(text);
 }
 
-int LoadFailed(const platform::CommandArgument& path, COutput& err) {
-  err.WriteText("qpx: " + path.text + ": " + std::string(LoadFailedMessage().text) +
-                NoCp932FormNote(path) + "\n");
+int LoadFailed(const platform::CommandArgument& path, Language language, COutput& err) {
+  err.WriteText("qpx: " + path.text + ": " +
+                std::string(MessageText(Message::kLoadFailed, language)) +
+                NoCp932FormNote(path, language) + "\n");
   return kExitLoadFailed;
+}
+
+// The lines of the script where its units ran out, for check's report;
+// the script is read again only when there is something to tell.
+ScriptEndLines EndLinesOf(const CScriptFile& script, const std::optional<UnitsEnd>& end,
+                          bool noSection) {
+  ScriptEndLines lines;
+  if (!end) return lines;
+  lines.reached = true;
+  if (!noSection && end->openDirective == UnitsEnd::kNone &&
+      end->pendingStatement == UnitsEnd::kNone) {
+    return lines;
+  }
+  std::string text = ReadScriptText(script.scriptPath);
+  auto lineOf = [&text](size_t unit) {
+    return unit == UnitsEnd::kNone ? 0 : LineOfUnit(text, unit);
+  };
+  if (noSection) lines.last = lineOf(script.units.size() - 1);
+  lines.openSection = lineOf(end->openDirective);
+  lines.cutStatement = lineOf(end->pendingStatement);
+  return lines;
 }
 
 bool IsRelative(const std::string& path) {
@@ -94,23 +121,27 @@ bool ScriptPathOf(const CommandLine& line, std::string& path,
 int RunScriptCommand(const CommandLine& line, COutput& out, COutput& err) {
   std::string path;
   std::optional<platform::CommandArgument> target;
-  if (!ScriptPathOf(line, path, target)) return LoadFailed(line.operands[0], err);
+  if (!ScriptPathOf(line, path, target)) return LoadFailed(line.operands[0], line.language, err);
   CScriptFile script(QuopraStatements());
   bool loaded = false;
   {
     CProgress progress(1, FileSize(path) > kLongWorkBytes);
-    progress.Step("loading " + ShownText(path));
+    progress.Step(Fill(MessageText(Message::kLoading, line.language), {ShownText(path)}));
     loaded = LoadScript(script, path);
   }
-  if (!loaded) return LoadFailed(line.operands[0], err);
+  if (!loaded) return LoadFailed(line.operands[0], line.language, err);
   RunMode mode = line.command == Command::kCheck ? RunMode::kCheck : RunMode::kRun;
-  CConsoleHooks hooks(mode, MakeChooser(target, err), platform::HasRegistry());
+  CConsoleHooks hooks(mode, MakeChooser(target, line.language, err), platform::HasRegistry());
   script.hooks = &hooks;
   std::optional<RunFailure> failure = RunScript(script);
   hooks.CloseOpenSection();
-  if (mode == RunMode::kCheck) out.WriteText(BuildCheckReport(hooks.Sections()));
+  if (mode == RunMode::kCheck) {
+    out.WriteText(BuildCheckReport(hooks.Sections(),
+                                   EndLinesOf(script, hooks.End(), hooks.Sections().empty()),
+                                   line.language));
+  }
   if (!failure) return kExitSuccess;
-  ReportFailure(script, *failure, hooks.RegistryMissing(), err);
+  ReportFailure(script, *failure, hooks.RegistryMissing(), line.language, err);
   if (hooks.RegistryMissing()) return kExitNoRegistry;
   return ExitStatusOfReason(failure->reason);
 }

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "console/Texts.h"
 #include "language/RunHooks.h"
 
 // "description (pattern), ..." for a filter of NUL-separated pairs.
@@ -12,4 +13,5 @@ std::string DescribeFileTypes(const std::string& filter);
 // error and reads the target path from standard input: cancelled by an
 // empty line or the end of the input, refused when the path has no CP932
 // form.
-FileChoice AskTargetOnTerminal(const DialogRequest& request, std::string& chosen);
+FileChoice AskTargetOnTerminal(const DialogRequest& request, Language language,
+                               std::string& chosen);

@@ -28,6 +28,7 @@ struct RunState {
   size_t position = 0;
   Phase phase = Phase::kSearching;
   size_t directivePosition = 0;  // the unit of the current directive
+  size_t statementPosition = 0;  // the first unit of the statement being read
   std::string_view currentDirective;
   std::string targetPath;
   std::string signature;
@@ -215,10 +216,12 @@ void CRunLoop::OnStatementUnit(std::string_view unit, std::string_view previous)
   ClassifiedUnit classified = ClassifyUnit(unit, previous);
   switch (classified.kind) {
     case UnitKind::kValue:
+      if (state_.signature.empty()) state_.statementPosition = state_.position;
       state_.signature += classified.letter;
       state_.statement.operands.emplace_back(classified.operand);
       return;
     case UnitKind::kKeyword:
+      if (state_.signature.empty()) state_.statementPosition = state_.position;
       state_.signature += unit;
       return;
     case UnitKind::kTerminator:
@@ -281,6 +284,15 @@ bool CRunLoop::CallRegistryHandler() {
 // The script has ended: a section left open is blamed on its directive,
 // an unfinished statement on the last unit.
 void CRunLoop::Finish() {
+  if (hooks_ != nullptr) {
+    UnitsEnd end;
+    bool inSection =
+        state_.phase != Phase::kSearching && (state_.currentDirective == kDirectivePath ||
+                                              state_.currentDirective == kDirectiveRegistry);
+    if (inSection) end.openDirective = state_.directivePosition;
+    if (!state_.signature.empty()) end.pendingStatement = state_.statementPosition;
+    hooks_->OnUnitsEnd(end);
+  }
   if (state_.currentDirective == kDirectivePath && image_.IsModified()) {
     throw CParseScriptException(NoEndDirective, state_.directivePosition);
   }

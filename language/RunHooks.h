@@ -5,6 +5,7 @@
 // system registry and the system's Open dialog.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -38,6 +39,13 @@ enum class RegistryAction {
   kRefuse,  // fail the statement, with nothing written
 };
 
+// Where the units of a script ran out.
+struct UnitsEnd {
+  static constexpr size_t kNone = static_cast<size_t>(-1);
+  size_t openDirective = kNone;     // the #path or #registry whose section they end inside
+  size_t pendingStatement = kNone;  // the first unit of a statement they end inside
+};
+
 class CRunHooks {
  public:
   virtual ~CRunHooks() = default;
@@ -55,4 +63,6 @@ class CRunHooks {
   virtual void OnSectionStart(std::string_view directive, const std::string& target) = 0;
   // The "#end" of a section has been handled (a #path target saved).
   virtual void OnSectionEnd() = 0;
+  // Every unit has been read, before the end of the script is judged.
+  virtual void OnUnitsEnd(const UnitsEnd& end) = 0;
 };

@@ -1,12 +1,15 @@
-# Making the packages: the MSI installers (wixl) and the portable zips.
-# Sourced by tools/release and by the package tests.
+# Making the packages: the MSI installers (wixl), the portable zips and
+# the Debian package of qpx. Sourced by tools/release and by the package
+# tests.
 # shellcheck shell=bash
 
 QPX_PACKAGING_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
 # What making and checking the packages needs: wixl builds the MSI,
-# msitools reads, mends and unpacks it; zip and unzip.
-QPX_PACKAGE_PACKAGES=(wixl msitools zip unzip)
+# msitools reads, mends and unpacks it; zip and unzip; dpkg-dev gives the
+# Debian build flags and the shared libraries' dependencies, lintian
+# checks the package, man-db reads its manual page.
+QPX_PACKAGE_PACKAGES=(wixl msitools zip unzip dpkg-dev lintian man-db)
 
 # The one version of the packages (the programs' own version resources
 # keep theirs).
@@ -67,4 +70,84 @@ qpx_make_zip() {
   rm -f "$output"
   (cd "$stage" && zip -q -X -r "$output" "$folder") || { rm -rf "$stage"; return 1; }
   rm -rf "$stage"
+}
+
+# --- the Debian package -----------------------------------------------------
+
+QPX_DEBIAN_DIR="$QPX_PACKAGING_DIR/debian"
+
+# Builds qpx alone into build/deb-amd64 with Debian's build flags,
+# hardening included.
+qpx_build_deb_program() {
+  local cppflags cxxflags ldflags
+  export DEB_BUILD_MAINT_OPTIONS=hardening=+all
+  cppflags=$(dpkg-buildflags --get CPPFLAGS)
+  cxxflags=$(dpkg-buildflags --get CXXFLAGS)
+  ldflags=$(dpkg-buildflags --get LDFLAGS)
+  qpx_build deb-amd64 "-DCMAKE_CXX_FLAGS=$cppflags $cxxflags" "-DCMAKE_EXE_LINKER_FLAGS=$ldflags"
+}
+
+# The version of the newest entry of the package's changelog.
+qpx_changelog_version() { sed -n '1s/^qpx (\([^)]*\)).*/\1/p' "$QPX_DEBIAN_DIR/changelog"; }
+
+# The Depends field for the program $1: the packages of its shared
+# libraries, as dpkg-shlibdeps finds them.
+qpx_deb_depends() {
+  local program=$1 work
+  work=$(mktemp -d)
+  mkdir -p "$work/debian"
+  printf 'Source: qpx\n\nPackage: qpx\nArchitecture: any\n' >"$work/debian/control"
+  (cd "$work" && dpkg-shlibdeps -O "$program") | sed -n 's/^shlibs:Depends=//p'
+  rm -rf "$work"
+}
+
+# Lays out in $2 what the package of the built qpx $1 installs: the
+# program stripped, its manual page, its bash completion, the copyright
+# and the changelog, as Debian lays them out.
+qpx_stage_deb() {
+  local program=$1 stage=$2
+  local doc="$stage/usr/share/doc/qpx"
+  install -d -m 0755 "$stage" "$stage/DEBIAN" "$stage/usr/bin" "$stage/usr/share/man/man1" "$doc" \
+    "$stage/usr/share/bash-completion/completions"
+  install -m 0755 "$program" "$stage/usr/bin/qpx"
+  strip --remove-section=.comment --remove-section=.note --strip-unneeded "$stage/usr/bin/qpx"
+  gzip -9n <"$QPX_DEBIAN_DIR/qpx.1" >"$stage/usr/share/man/man1/qpx.1.gz"
+  install -m 0644 "$QPX_DEBIAN_DIR/qpx.bash-completion" \
+    "$stage/usr/share/bash-completion/completions/qpx"
+  install -m 0644 "$QPX_DEBIAN_DIR/copyright" "$doc/copyright"
+  gzip -9n <"$QPX_DEBIAN_DIR/changelog" >"$doc/changelog.gz"
+  chmod 0644 "$stage/usr/share/man/man1/qpx.1.gz" "$doc/changelog.gz"
+}
+
+# Writes the control file and the checksums of the staged package $1.
+qpx_control_deb() {
+  local stage=$1 arch=$2 version=$3 depends size
+  depends=$(qpx_deb_depends "$stage/usr/bin/qpx")
+  [ -n "$depends" ]
+  size=$(du -k -s --exclude=DEBIAN "$stage" | cut -f 1)
+  sed -e "s/@VERSION@/$version/" -e "s/@ARCH@/$arch/" -e "s/@SIZE@/$size/" \
+    -e "s/@DEPENDS@/$depends/" "$QPX_DEBIAN_DIR/control" >"$stage/DEBIAN/control"
+  (cd "$stage" && find usr -type f -print0 | sort -z | xargs -0 md5sum) >"$stage/DEBIAN/md5sums"
+  chmod 0644 "$stage/DEBIAN/control" "$stage/DEBIAN/md5sums"
+}
+
+# qpx_make_deb ARCH VERSION PROGRAM OUTPUT: the Debian package of the built
+# qpx PROGRAM as OUTPUT.
+qpx_make_deb() {
+  local arch=$1 version=$2 program=$3 output=$4
+  if [ "$(qpx_changelog_version)" != "$version" ]; then
+    echo "packaging/debian/changelog's newest entry is not version $version" >&2
+    return 1
+  fi
+  local stage status=0
+  stage=$(mktemp -d)
+  mkdir -p "$(dirname "$output")"
+  (
+    set -e
+    qpx_stage_deb "$program" "$stage"
+    qpx_control_deb "$stage" "$arch" "$version"
+    dpkg-deb --root-owner-group -Zxz --build "$stage" "$output" >/dev/null
+  ) || status=$?
+  rm -rf "$stage"
+  return "$status"
 }

@@ -1,8 +1,9 @@
-// What a console program asks of its system: its standard streams, and
-// whether there is a registry to write to.
+// What a console program asks of its system: its standard streams, the
+// user's language, and whether there is a registry to write to.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -32,5 +33,25 @@ bool ReadStdLine(CommandArgument& line);
 int TerminalColumns(StdStream stream);
 // True when the system has a registry (Windows).
 bool HasRegistry();
+
+// The languages a console program speaks to a person in.
+enum class Language { kEnglish, kJapanese };
+
+// The user's language: on Linux the locale's, chosen as gettext chooses
+// (LanguageOfLocale on LC_ALL, LC_MESSAGES, LANG and LANGUAGE); on Windows
+// the user's UI language (GetUserDefaultUILanguage).
+Language UserLanguage();
+// The language gettext would show for these variables (an unset one is
+// empty): the locale is the first of LC_ALL, LC_MESSAGES and LANG that is
+// set; unless that is the C or POSIX locale (where nothing is translated),
+// a LANGUAGE list replaces it: its first Japanese or English entry decides,
+// entries of other languages are skipped (they have no texts here), and a
+// list with neither gives English. Japanese for "ja" and "ja_JP..." names,
+// English for any other.
+Language LanguageOfLocale(std::string_view lcAll, std::string_view lcMessages,
+                          std::string_view lang, std::string_view languageList);
+// The language of a Windows language identifier: Japanese for every
+// LANG_JAPANESE one, English for any other.
+Language LanguageOfUiLanguage(uint16_t langId);
 
 }  // namespace platform

@@ -2,6 +2,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <utility>
 
 #include "platform/Console.h"
@@ -71,5 +72,19 @@ int TerminalColumns(StdStream stream) {
 }
 
 bool HasRegistry() { return false; }
+
+namespace {
+
+std::string_view Variable(const char* name) {
+  const char* value = std::getenv(name);
+  return value == nullptr ? std::string_view() : std::string_view(value);
+}
+
+}  // namespace
+
+Language UserLanguage() {
+  return LanguageOfLocale(Variable("LC_ALL"), Variable("LC_MESSAGES"), Variable("LANG"),
+                          Variable("LANGUAGE"));
+}
 
 }  // namespace platform

@@ -120,4 +120,6 @@ int TerminalColumns(StdStream stream) {
 
 bool HasRegistry() { return true; }
 
+Language UserLanguage() { return LanguageOfUiLanguage(::GetUserDefaultUILanguage()); }
+
 }  // namespace platform

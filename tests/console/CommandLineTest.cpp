@@ -45,7 +45,8 @@ TEST_P(CommandLineParse, AcceptsValidLinesAndRefusesTheRest) {
   const ParseCase& c = GetParam();
   CommandLine line;
   std::string error;
-  ASSERT_EQ(ParseCommandLine(Arguments(c.arguments), line, error), c.valid) << error;
+  ASSERT_EQ(ParseCommandLine(Arguments(c.arguments), Language::kEnglish, line, error), c.valid)
+      << error;
   if (!c.valid) {
     EXPECT_FALSE(error.empty());
     return;
@@ -56,6 +57,23 @@ TEST_P(CommandLineParse, AcceptsValidLinesAndRefusesTheRest) {
   EXPECT_EQ(Text(line.output), c.output);
   EXPECT_EQ(line.reverse, c.reverse);
   EXPECT_EQ(line.raw, c.raw);
+}
+
+// --lang before or after the command's name chooses the language of every
+// message; without it the user's language stands.
+TEST(CommandLineLanguage, IsTheLangOptionsOrTheUsers) {
+  const std::vector<std::pair<std::vector<std::string>, Language>> cases = {
+      {{"--lang", "ja", "run", "a.qpx"}, Language::kJapanese},
+      {{"list", "a", "b", "--lang=ja"}, Language::kJapanese},
+      {{"--lang=ja", "--help"}, Language::kJapanese},
+      {{"--lang", "ja", "diff", "a", "b", "--lang", "en"}, Language::kEnglish},
+      {{"run", "a.qpx"}, Language::kEnglish}};
+  for (const auto& [arguments, language] : cases) {
+    CommandLine line;
+    std::string error;
+    ASSERT_TRUE(ParseCommandLine(Arguments(arguments), Language::kEnglish, line, error)) << error;
+    EXPECT_EQ(line.language, language) << arguments.back();
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -120,11 +138,18 @@ INSTANTIATE_TEST_SUITE_P(
                               Command::kList,
                               {"-a", "--raw"}},
                     ParseCase{"LoneDashIsAnOperand", {"run", "-"}, true, Command::kRun, {"-"}},
-                    ParseCase{"UnknownOption", {"list", "a", "b", "--fast"}, false}),
+                    ParseCase{"UnknownOption", {"list", "a", "b", "--fast"}, false},
+                    ParseCase{"LangOfNoKnownLanguage", {"run", "a.qpx", "--lang", "de"}, false},
+                    ParseCase{"LangWithoutValue", {"--lang"}, false},
+                    ParseCase{"LangAsAnOperandAfterDashDash",
+                              {"run", "--", "--lang"},
+                              true,
+                              Command::kRun,
+                              {"--lang"}}),
     [](const testing::TestParamInfo<ParseCase>& info) { return std::string(info.param.name); });
 
 TEST(HelpText, ListsEveryCommandAndEveryExitStatus) {
-  std::string help = HelpText();
+  std::string help = HelpText(Language::kEnglish);
   for (const char* expected : {"qpx run SCRIPT", "qpx check SCRIPT", "qpx diff FILE1 FILE2",
                                "qpx list FILE1 FILE2", "--version", "\n  2    ", "\n  13   ",
                                "\n  16   ", "\n  18   no registry on this system"}) {

@@ -5,10 +5,10 @@
 
 #include "console/CheckReport.h"
 #include "console/ConsoleHooks.h"
-#include "tests/standin/StandIn.h"
 #include "interpreter/StatementTables.h"
 #include "language/ParseScript.h"
 #include "language/ParseScriptException.h"
+#include "tests/standin/StandIn.h"
 #include "tests/support/TestFiles.h"
 
 namespace {
@@ -70,7 +70,7 @@ TEST_P(CheckCounts, CountsBytesThatWouldChangeAndBytesAlreadyApplied) {
   EXPECT_EQ(section.target, target_);
   EXPECT_EQ(section.counts.changed, GetParam().changed);
   EXPECT_EQ(section.counts.already, GetParam().already);
-  EXPECT_EQ(AppliedState(section.counts), GetParam().state);
+  EXPECT_EQ(AppliedState(section.counts, Language::kEnglish), GetParam().state);
   EXPECT_EQ(ReadFileBytes(target_), before);  // a check writes nothing
 }
 
@@ -129,7 +129,8 @@ TEST_F(ConsoleRun, CheckRecordsRegistryValuesWithoutWritingThem) {
   ASSERT_EQ(hooks.Sections().size(), 1u);
   ASSERT_EQ(hooks.Sections()[0].values.size(), 1u);
   EXPECT_EQ(hooks.Sections()[0].values[0].path, "HKEY_CURRENT_USER\\Software\\Q\\V");
-  EXPECT_EQ(DescribeValue(hooks.Sections()[0].values[0]), "REG_DWORD 100 (0x00000064)");
+  EXPECT_EQ(DescribeValue(hooks.Sections()[0].values[0], Language::kEnglish),
+            "REG_DWORD 100 (0x00000064)");
 }
 
 TEST_F(ConsoleRun, RunWritesRegistryValuesWhereThereIsARegistry) {
@@ -223,7 +224,7 @@ TEST(CheckReport, DescribesEverySectionWithItsState) {
                                           {{"HKEY_USERS\\S\\V", 1, std::string("a b\0", 4)}},
                                           true},
                                          {"#path", "b.bin", {0, 0}, {}, false}};
-  EXPECT_EQ(BuildCheckReport(sections),
+  EXPECT_EQ(BuildCheckReport(sections, {}, Language::kEnglish),
             "#path \"a.bin\"\n"
             "  2 bytes would change, 1 already hold their new value: partly applied\n"
             "#registry \"HKEY_USERS\\S\\V\"\n"
@@ -234,7 +235,8 @@ TEST(CheckReport, DescribesEverySectionWithItsState) {
 }
 
 TEST(CheckReport, DescribesBinaryValuesByteByByte) {
-  EXPECT_EQ(DescribeValue({"p", 3, std::string("\x0A\xFF\x00", 3)}), "REG_BINARY 0A FF 00");
+  EXPECT_EQ(DescribeValue({"p", 3, std::string("\x0A\xFF\x00", 3)}, Language::kEnglish),
+            "REG_BINARY 0A FF 00");
 }
 
 }  // namespace

@@ -57,7 +57,7 @@ INSTANTIATE_TEST_SUITE_P(Reasons, ReasonStatus,
 TEST(ExitStatusTable, ListsEachStatusOnceInAscendingOrder) {
   int previous = -1;
   for (const ExitStatusRow& row : ExitStatusTable()) {
-    EXPECT_GT(row.status, previous) << row.meaning;
+    EXPECT_GT(row.status, previous) << row.meaning.english;
     previous = row.status;
   }
 }

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -41,15 +42,16 @@ bool Contains(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
 }
 
-// The environment of qpx: this one, in the C locale, where names are UTF-8.
-std::vector<char*> CLocaleEnvironment() {
-  static std::string cLocale = "LC_ALL=C";
-  std::vector<char*> entries;
+// The environment of qpx: this one without its locale variables, and LANG
+// as given (a C locale by default, whose names are UTF-8 and whose
+// messages English; Japanese in a ja_JP locale, installed or not).
+std::vector<std::string> LocaleEnvironment(const std::string& lang) {
+  std::vector<std::string> entries;
   for (char** entry = environ; *entry != nullptr; ++entry) {
-    if (std::string(*entry).rfind("LC_ALL=", 0) != 0) entries.push_back(*entry);
+    std::string text = *entry;
+    if (text.rfind("LC_", 0) != 0 && text.rfind("LANG", 0) != 0) entries.push_back(text);
   }
-  entries.push_back(cLocale.data());
-  entries.push_back(nullptr);
+  entries.push_back("LANG=" + lang);
   return entries;
 }
 
@@ -57,7 +59,7 @@ std::vector<char*> CLocaleEnvironment() {
 // input empty, and standard output and error caught in files of folder;
 // its process, or -1.
 pid_t StartQpx(const TempFolder& folder, const std::vector<std::string>& arguments,
-               const std::string& in = "") {
+               const std::string& lang = "C.UTF-8", const std::string& in = "") {
   std::string outPath = folder.File(".out");
   std::string errPath = folder.File(".err");
   posix_spawn_file_actions_t actions;
@@ -76,7 +78,10 @@ pid_t StartQpx(const TempFolder& folder, const std::vector<std::string>& argumen
   for (std::string& argument : line) argv.push_back(argument.data());
   argv.push_back(nullptr);
   pid_t child = -1;
-  std::vector<char*> environment = CLocaleEnvironment();
+  std::vector<std::string> variables = LocaleEnvironment(lang);
+  std::vector<char*> environment;
+  for (std::string& variable : variables) environment.push_back(variable.data());
+  environment.push_back(nullptr);
   if (posix_spawn(&child, line[0].c_str(), &actions, nullptr, argv.data(), environment.data()) !=
       0) {
     child = -1;
@@ -87,9 +92,9 @@ pid_t StartQpx(const TempFolder& folder, const std::vector<std::string>& argumen
 
 // Runs qpx and waits for its end.
 Result RunQpx(const TempFolder& folder, const std::vector<std::string>& arguments,
-              const std::string& in = "") {
+              const std::string& lang = "C.UTF-8", const std::string& in = "") {
   Result result;
-  pid_t child = StartQpx(folder, arguments, in);
+  pid_t child = StartQpx(folder, arguments, lang, in);
   if (child > 0) {
     int wait = 0;
     waitpid(child, &wait, 0);
@@ -113,20 +118,26 @@ struct StatusCase {
   std::string script;  // written as s.qpx, unless empty
   std::vector<std::string> arguments;
   int status;
-  std::string err;  // a part of standard error
+  std::string err;            // a part of standard error, under LANG=C.UTF-8
+  std::string japanese = "";  // and under LANG=ja_JP.UTF-8, where given
 };
 
 class QpxStatus : public testing::TestWithParam<StatusCase> {};
 
-TEST_P(QpxStatus, EndsWithTheStatusOfItsOutcomeAndSaysWhere) {
-  TempFolder folder;
-  folder.Write("t.bin", kTarget);
-  folder.Write("u.bin", "0123456789ABCDEX");
-  folder.Write("long.bin", "0123456789ABCDEFG");
-  if (!GetParam().script.empty()) folder.Write("s.qpx", GetParam().script);
-  Result result = RunQpx(folder, GetParam().arguments);
-  EXPECT_EQ(result.status, GetParam().status) << result.err;
-  EXPECT_TRUE(Contains(result.err, GetParam().err)) << result.err;
+TEST_P(QpxStatus, EndsWithTheStatusOfItsOutcomeAndSaysWhereInTheUsersLanguage) {
+  const StatusCase& c = GetParam();
+  for (const char* lang : {"C.UTF-8", "ja_JP.UTF-8"}) {
+    const std::string& expected = lang[0] == 'C' ? c.err : c.japanese;
+    if (lang[0] != 'C' && expected.empty()) continue;
+    TempFolder folder;
+    folder.Write("t.bin", kTarget);
+    folder.Write("u.bin", "0123456789ABCDEX");
+    folder.Write("long.bin", "0123456789ABCDEFG");
+    if (!c.script.empty()) folder.Write("s.qpx", c.script);
+    Result result = RunQpx(folder, c.arguments, lang);
+    EXPECT_EQ(result.status, c.status) << lang << ": " << result.err;
+    EXPECT_TRUE(Contains(result.err, expected)) << lang << ": " << result.err;
+  }
 }
 
 const std::string kPathT = "#path \"t.bin\"\n";
@@ -139,40 +150,45 @@ INSTANTIATE_TEST_SUITE_P(
                    "",
                    {"run", "none.qpx"},
                    3,
+                   "none.qpx: the script could not be read",
                    "none.qpx: " + Utf8(u8"スクリプトの読み込みに失敗しました")},
         StatusCase{
             "TargetMissing",
             "x\r\n#path \"none.bin\"\r\n#end\r\n",
             {"run", "s.qpx"},
             12,
-            Utf8(u8"操作するファイルが開けませんでした\nqpx: s.qpx:2: unit 3: \"none.bin\"\n")},
+            "the target file could not be opened\nqpx: s.qpx:2: unit 3: \"none.bin\"\n",
+            Utf8(u8"操作するファイルが開けませんでした\nqpx: s.qpx:2: ユニット 3: \"none.bin\"\n")},
         StatusCase{"ScriptErrorGivesLineAndUnit",
                    kPathT + "0000 = FF ;\r01A3 = 1 ;\n#end\n",
                    {"run", "s.qpx"},
                    13,
-                   Utf8(u8"スクリプトに問題があります\nqpx: s.qpx:3: unit 9: 1\n")},
+                   "the script has a problem\nqpx: s.qpx:3: unit 9: 1\n",
+                   Utf8(u8"スクリプトに問題があります\nqpx: s.qpx:3: ユニット 9: 1\n")},
         // Statements of qpxdiff's form are read in one go: the one whose
         // byte falls past the end is still blamed at its ";".
         StatusCase{"StorePastTheEndGivesItsTerminator",
                    kPathT + "0000 = FF ;\r\n0001 = EE ;\r\n0010 = 11 ;\r\n#end\r\n",
                    {"run", "s.qpx"},
                    13,
-                   Utf8(u8"スクリプトに問題があります\nqpx: s.qpx:4: unit 14: ;\n")},
+                   "the script has a problem\nqpx: s.qpx:4: unit 14: ;\n"},
         StatusCase{"SectionWithoutTarget",
                    "#path 0000 = XX ; #end",
                    {"run", "s.qpx"},
                    14,
-                   "s.qpx:1: unit 6: #end\n"},
+                   "the data could not be saved to the target file\nqpx: s.qpx:1: unit 6: #end\n",
+                   Utf8(u8"操作中のデータをファイルに保存できませんでした")},
         StatusCase{"NoEndBlamesTheDirective",
                    "\n\n" + kPathT + "0000 = FF ;\n",
                    {"run", "s.qpx"},
                    15,
-                   Utf8(u8"終了ディレクティブがないため、保存しませんでした\nqpx: s.qpx:3: unit 1: "
-                        u8"#path\n")},
+                   "no #end, so nothing was saved\nqpx: s.qpx:3: unit 1: #path\n",
+                   Utf8(u8"終了ディレクティブがないため、保存しませんでした")},
         StatusCase{"DialogWithoutTarget",
                    "#path dialog \"T|t.bin|D|*.bin|\" 0000 = FF ; #end",
                    {"run", "s.qpx"},
                    16,
+                   "qpx: cancelled\n",
                    Utf8(u8"処理をキャンセルしました")},
         StatusCase{"DialogAnsweredByTarget",
                    "#path dialog \"T|t.bin|D|*.bin|\" 0000 = FF ; #end",
@@ -183,7 +199,8 @@ INSTANTIATE_TEST_SUITE_P(
                    "#registry \"HKEY_CURRENT_USER\\\\S\\\\V\"\ndword_dec 5 ;\n#end",
                    {"run", "s.qpx"},
                    18,
-                   "no registry on this system\nqpx: s.qpx:2: unit 5: ;\n"},
+                   "no registry on this system\nqpx: s.qpx:2: unit 5: ;\n",
+                   Utf8(u8"このシステムにはレジストリがありません")},
         StatusCase{"CheckPredictsNoRegistry",
                    "#registry \"HKEY_CURRENT_USER\\\\S\\\\V\" dword_dec 5 ; #end",
                    {"check", "s.qpx"},
@@ -194,8 +211,25 @@ INSTANTIATE_TEST_SUITE_P(
                    {"check", "s.qpx"},
                    13,
                    "s.qpx:2:"},
-        StatusCase{"NoCommand", "", {}, 2, "usage:"},
-        StatusCase{"UnknownCommand", "", {"apply", "s.qpx"}, 2, "unknown command apply"},
+        StatusCase{"NoCommand", "", {}, 2, "usage:", Utf8(u8"使い方:")},
+        StatusCase{"UnknownCommand",
+                   "",
+                   {"apply", "s.qpx"},
+                   2,
+                   "unknown command apply",
+                   Utf8(u8"apply というコマンドはありません")},
+        StatusCase{"LangOptionOverridesTheLocale",
+                   "",
+                   {"run", "none.qpx", "--lang", "ja"},
+                   3,
+                   Utf8(u8"スクリプトの読み込みに失敗しました")},
+        StatusCase{"LangOptionBeforeTheCommand",
+                   "",
+                   {"--lang=en", "run", "none.qpx"},
+                   3,
+                   "the script could not be read",
+                   "the script could not be read"},
+        StatusCase{"LangOfNoKnownLanguage", "", {"--lang", "fr", "--help"}, 2, "ja or en, not fr"},
         StatusCase{"MissingOperand", "", {"diff", "t.bin"}, 2, "usage: qpx diff"},
         StatusCase{"UnknownOption", "", {"list", "t.bin", "u.bin", "-x"}, 2, "unknown option -x"},
         StatusCase{"Help", "", {"--help"}, 0, ""}, StatusCase{"Version", "", {"--version"}, 0, ""},
@@ -203,20 +237,38 @@ INSTANTIATE_TEST_SUITE_P(
                    "",
                    {"diff", "none.bin", "t.bin"},
                    20,
+                   "none.bin: the first file cannot be read",
                    "none.bin: " + Utf8(u8"1つ目のファイルを読み込めません")},
         StatusCase{"SecondUnreadable",
                    "",
                    {"list", "t.bin", "none.bin"},
                    21,
+                   "none.bin: the second file cannot be read",
                    "none.bin: " + Utf8(u8"2つ目のファイルを読み込めません")},
-        StatusCase{
-            "SizesDiffer", "", {"diff", "t.bin", "long.bin"}, 22, Utf8(u8"サイズが違います")},
-        StatusCase{
-            "NoDifferences", "", {"diff", "t.bin", "t.bin"}, 23, Utf8(u8"差異はありません。")},
+        StatusCase{"SizesDiffer",
+                   "",
+                   {"diff", "t.bin", "long.bin"},
+                   22,
+                   "differ in size",
+                   Utf8(u8"サイズが違います")},
+        StatusCase{"NoDifferences",
+                   "",
+                   {"diff", "t.bin", "t.bin"},
+                   23,
+                   "the files do not differ\n",
+                   Utf8(u8"差異はありません。\n")},
         StatusCase{"ScriptCannotBeCreated",
                    "",
                    {"diff", "t.bin", "u.bin", "-o", "no/s.qpx"},
                    24,
+                   "the file cannot be created",
+                   Utf8(u8"ファイルを作成できません")},
+        // A device is no file a script can take the place of.
+        StatusCase{"ScriptOnADevice",
+                   "",
+                   {"diff", "t.bin", "u.bin", "-o", "/dev/full"},
+                   24,
+                   "/dev/full: the file cannot be created",
                    Utf8(u8"ファイルを作成できません")},
         StatusCase{"OutputIsAComparedFile",
                    "",
@@ -266,6 +318,63 @@ TEST(Qpx, CheckRecognisesAScriptThatRunHasApplied) {
       << after.out;
 }
 
+struct EndCase {
+  const char* name;
+  std::string script;
+  int status;          // of check, and of run
+  std::string report;  // all of check's standard output
+  std::vector<std::string> options = {};
+};
+
+class QpxCheckEnd : public testing::TestWithParam<EndCase> {};
+
+// A script that does less than it seems to says so, with the line, and
+// check still ends with the status of the run.
+TEST_P(QpxCheckEnd, SaysWhereTheScriptEndsWithTheStatusOfTheRun) {
+  const EndCase& c = GetParam();
+  TempFolder folder;
+  folder.Write("t.bin", kTarget);
+  folder.Write("s.qpx", c.script);
+  std::vector<std::string> arguments = {"check", "s.qpx"};
+  arguments.insert(arguments.end(), c.options.begin(), c.options.end());
+  Result check = RunQpx(folder, arguments);
+  EXPECT_EQ(check.status, c.status) << check.err;
+  EXPECT_EQ(check.out, c.report);
+  EXPECT_EQ(RunQpx(folder, {"run", "s.qpx"}).status, c.status);
+}
+
+const std::string kUnchanged =
+    "  0 bytes would change, 0 already hold their new value: already applied\n";
+const std::string kOneChange =
+    "  1 bytes would change, 0 already hold their new value: not applied\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Scripts, QpxCheckEnd,
+    testing::Values(
+        EndCase{"Complete", kPathT + "0000 = FF ;\n#end\n", 0, "#path \"t.bin\"\n" + kOneChange},
+        EndCase{"MisspeltDirective", "#Path \"t.bin\"\n0000 = FF ;\n#end\n", 0,
+                "line 3: the script ends with no #path or #registry section: it changes nothing\n"},
+        EndCase{
+            "NoDirectiveInJapanese",
+            "text\n\nmore text",
+            0,
+            Utf8(u8"3 行目: #path も #registry のセクションもないままスクリプトが終わっています。"
+                 u8"何も変更しません\n"),
+            {"--lang", "ja"}},
+        EndCase{"UnchangedSectionWithoutEnd", "x\n#path \"t.bin\"\n0000 = XX ;\n", 0,
+                "#path \"t.bin\"\n" + kUnchanged +
+                    "  line 2: the script ends inside the section begun there, with no #end\n"},
+        EndCase{"ChangedSectionWithoutEnd", kPathT + "0000 = FF ;\n", 15,
+                "#path \"t.bin\"\n" + kOneChange +
+                    "  line 1: the script ends inside the section begun there, with no #end\n"},
+        EndCase{"StatementCutOff", kPathT + "0000 = FF ;\n#end\n" + kPathT + "0001\n=", 0,
+                "#path \"t.bin\"\n" + kOneChange + "#path \"t.bin\"\n" + kUnchanged +
+                    "  line 4: the script ends inside the section begun there, with no #end\n"
+                    "  line 5: the script ends inside the statement begun there, with no ;\n"},
+        EndCase{"DirectiveWithoutTarget", "\n#path", 0,
+                "line 2: the script ends inside the section begun there, with no #end\n"}),
+    [](const testing::TestParamInfo<EndCase>& info) { return std::string(info.param.name); });
+
 TEST(Qpx, DiffWritesQpxdiffsScriptBytesInBothDirections) {
   TempFolder folder;
   folder.Write("a b.bin", Bytes("\x00\x11\x22\x33"));
@@ -310,7 +419,7 @@ TEST_P(QpxDiffNames, ScriptPatchesTheComparedFileFromAnyFolder) {
 
   Result diff = RunQpx(folder, {"diff", first, "data/b.bin", "-o", "scripts/s.qpx"});
   ASSERT_EQ(diff.status, 0) << diff.err;
-  Result run = RunQpx(folder, {"run", "../scripts/s.qpx"}, "run");
+  Result run = RunQpx(folder, {"run", "../scripts/s.qpx"}, "C.UTF-8", "run");
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(ReadFileBytes(folder.File("data/a.bin")), wanted);
   for (const std::string& decoy : decoys) EXPECT_EQ(ReadFileBytes(folder.File(decoy)), old);
@@ -439,131 +548,131 @@ const std::string kNoForm = " (the name has no CP932 form)";
 
 INSTANTIATE_TEST_SUITE_P(
     Utf8, QpxNames,
-    testing::Values(
-        NameCase{"RunFindsTheTarget",
-                 {{kHyo, kTarget}, {"s.qpx", kPatchHyo}},
-                 {"run", "s.qpx"},
-                 0,
-                 "",
-                 "",
-                 kHyo,
-                 kPatched},
-        NameCase{"CheckShowsTheTarget",
-                 {{kHyo, kTarget}, {"s.qpx", kPatchHyo}},
-                 {"check", "s.qpx"},
-                 0,
-                 "#path \"" + kHyo + "\"\n  1 bytes would change",
-                 "",
-                 kHyo,
-                 kTarget},
-        NameCase{"ListShowsBothNames",
-                 {{kHyo, "abc"}, {kUra, "aXc"}},
-                 {"list", kHyo, kUra},
-                 0,
-                 "Address = " + kHyo + " : " + kUra + "\n01 = 62 : 58\n",
-                 "",
-                 kHyo,
-                 "abc"},
-        // The 0x5C trail byte of 表 is doubled, as every backslash is.
-        NameCase{"DiffNamesTheFileInCp932",
-                 {{kHyo, "abc"}, {kUra, "aXc"}},
-                 {"diff", kHyo, kUra, "-o", "d.qpx"},
-                 0,
-                 "",
-                 "",
-                 "d.qpx",
-                 Bytes("#path \"$FOLDER/\x95\x5C\x5C.bin\"\r\n    01 = 58 ;\r\n#end\r\n\0")},
-        NameCase{"TargetOption",
-                 {{kHyo, kTarget}, {"s.qpx", kPatchByDialog}},
-                 {"run", "s.qpx", "--target", kHyo},
-                 0,
-                 "",
-                 "",
-                 kHyo,
-                 kPatched},
-        NameCase{"ScriptInAFolderWithoutCp932Form",
-                 {{Utf8(u8"josé/t.bin"), kTarget},
-                  {Utf8(u8"josé/s.qpx"), "#path \"t.bin\" 0000 = 58 ; #end"}},
-                 {"run", Utf8(u8"josé/s.qpx")},
-                 0,
-                 "",
-                 "",
-                 Utf8(u8"josé/t.bin"),
-                 kPatched},
-        NameCase{"RelativeTargetBesideAScriptInSuchAFolder",
-                 {{"t.bin", kTarget}, {Utf8(u8"josé/s.qpx"), kPatchByDialog}},
-                 {"run", Utf8(u8"josé/s.qpx"), "--target", "t.bin"},
-                 0,
-                 "",
-                 "",
-                 "t.bin",
-                 kPatched},
-        NameCase{"ScriptNameWithoutCp932Form",
-                 {{Utf8(u8"é.qpx"), kPatchHyo}, {kHyo, kTarget}},
-                 {"run", Utf8(u8"é.qpx")},
-                 3,
-                 "",
-                 "qpx: ?.qpx: " + Utf8(u8"スクリプトの読み込みに失敗しました") + kNoForm,
-                 kHyo,
-                 kTarget},
-        NameCase{"FirstFileWithoutCp932Form",
-                 {{Utf8(u8"é.bin"), "abc"}, {kUra, "aXc"}},
-                 {"list", Utf8(u8"é.bin"), kUra},
-                 20,
-                 "",
-                 "qpx: ?.bin: " + Utf8(u8"1つ目のファイルを読み込めません") + kNoForm,
-                 kUra,
-                 "aXc"},
-        NameCase{"SecondFileWithoutCp932Form",
-                 {{kHyo, "abc"}, {Utf8(u8"한.bin"), "aXc"}},
-                 {"diff", kHyo, Utf8(u8"한.bin")},
-                 21,
-                 "",
-                 "qpx: ?.bin: " + Utf8(u8"2つ目のファイルを読み込めません") + kNoForm,
-                 kHyo,
-                 "abc"},
-        NameCase{"ScriptFileWithoutCp932Form",
-                 {{kHyo, "abc"}, {kUra, "aXc"}},
-                 {"diff", kHyo, kUra, "-o", Utf8(u8"é.qpx")},
-                 24,
-                 "",
-                 Utf8(u8"ファイルを作成できません") + kNoForm,
-                 Utf8(u8"é.qpx"),
-                 ""},
-        NameCase{"TargetOptionWithoutCp932Form",
-                 {{Utf8(u8"é.bin"), kTarget}, {"s.qpx", kPatchByDialog}},
-                 {"run", "s.qpx", "--target", Utf8(u8"é.bin")},
-                 12,
-                 "",
-                 "qpx: --target ?.bin" + kNoForm,
-                 Utf8(u8"é.bin"),
-                 kTarget},
-        // A double quote or a control byte in a name cannot stand in a
-        // script: it is refused, and no script is written.
-        NameCase{"DiffRefusesANameWithADoubleQuote",
-                 {{"a\"q.bin", "abc"}, {"b.bin", "aXc"}},
-                 {"diff", "a\"q.bin", "b.bin", "-o", "d.qpx"},
-                 27,
-                 "",
-                 "no script can name this file",
-                 "d.qpx",
-                 ""},
-        NameCase{"DiffRefusesANameWithAControlByte",
-                 {{"a\x1B.bin", "abc"}, {"b.bin", "aXc"}},
-                 {"diff", "--reverse", "b.bin", "a\x1B.bin"},
-                 27,
-                 "",
-                 "no script can name this file",
-                 "d.qpx",
-                 ""},
-        NameCase{"LoneLeadByteInTheScript",
-                 {{"t.bin", kTarget}, {"s.qpx", "#path \"t\x83\" #end"}},
-                 {"run", "s.qpx"},
-                 12,
-                 "",
-                 "",
-                 "t.bin",
-                 kTarget}),
+    testing::Values(NameCase{"RunFindsTheTarget",
+                             {{kHyo, kTarget}, {"s.qpx", kPatchHyo}},
+                             {"run", "s.qpx"},
+                             0,
+                             "",
+                             "",
+                             kHyo,
+                             kPatched},
+                    NameCase{"CheckShowsTheTarget",
+                             {{kHyo, kTarget}, {"s.qpx", kPatchHyo}},
+                             {"check", "s.qpx"},
+                             0,
+                             "#path \"" + kHyo + "\"\n  1 bytes would change",
+                             "",
+                             kHyo,
+                             kTarget},
+                    NameCase{"ListShowsBothNames",
+                             {{kHyo, "abc"}, {kUra, "aXc"}},
+                             {"list", kHyo, kUra},
+                             0,
+                             "Address = " + kHyo + " : " + kUra + "\n01 = 62 : 58\n",
+                             "",
+                             kHyo,
+                             "abc"},
+                    // The 0x5C trail byte of 表 is doubled, as every backslash is.
+                    NameCase{
+                        "DiffNamesTheFileInCp932",
+                        {{kHyo, "abc"}, {kUra, "aXc"}},
+                        {"diff", kHyo, kUra, "-o", "d.qpx"},
+                        0,
+                        "",
+                        "",
+                        "d.qpx",
+                        Bytes("#path \"$FOLDER/\x95\x5C\x5C.bin\"\r\n    01 = 58 ;\r\n#end\r\n\0")},
+                    NameCase{"TargetOption",
+                             {{kHyo, kTarget}, {"s.qpx", kPatchByDialog}},
+                             {"run", "s.qpx", "--target", kHyo},
+                             0,
+                             "",
+                             "",
+                             kHyo,
+                             kPatched},
+                    NameCase{"ScriptInAFolderWithoutCp932Form",
+                             {{Utf8(u8"josé/t.bin"), kTarget},
+                              {Utf8(u8"josé/s.qpx"), "#path \"t.bin\" 0000 = 58 ; #end"}},
+                             {"run", Utf8(u8"josé/s.qpx")},
+                             0,
+                             "",
+                             "",
+                             Utf8(u8"josé/t.bin"),
+                             kPatched},
+                    NameCase{"RelativeTargetBesideAScriptInSuchAFolder",
+                             {{"t.bin", kTarget}, {Utf8(u8"josé/s.qpx"), kPatchByDialog}},
+                             {"run", Utf8(u8"josé/s.qpx"), "--target", "t.bin"},
+                             0,
+                             "",
+                             "",
+                             "t.bin",
+                             kPatched},
+                    NameCase{"ScriptNameWithoutCp932Form",
+                             {{Utf8(u8"é.qpx"), kPatchHyo}, {kHyo, kTarget}},
+                             {"run", Utf8(u8"é.qpx")},
+                             3,
+                             "",
+                             "qpx: ?.qpx: the script could not be read" + kNoForm,
+                             kHyo,
+                             kTarget},
+                    NameCase{"FirstFileWithoutCp932Form",
+                             {{Utf8(u8"é.bin"), "abc"}, {kUra, "aXc"}},
+                             {"list", Utf8(u8"é.bin"), kUra},
+                             20,
+                             "",
+                             "qpx: ?.bin: the first file cannot be read" + kNoForm,
+                             kUra,
+                             "aXc"},
+                    NameCase{"SecondFileWithoutCp932Form",
+                             {{kHyo, "abc"}, {Utf8(u8"한.bin"), "aXc"}},
+                             {"diff", kHyo, Utf8(u8"한.bin")},
+                             21,
+                             "",
+                             "qpx: ?.bin: the second file cannot be read" + kNoForm,
+                             kHyo,
+                             "abc"},
+                    NameCase{"ScriptFileWithoutCp932Form",
+                             {{kHyo, "abc"}, {kUra, "aXc"}},
+                             {"diff", kHyo, kUra, "-o", Utf8(u8"é.qpx")},
+                             24,
+                             "",
+                             "the file cannot be created" + kNoForm,
+                             Utf8(u8"é.qpx"),
+                             ""},
+                    NameCase{"TargetOptionWithoutCp932Form",
+                             {{Utf8(u8"é.bin"), kTarget}, {"s.qpx", kPatchByDialog}},
+                             {"run", "s.qpx", "--target", Utf8(u8"é.bin")},
+                             12,
+                             "",
+                             "qpx: --target ?.bin" + kNoForm,
+                             Utf8(u8"é.bin"),
+                             kTarget},
+                    // A double quote or a control byte in a name cannot stand in a
+                    // script: it is refused, and no script is written.
+                    NameCase{"DiffRefusesANameWithADoubleQuote",
+                             {{"a\"q.bin", "abc"}, {"b.bin", "aXc"}},
+                             {"diff", "a\"q.bin", "b.bin", "-o", "d.qpx"},
+                             27,
+                             "",
+                             "no script can name this file",
+                             "d.qpx",
+                             ""},
+                    NameCase{"DiffRefusesANameWithAControlByte",
+                             {{"a\x1B.bin", "abc"}, {"b.bin", "aXc"}},
+                             {"diff", "--reverse", "b.bin", "a\x1B.bin"},
+                             27,
+                             "",
+                             "no script can name this file",
+                             "d.qpx",
+                             ""},
+                    NameCase{"LoneLeadByteInTheScript",
+                             {{"t.bin", kTarget}, {"s.qpx", "#path \"t\x83\" #end"}},
+                             {"run", "s.qpx"},
+                             12,
+                             "",
+                             "",
+                             "t.bin",
+                             kTarget}),
     [](const testing::TestParamInfo<NameCase>& info) { return std::string(info.param.name); });
 
 // Killed at any moment (reading the script, patching, writing, flushing,
@@ -639,6 +748,59 @@ TEST(Qpx, HelpAndVersionGoToStandardOutput) {
   EXPECT_TRUE(help.err.empty());
   Result version = RunQpx(folder, {"--version"});
   EXPECT_EQ(version.out.rfind("qpx ", 0), 0u) << version.out;
+}
+
+// The lines of the manual page as they read, without the font changes and
+// with its escaped minus signs and backslashes plain.
+std::vector<std::string> ManualPageLines() {
+  std::string page = ReadFileBytes(QPX_MANUAL_PAGE);
+  std::vector<std::string> lines(1);
+  for (size_t at = 0; at < page.size(); ++at) {
+    if (page[at] == '\n') {
+      lines.emplace_back();
+    } else if (page.compare(at, 2, "\\f") == 0 && at + 2 < page.size()) {
+      at += 2;
+    } else if (page.compare(at, 2, "\\-") == 0 || page.compare(at, 2, "\\e") == 0) {
+      lines.back() += page[++at] == '-' ? '-' : '\\';
+    } else {
+      lines.back() += page[at];
+    }
+  }
+  return lines;
+}
+
+// The manual page is written by hand: its synopsis, its exit statuses and
+// its version are those of --help and --version, line for line.
+TEST(Qpx, ManualPageKeepsInStepWithHelp) {
+  TempFolder folder;
+  std::vector<std::string> page = ManualPageLines();
+  auto has = [&page](const std::string& line) {
+    return std::find(page.begin(), page.end(), line) != page.end();
+  };
+  std::string help = RunQpx(folder, {"--help"}).out;
+  size_t statuses = 0;
+  for (size_t start = 0, end; start < help.size(); start = end + 1) {
+    end = help.find('\n', start);
+    std::string line = help.substr(start, end - start);
+    if (line.rfind("  qpx ", 0) == 0) {
+      EXPECT_TRUE(has(line.substr(2))) << line;
+    }
+    if (line.size() > 7 && line.rfind("  ", 0) == 0 && std::isdigit(line[2])) {
+      std::string status = line.substr(2, line.find(' ', 2) - 2);
+      auto at = std::find(page.begin(), page.end(), ".B " + status);
+      ASSERT_NE(at, page.end()) << "no exit status " << status;
+      EXPECT_EQ(*(at + 1), line.substr(7)) << "exit status " << status;
+      ++statuses;
+    }
+  }
+  EXPECT_EQ(std::count_if(page.begin(), page.end(),
+                          [](const std::string& line) {
+                            return line.rfind(".B ", 0) == 0 && std::isdigit(line[3]);
+                          }),
+            statuses);
+  std::string version = RunQpx(folder, {"--version"}).out;
+  EXPECT_NE(page[2].find("\"" + version.substr(0, version.size() - 1) + "\""), std::string::npos)
+      << page[2];
 }
 
 }  // namespace

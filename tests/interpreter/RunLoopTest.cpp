@@ -193,6 +193,7 @@ class CSecondWriter : public CRunHooks {
     WriteFileBytes(path_, "the other program's");
   }
   void OnSectionEnd() override {}
+  void OnUnitsEnd(const UnitsEnd&) override {}
 
  private:
   std::string path_;

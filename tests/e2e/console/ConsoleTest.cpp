@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "CaseFolder.h"
-#include "DiffSession.h"
 #include "Driver.h"
+#include "qpxdiff/DiffSession.h"
 
 namespace e2e {
 namespace {
@@ -128,6 +128,43 @@ TEST(ConsoleUnderWine, FailuresEndWithTheirStatusAndNoMessageBox) {
   ASSERT_TRUE(usage.Followed()) << usage.output;
   EXPECT_EQ(usage.transcript.Word("exit"), "2") << usage.output;
 }
+
+struct LanguageCase {
+  const char* name;
+  std::string tail;
+  std::string english;   // a part of what qpx.exe prints, in the Western locale
+  std::string japanese;  // in the Japanese one (CP932, as printed to a file)
+};
+
+class ConsoleLanguageUnderWine : public testing::TestWithParam<LanguageCase> {};
+
+// qpx.exe speaks the user's UI language: Japanese where Wine runs in the
+// Japanese locale (code page 932), English in the Western one (1252);
+// --lang overrides either.
+TEST_P(ConsoleLanguageUnderWine, MessagesAreInTheUsersLanguage) {
+  CaseFolder folder;
+  folder.Write("t.bin", "0123");
+  DriverRun run = RunDriver(
+      {"launchout", ConsoleExe(), folder.Win(), GetParam().tail, folder.Win("out.txt"), "exit"});
+  ASSERT_TRUE(run.Followed()) << run.output;
+  const std::string& expected = WineCodePage() == 932 ? GetParam().japanese : GetParam().english;
+  EXPECT_NE(folder.Read("out.txt").find(expected), std::string::npos) << folder.Read("out.txt");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Messages, ConsoleLanguageUnderWine,
+    testing::Values(
+        LanguageCase{"Reason", "run none.qpx", "none.qpx: the script could not be read",
+                     "none.qpx: スクリプトの読み込みに失敗しました"},
+        LanguageCase{"FileMessage", "list none.bin t.bin",
+                     "none.bin: the first file cannot be read",
+                     "none.bin: 1つ目のファイルを読み込めません"},
+        LanguageCase{"Usage", "frob", "unknown command frob", "frob というコマンドはありません"},
+        LanguageCase{"LangJa", "--lang ja run none.qpx", "スクリプトの読み込みに失敗しました",
+                     "スクリプトの読み込みに失敗しました"},
+        LanguageCase{"LangEn", "run none.qpx --lang en", "the script could not be read",
+                     "the script could not be read"}),
+    [](const testing::TestParamInfo<LanguageCase>& info) { return std::string(info.param.name); });
 
 struct DirectionCase {
   const char* name;

@@ -11,6 +11,7 @@ constexpr StepKind kSteps[] = {
     {"cp932table", 1, StepCp932Table},
     {"timeout", 1, StepTimeout},
     {"launch", 3, StepLaunch},
+    {"launchout", 4, StepLaunchOut},
     {"exit", 0, StepExit},
     {"hold", 1, StepHold},
     {"fileinfo", 1, StepFileInfo},

@@ -54,9 +54,12 @@ bool StepTimeout(Session& session, const std::vector<std::string>& args) {
   return true;
 }
 
-// launch PROGRAM CWD TAIL: the program's command line is the quoted
-// program path, then one space and TAIL exactly as given (none when empty).
-bool StepLaunch(Session& session, const std::vector<std::string>& args) {
+namespace {
+
+// Starts PROGRAM in CWD with the command line "PROGRAM" TAIL; with an
+// output file, its standard output and error go there and its standard
+// input is empty.
+bool Launch(Session& session, const std::vector<std::string>& args, HANDLE output) {
   if (session.Launched()) {
     session.out.Error("a program is already launched");
     return false;
@@ -67,9 +70,22 @@ bool StepLaunch(Session& session, const std::vector<std::string>& args) {
       L"\"" + program + L"\"" + (args[2].empty() ? L"" : L" " + Wide(args[2]));
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
+  HANDLE input = INVALID_HANDLE_VALUE;
+  if (output != INVALID_HANDLE_VALUE) {
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    input = CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                        OPEN_EXISTING, 0, nullptr);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = input;
+    startup.hStdOutput = output;
+    startup.hStdError = output;
+  }
   PROCESS_INFORMATION info{};
-  if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      folder.empty() ? nullptr : folder.c_str(), &startup, &info)) {
+  BOOL started = CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr,
+                                output != INVALID_HANDLE_VALUE, 0, nullptr,
+                                folder.empty() ? nullptr : folder.c_str(), &startup, &info);
+  if (input != INVALID_HANDLE_VALUE) CloseHandle(input);
+  if (!started) {
     session.out.Error("cannot start the program (error " + std::to_string(GetLastError()) + ")");
     return false;
   }
@@ -78,6 +94,30 @@ bool StepLaunch(Session& session, const std::vector<std::string>& args) {
   session.processId = info.dwProcessId;
   session.out.Text("launch", Cp932(commandLine));
   return true;
+}
+
+}  // namespace
+
+// launch PROGRAM CWD TAIL: the program's command line is the quoted
+// program path, then one space and TAIL exactly as given (none when empty).
+bool StepLaunch(Session& session, const std::vector<std::string>& args) {
+  return Launch(session, args, INVALID_HANDLE_VALUE);
+}
+
+// launchout PROGRAM CWD TAIL FILE: launch, with the program's standard
+// output and error written to FILE (made anew) and its input empty.
+bool StepLaunchOut(Session& session, const std::vector<std::string>& args) {
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  HANDLE output = CreateFileW(Wide(args[3]).c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
+                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (output == INVALID_HANDLE_VALUE) {
+    session.out.Error("cannot create the output file (error " + std::to_string(GetLastError()) +
+                      ")");
+    return false;
+  }
+  bool launched = Launch(session, args, output);
+  CloseHandle(output);  // the program holds its own copy
+  return launched;
 }
 
 // Waits for the program to end; any dialog it shows meanwhile is an error.

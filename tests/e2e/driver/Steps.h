@@ -9,6 +9,7 @@ namespace drive {
 bool StepAcp(Session& session, const std::vector<std::string>& args);
 bool StepTimeout(Session& session, const std::vector<std::string>& args);
 bool StepLaunch(Session& session, const std::vector<std::string>& args);
+bool StepLaunchOut(Session& session, const std::vector<std::string>& args);
 bool StepExit(Session& session, const std::vector<std::string>& args);
 bool StepHold(Session& session, const std::vector<std::string>& args);
 bool StepFileInfo(Session& session, const std::vector<std::string>& args);

@@ -2,13 +2,19 @@
 # The packages as a user meets them (CTest runs both):
 #   package-test.sh release SOURCE WORK
 #       tools/release into WORK/dist: the files, their checksums, the zips'
-#       contents, and the x86 MSI's tables against the x64 one's
+#       contents, and the x86 MSI's tables against the x64 one's (the
+#       Debian package's own checks are the deb check's)
 #   package-test.sh lifecycle SOURCE X64_BUILD WORK
 #       in a fresh Wine prefix at 144 dots per inch: install, the file type
 #       and the shortcut, a .qpx opened through its association, Quopra
 #       Maker at 150%, upgrades, uninstall
+#   package-test.sh deb SOURCE WORK
+#       the Debian package of qpx: its contents and fields, lintian, the
+#       program and manual page unpacked, bash completion, and (as root,
+#       where qpx is not installed) apt-get install, run and remove
 set -euo pipefail
 
+source "$2/tools/lib.sh"
 source "$2/packaging/package.sh"
 failures=0
 fail() {
@@ -40,7 +46,7 @@ check_release() {
     { cat "$work/release.log" >&2; fail "tools/release failed"; finish; }
   (cd "$dist" && sha256sum --quiet -c SHA256SUMS) || fail "SHA256SUMS does not match"
   expect_equal "files in SHA256SUMS" "$(awk '{print $2}' "$dist/SHA256SUMS" | sort | tr '\n' ' ')" \
-    "quopra-$version-x64.msi quopra-$version-x64.zip quopra-$version-x86.msi quopra-$version-x86.zip "
+    "qpx_${version}_amd64.deb quopra-$version-x64.msi quopra-$version-x64.zip quopra-$version-x86.msi quopra-$version-x86.zip "
 
   local arch machine
   for arch in x64 x86; do
@@ -240,8 +246,105 @@ check_lifecycle() {
 }
 winepath_of() { echo "Z:${1//\//\\}"; }
 
+
+# --- the Debian package ------------------------------------------------------
+
+# What bash completes for the words of a command line, the last one being
+# completed: the candidates, space-separated.
+completions() {
+  bash -c 'source "$1"; shift; COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1)); _qpx
+           echo "${COMPREPLY[*]}"' completion "$completion" "$@"
+}
+
+check_deb_contents() {
+  local deb=$1 version=$2
+  expect_equal "package files" "$(dpkg-deb -c "$deb" | awk '{print $1, $2, $6}' | sort | tr '\n' ';')" \
+    "$(printf '%s;' "-rw-r--r-- root/root ./usr/share/bash-completion/completions/qpx" \
+      "-rw-r--r-- root/root ./usr/share/doc/qpx/changelog.gz" \
+      "-rw-r--r-- root/root ./usr/share/doc/qpx/copyright" \
+      "-rw-r--r-- root/root ./usr/share/man/man1/qpx.1.gz" "-rwxr-xr-x root/root ./usr/bin/qpx" \
+      "drwxr-xr-x root/root ./" "drwxr-xr-x root/root ./usr/" "drwxr-xr-x root/root ./usr/bin/" \
+      "drwxr-xr-x root/root ./usr/share/" "drwxr-xr-x root/root ./usr/share/bash-completion/" \
+      "drwxr-xr-x root/root ./usr/share/bash-completion/completions/" \
+      "drwxr-xr-x root/root ./usr/share/doc/" "drwxr-xr-x root/root ./usr/share/doc/qpx/" \
+      "drwxr-xr-x root/root ./usr/share/man/" "drwxr-xr-x root/root ./usr/share/man/man1/")"
+  expect_equal "package fields" "$(dpkg-deb -f "$deb" Package Version Architecture Section)" \
+    "$(printf 'Package: qpx\nVersion: %s\nArchitecture: amd64\nSection: utils' "$version")"
+  dpkg-deb -f "$deb" Depends | grep -q 'libc6 (>= ' || fail "Depends does not name libc6"
+  lintian --fail-on error,warning "$deb" >"$work/lintian.log" 2>&1 ||
+    fail "lintian: $(cat "$work/lintian.log")"
+  expect_equal "lintian's errors and warnings" "$(grep -E '^[EW]: ' "$work/lintian.log" || true)" ""
+}
+
+check_deb_unpacked() {
+  local deb=$1 version=$2 root="$work/unpacked"
+  dpkg -x "$deb" "$root"
+  expect_equal "unpacked qpx --version" "$("$root/usr/bin/qpx" --version)" "qpx $version"
+  local page warnings
+  warnings=$(man --warnings -E UTF-8 -l "$root/usr/share/man/man1/qpx.1.gz" 2>&1 >/dev/null)
+  expect_equal "man's warnings on qpx.1" "$warnings" ""
+  page=$(MANWIDTH=80 man -E UTF-8 -l "$root/usr/share/man/man1/qpx.1.gz" 2>/dev/null)
+  local heading
+  for heading in NAME SYNOPSIS COMMANDS "THE SCRIPT LANGUAGE IN SHORT" "EXIT STATUS" FILES EXAMPLES; do
+    grep -qx "$heading" <<<"$page" || fail "the manual page has no section $heading"
+  done
+  completion="$root/usr/share/bash-completion/completions/qpx"
+  expect_equal "completion of the command" "$(completions qpx "")" \
+    "run check diff list --lang --help --version"
+  expect_equal "completion of ch" "$(completions qpx ch)" "check"
+  expect_equal "completion of diff's options" "$(completions qpx diff a b --)" \
+    "--output --reverse --lang --help"
+  expect_equal "completion of --lang" "$(completions qpx --lang "")" "ja en"
+  expect_equal "completion of list's options after --lang" "$(completions qpx --lang ja list -)" \
+    "--raw --lang --help"
+}
+
+# apt-get install, qpx from the PATH, apt-get remove: nothing of the
+# package may stay behind. Left out where qpx is installed already, which
+# the check would remove.
+check_deb_installs() {
+  local deb=$1 version=$2
+  local sudo=()
+  [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+  if dpkg-query -W -f='${Status}' qpx 2>/dev/null | grep -q 'ok installed'; then
+    echo "qpx is installed on this machine: the install and remove check is left out"
+    return
+  fi
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q "$deb" >"$work/apt.log" 2>&1 ||
+    { fail "apt-get install: $(cat "$work/apt.log")"; return; }
+  local files
+  files=$(dpkg -L qpx | grep -v -x -e '/.' -e '/usr' -e '/usr/bin' -e '/usr/share' -e '/usr/share/doc' \
+    -e '/usr/share/man' -e '/usr/share/man/man1' -e '/usr/share/bash-completion' \
+    -e '/usr/share/bash-completion/completions')
+  expect_equal "installed qpx --version" "$(env PATH=/usr/bin:/bin qpx --version)" "qpx $version"
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get remove -y -q qpx >>"$work/apt.log" 2>&1 ||
+    fail "apt-get remove: $(cat "$work/apt.log")"
+  local left
+  left=$(for file in $files; do [ ! -e "$file" ] || echo "$file"; done)
+  expect_equal "files left after apt-get remove" "$left" ""
+  expect_equal "qpx's state after apt-get remove" \
+    "$(dpkg-query -W -f='${Status}' qpx 2>/dev/null || true)" ""
+}
+
+check_deb() {
+  local source=$1
+  work=$2
+  rm -rf "$work" && mkdir -p "$work"
+  local version deb
+  version=$(qpx_package_version)
+  deb="$work/qpx_${version}_amd64.deb"
+  qpx_build_deb_program >"$work/build.log" 2>&1 || { cat "$work/build.log" >&2; fail "build"; finish; }
+  qpx_make_deb amd64 "$version" "$QPX_ROOT/build/deb-amd64/console/qpx" "$deb" ||
+    { fail "qpx_make_deb"; finish; }
+  check_deb_contents "$deb" "$version"
+  check_deb_unpacked "$deb" "$version"
+  check_deb_installs "$deb" "$version"
+  finish
+}
+
 case "$1" in
   release) check_release "$2" "$3" ;;
+  deb) check_deb "$2" "$3" ;;
   lifecycle) check_lifecycle "$2" "$3" "$4" ;;
   *)
     echo "package-test.sh: unknown check '$1'" >&2

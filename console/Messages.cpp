@@ -1,0 +1,85 @@
+#include "console/Messages.h"
+
+#include "compare/Listing.h"
+#include "interpreter/Outcome.h"
+#include "language/ParseScriptException.h"
+
+namespace {
+
+// Indexed by reason code; the Japanese texts are qpxrun's message boxes.
+constexpr Texts kReasonTexts[] = {
+    {"a unit could not be parsed", Outcome::kReasonMessages[UnitParseFailed].text},
+    {"there is no unit to parse", Outcome::kReasonMessages[NoUnits].text},
+    {"the target file could not be opened", Outcome::kReasonMessages[TargetOpenFailed].text},
+    {"the script has a problem", Outcome::kReasonMessages[ScriptError].text},
+    {"the data could not be saved to the target file", Outcome::kReasonMessages[SaveFailed].text},
+    {"no #end, so nothing was saved", Outcome::kReasonMessages[NoEndDirective].text},
+    {"cancelled", Outcome::kReasonMessages[Cancelled].text},
+};
+static_assert(ReasonTableFits(kReasonTexts) && EveryRowHasBoth(kReasonTexts));
+
+constexpr Texts kOtherFailure{"the run failed", Outcome::kOtherFailure.text};
+static_assert(kOtherFailure.HasBoth());
+
+// One row per message of the comparison; the Japanese texts are qpxdiff's.
+constexpr TextRow<DiffMessage> kFileTexts[] = {
+    {DiffMessage::kFirstLoadFailed,
+     {"the first file cannot be read", MessageOf(DiffMessage::kFirstLoadFailed).text}},
+    {DiffMessage::kSecondLoadFailed,
+     {"the second file cannot be read", MessageOf(DiffMessage::kSecondLoadFailed).text}},
+    {DiffMessage::kOutOfMemory,
+     {"not enough memory to do this", MessageOf(DiffMessage::kOutOfMemory).text}},
+    {DiffMessage::kCannotCreate,
+     {"the file cannot be created", MessageOf(DiffMessage::kCannotCreate).text}},
+    {DiffMessage::kCannotSave,
+     {"the file cannot be saved", MessageOf(DiffMessage::kCannotSave).text}},
+    {DiffMessage::kCreated,
+     {"the Quopra script was written", MessageOf(DiffMessage::kCreated).text}},
+    {DiffMessage::kAbout, {"Quopra Maker\nversion 1.0.0.1", MessageOf(DiffMessage::kAbout).text}},
+};
+static_assert(IsVocabulary(kFileTexts, DiffMessages::kMessages.size()));
+
+// The pane's texts without their line end.
+constexpr std::string_view kNoDifferencesText =
+    kNoDifferencesLine.substr(0, kNoDifferencesLine.size() - 2);
+
+constexpr TextRow<Message> kMessages[] = {
+    {Message::kLoadFailed, {"the script could not be read", Outcome::kLoadFailed.text}},
+    {Message::kNoRegistry,
+     {"no registry on this system", "このシステムにはレジストリがありません"}},
+    {Message::kWhere, {"%1 unit %2: %3", "%1 ユニット %2: %3"}},
+    {Message::kNoCp932Form,
+     {" (the name has no CP932 form)", " (この名前はCP932で書き表せません)"}},
+    {Message::kOutOfMemory, {"out of memory", "メモリが足りません"}},
+    {Message::kInternalFault, {"internal fault: %1", "内部エラー: %1"}},
+    {Message::kLoading, {"loading %1", "%1 を読み込んでいます"}},
+    {Message::kComparing, {"comparing %1 %2", "%1 と %2 を比べています"}},
+    {Message::kSizesDiffer,
+     {"the first and the second file differ in size: no script can be written", kSizeMismatchText}},
+    {Message::kNoDifferences, {"the files do not differ", kNoDifferencesText}},
+    {Message::kOutputIsInput,
+     {"%1: the output is %2, a compared file; nothing written",
+      "%1: 出力先は比較したファイル %2 です。何も書きません"}},
+    {Message::kNoFullPath,
+     {"%1: its full path has no CP932 form", "%1: 完全なパスをCP932で書き表せません"}},
+    {Message::kCannotName,
+     {"%1: no script can name this file (a double quote or a control character in its name)",
+      "%1: この名前はスクリプトに書けません (名前に二重引用符か制御文字があります)"}},
+    {Message::kSaving, {"saving %1", "%1 に保存しています"}},
+};
+static_assert(IsVocabulary(kMessages, static_cast<size_t>(Message::kCount)));
+
+}  // namespace
+
+std::string_view ReasonText(int32_t reason, Language language) {
+  if (!IsReason(reason)) return kOtherFailure.In(language);
+  return kReasonTexts[static_cast<size_t>(reason)].In(language);
+}
+
+std::string_view FileText(DiffMessage message, Language language) {
+  return TextOf(kFileTexts, message, language);
+}
+
+std::string_view MessageText(Message message, Language language) {
+  return TextOf(kMessages, message, language);
+}
