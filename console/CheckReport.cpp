@@ -1,14 +1,9 @@
 #include "console/CheckReport.h"
 
-#include <algorithm>
-#include <array>
-#include <cstdio>
+#include <iterator>
 
-#include "console/ShownText.h"
 #include "language/Vocabulary.h"
-#include "platform/Registry.h"
-#include "text/EvenHex.h"
-#include "text/LittleEndian.h"
+#include "text/ShownText.h"
 
 namespace {
 
@@ -22,8 +17,8 @@ enum class Report {
   kEndsInSection,    // %1 the line of its directive
   kEndsInStatement,  // %1 the line where it starts
   kNoSection,        // %1 the last line
-  kDwordOfSize,      // %1 its size in bytes
-  kType,             // %1 an unknown value type
+  kChosenInADialog,  // a #path dialog section whose file is not chosen yet
+  kMark,             // %1 the zone's name, %2 its number, %3 ", from URL" or nothing
   kCount
 };
 
@@ -47,34 +42,31 @@ constexpr TextRow<Report> kReportTexts[] = {
      {"line %1: the script ends with no #path or #registry section: it changes nothing",
       "%1 行目: #path も #registry のセクションもないままスクリプトが終わっています。"
       "何も変更しません"}},
-    {Report::kDwordOfSize, {"REG_DWORD (%1 bytes)", "REG_DWORD (%1 バイト)"}},
-    {Report::kType, {"type %1", "型 %1"}},
+    {Report::kChosenInADialog,
+     {"dialog (the file the user will choose)", "dialog (ユーザーが選ぶファイル)"}},
+    {Report::kMark,
+     {"the script came from %1 (zone %2)%3", "スクリプトの取得元: %1 (ゾーン %2)%3"}},
 };
 static_assert(IsVocabulary(kReportTexts, static_cast<size_t>(Report::kCount)));
 
-std::string DescribeDword(const std::string& data, Language language) {
-  if (data.size() != 4)
-    return Say(kReportTexts, Report::kDwordOfSize, language, {std::to_string(data.size())});
-  std::array<unsigned char, 4> bytes;
-  std::copy(data.begin(), data.end(), bytes.begin());
-  uint32_t value = FromLittleEndian(bytes);
-  char hex[16];
-  std::snprintf(hex, sizeof hex, "0x%08X", static_cast<unsigned>(value));
-  return "REG_DWORD " + std::to_string(value) + " (" + hex + ")";
-}
-
-std::string DescribeBinary(const std::string& data) {
-  std::string text = "REG_BINARY";
-  for (char byte : data) {
-    char digits[2];
-    EvenHex::WriteByte(static_cast<unsigned char>(byte), digits);
-    text += ' ';
-    text.append(digits, 2);
-  }
-  return text;
-}
+// By zone, from 0.
+constexpr Texts kZoneNames[] = {
+    {"this computer", "このコンピューター"}, {"the local intranet", "ローカル イントラネット"},
+    {"a trusted site", "信頼済みサイト"},    {"the internet", "インターネット"},
+    {"a restricted site", "制限付きサイト"},
+};
+static_assert(std::size(kZoneNames) == static_cast<size_t>(platform::Zone::kRestricted) + 1 &&
+              EveryRowHasBoth(kZoneNames));
 
 }  // namespace
+
+std::string MarkLine(const platform::OriginMark& mark, Language language) {
+  const auto zone = static_cast<size_t>(mark.zone);
+  std::string from;
+  if (!mark.url.empty()) from.append(", ").append(ShownText(mark.url));
+  return Say(kReportTexts, Report::kMark, language,
+             {std::string(kZoneNames[zone].In(language)), std::to_string(zone), from});
+}
 
 std::string_view AppliedState(const StoreCounts& counts, Language language) {
   if (counts.changed == 0) return TextOf(kReportTexts, Report::kAlreadyApplied, language);
@@ -82,23 +74,15 @@ std::string_view AppliedState(const StoreCounts& counts, Language language) {
   return TextOf(kReportTexts, Report::kPartlyApplied, language);
 }
 
-std::string DescribeValue(const RecordedValue& value, Language language) {
-  switch (value.type) {
-    case platform::kRegDword:
-      return DescribeDword(value.data, language);
-    case platform::kRegSz:
-      // The data ends with the string's terminating NUL.
-      return "REG_SZ \"" + ShownText(value.data.substr(0, value.data.find('\0'))) + "\"";
-    case platform::kRegBinary:
-      return DescribeBinary(value.data);
-  }
-  return Say(kReportTexts, Report::kType, language, {std::to_string(value.type)});
-}
-
 namespace {
 
 std::string SectionLines(const SectionReport& section, Language language) {
-  std::string text = section.directive + " \"" + ShownText(section.target) + "\"\n";
+  std::string text = section.directive + " ";
+  if (section.directive == kDirectivePath && section.target.empty()) {
+    text += Say(kReportTexts, Report::kChosenInADialog, language) + "\n";
+  } else {
+    text.append("\"").append(ShownText(section.target)).append("\"\n");
+  }
   if (section.directive == kDirectivePath) {
     text += "  " +
             Say(kReportTexts, Report::kChanges, language,
@@ -107,9 +91,7 @@ std::string SectionLines(const SectionReport& section, Language language) {
             "\n";
   }
   for (const RecordedValue& value : section.values) {
-    text += "  " +
-            Say(kReportTexts, Report::kWouldWrite, language, {DescribeValue(value, language)}) +
-            "\n";
+    text += "  " + Say(kReportTexts, Report::kWouldWrite, language, {DescribeValue(value)}) + "\n";
   }
   return text;
 }

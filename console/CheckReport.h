@@ -6,16 +6,17 @@
 #include <string_view>
 #include <vector>
 
-#include "console/ConsoleHooks.h"
 #include "console/Texts.h"
+#include "interpreter/DryRun.h"
+#include "platform/OriginMark.h"
 
 // "already applied" when no byte would change, "not applied" when none
 // already holds its new value, "partly applied" otherwise.
 std::string_view AppliedState(const StoreCounts& counts, Language language);
 
-// A registry value as "REG_DWORD 100 (0x00000064)", "REG_SZ "text"" or
-// "REG_BINARY 0A 0B 0C".
-std::string DescribeValue(const RecordedValue& value, Language language);
+// The line on where a script came from, as the system marked it on its
+// download: its zone and, where the mark says, the address.
+std::string MarkLine(const platform::OriginMark& mark, Language language);
 
 // Where the units of a checked script ran out, as lines of the script
 // (from 1; 0 where there is nothing to tell).

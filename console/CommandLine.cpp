@@ -7,7 +7,15 @@
 
 namespace {
 
-enum Option : unsigned { kNone = 0, kTarget = 1, kOutput = 2, kReverse = 4, kRaw = 8, kLang = 16 };
+enum Option : unsigned {
+  kNone = 0,
+  kTarget = 1,
+  kOutput = 2,
+  kReverse = 4,
+  kRaw = 8,
+  kLang = 16,
+  kTrust = 32,
+};
 
 struct CommandRow {
   std::string_view name;
@@ -22,13 +30,16 @@ constexpr CommandRow kCommands[] = {
     {"run",
      Command::kRun,
      1,
-     kTarget,
-     "qpx run SCRIPT [--target PATH]",
+     kTarget | kTrust,
+     "qpx run SCRIPT [--target PATH] [--trust]",
      {"runs a Quopra script as qpxrun does; a #path dialog section takes\n"
-      "--target PATH, or asks on the terminal, or is cancelled",
+      "--target PATH, or asks on the terminal, or is cancelled. A script\n"
+      "that came from the internet runs once confirmed on the terminal, or\n"
+      "with --trust",
       "Quopraスクリプトを qpxrun と同じく実行します。#path dialog の\n"
       "セクションは --target PATH を使い、なければ端末で尋ね、端末でなければ\n"
-      "キャンセルします"}},
+      "キャンセルします。インターネットから取得したスクリプトは、端末で\n"
+      "確認するか --trust があるときだけ実行します"}},
     {"check",
      Command::kCheck,
      1,
@@ -70,13 +81,14 @@ struct OptionRow {
   bool takesValue;
 };
 
-constexpr std::array<OptionRow, 6> kOptions = {{
+constexpr std::array<OptionRow, 7> kOptions = {{
     {"--target", kTarget, true},
     {"-o", kOutput, true},
     {"--output", kOutput, true},
     {"--reverse", kReverse, false},
     {"--raw", kRaw, false},
     {"--lang", kLang, true},
+    {"--trust", kTrust, false},
 }};
 
 // What the command line says to a person.
@@ -141,7 +153,10 @@ bool TakeOption(const OptionRow& row, const platform::CommandArgument& value, Co
   std::optional<platform::CommandArgument>* slot = row.option == kTarget   ? &line.target
                                                    : row.option == kOutput ? &line.output
                                                                            : nullptr;
-  bool* flag = row.option == kReverse ? &line.reverse : row.option == kRaw ? &line.raw : nullptr;
+  bool* flag = row.option == kReverse ? &line.reverse
+               : row.option == kRaw   ? &line.raw
+               : row.option == kTrust ? &line.trust
+                                      : nullptr;
   if ((slot != nullptr && slot->has_value()) || (flag != nullptr && *flag)) {
     error = Say(kUsageTexts, Usage::kGivenTwice, line.language, {row.name});
     return false;

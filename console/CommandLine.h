@@ -17,6 +17,7 @@ struct CommandLine {
   std::optional<platform::CommandArgument> output;  // diff: -o SCRIPT
   bool reverse = false;                             // diff: --reverse
   bool raw = false;                                 // list: --raw
+  bool trust = false;                               // run: --trust
   Language language = Language::kEnglish;           // of every message: --lang, or the user's
 };
 

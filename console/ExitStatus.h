@@ -25,6 +25,7 @@ enum ExitStatus : int {
   kExitCannotWrite = 25,       // diff, list: the output cannot be written
   kExitOutputIsInput = 26,     // diff: the output is one of the compared files
   kExitCannotName = 27,        // diff: no script can name the file it changes
+  kExitNotTrusted = 28,        // run: a downloaded script was not confirmed
 };
 
 // The status of a run that stopped with a reason code: kExitReasonBase

@@ -66,6 +66,23 @@ constexpr TextRow<Message> kMessages[] = {
      {"%1: no script can name this file (a double quote or a control character in its name)",
       "%1: この名前はスクリプトに書けません (名前に二重引用符か制御文字があります)"}},
     {Message::kSaving, {"saving %1", "%1 に保存しています"}},
+    {Message::kFromInternet,
+     {"%1 came from the internet%2. A script can change any file you may write and any\n"
+      "registry value of yours. Running it would change:",
+      "%1 はインターネットから取得したスクリプトです%2。スクリプトは、あなたが書き込める\n"
+      "ファイルとレジストリの値を書き換えられます。実行すると次のものが変わります:"}},
+    {Message::kNotKnownBefore,
+     {"(what follows cannot be known before the run)", "(この後は実行するまで分かりません)"}},
+    {Message::kRunIt,
+     {"Run it only if you trust where it came from. Run it? [y/N] ",
+      "取得元を信頼できる場合だけ実行してください。実行しますか? [y/N] "}},
+    {Message::kNeedsTrust,
+     {"%1 came from the internet and is not run without a terminal to ask; --trust runs it",
+      "%1 はインターネットから取得したため、確認できる端末がなければ実行しません。"
+      "--trust で実行します"}},
+    {Message::kRestricted,
+     {"%1 came from a restricted site and is not run",
+      "%1 は制限付きサイトから取得したため、実行しません"}},
 };
 static_assert(IsVocabulary(kMessages, static_cast<size_t>(Message::kCount)));
 

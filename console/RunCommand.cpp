@@ -6,18 +6,21 @@
 #include "console/ConsoleHooks.h"
 #include "console/ExitStatus.h"
 #include "console/Messages.h"
+#include "console/OriginPrompt.h"
 #include "console/Progress.h"
 #include "console/ScriptLines.h"
-#include "console/ShownText.h"
 #include "console/TargetPrompt.h"
+#include "interpreter/DryRun.h"
 #include "interpreter/ScriptRun.h"
 #include "interpreter/StatementTables.h"
 #include "language/ParseScript.h"
 #include "language/ParseScriptException.h"
 #include "platform/CommandLine.h"
 #include "platform/Console.h"
+#include "platform/OriginMark.h"
 #include "platform/Process.h"
 #include "text/PathSplitter.h"
+#include "text/ShownText.h"
 
 namespace {
 
@@ -116,6 +119,36 @@ bool ScriptPathOf(const CommandLine& line, std::string& path,
   return platform::EnterFolderOf(script, path);
 }
 
+// check: the run dry, then its report, the script's mark first.
+int CheckScript(CScriptFile& script, const CommandLine& line,
+                const std::optional<platform::CommandArgument>& target,
+                const std::optional<platform::OriginMark>& mark, COutput& out, COutput& err) {
+  CConsoleDryRunImage image(line.language);
+  TargetChooser chooser = MakeChooser(target, line.language, err);
+  if (!chooser) chooser = [](const DialogRequest&, std::string&) { return FileChoice::kCancelled; };
+  CDryRunHooks hooks(image, chooser, platform::HasRegistry());
+  script.hooks = &hooks;
+  std::optional<RunFailure> failure = RunScript(script);
+  hooks.CloseOpenSection();
+  if (mark) out.WriteText(MarkLine(*mark, line.language) + "\n");
+  out.WriteText(BuildCheckReport(
+      hooks.Sections(), EndLinesOf(script, hooks.End(), hooks.Sections().empty()), line.language));
+  if (!failure) return kExitSuccess;
+  ReportFailure(script, *failure, hooks.RegistryMissing(), line.language, err);
+  return hooks.RegistryMissing() ? kExitNoRegistry : ExitStatusOfReason(failure->reason);
+}
+
+int RunForReal(CScriptFile& script, const CommandLine& line,
+               const std::optional<platform::CommandArgument>& target, COutput& err) {
+  CConsoleHooks hooks(MakeChooser(target, line.language, err), platform::HasRegistry(),
+                      line.language);
+  script.hooks = &hooks;
+  std::optional<RunFailure> failure = RunScript(script);
+  if (!failure) return kExitSuccess;
+  ReportFailure(script, *failure, hooks.RegistryMissing(), line.language, err);
+  return hooks.RegistryMissing() ? kExitNoRegistry : ExitStatusOfReason(failure->reason);
+}
+
 }  // namespace
 
 int RunScriptCommand(const CommandLine& line, COutput& out, COutput& err) {
@@ -130,18 +163,9 @@ int RunScriptCommand(const CommandLine& line, COutput& out, COutput& err) {
     loaded = LoadScript(script, path);
   }
   if (!loaded) return LoadFailed(line.operands[0], line.language, err);
-  RunMode mode = line.command == Command::kCheck ? RunMode::kCheck : RunMode::kRun;
-  CConsoleHooks hooks(mode, MakeChooser(target, line.language, err), platform::HasRegistry());
-  script.hooks = &hooks;
-  std::optional<RunFailure> failure = RunScript(script);
-  hooks.CloseOpenSection();
-  if (mode == RunMode::kCheck) {
-    out.WriteText(BuildCheckReport(hooks.Sections(),
-                                   EndLinesOf(script, hooks.End(), hooks.Sections().empty()),
-                                   line.language));
-  }
-  if (!failure) return kExitSuccess;
-  ReportFailure(script, *failure, hooks.RegistryMissing(), line.language, err);
-  if (hooks.RegistryMissing()) return kExitNoRegistry;
-  return ExitStatusOfReason(failure->reason);
+  std::optional<platform::OriginMark> mark;
+  if (platform::OriginMark read{}; platform::ReadOriginMark(path, read)) mark = read;
+  if (line.command == Command::kCheck) return CheckScript(script, line, target, mark, out, err);
+  if (mark && !MayRunMarkedScript(script, line, *mark, err)) return kExitNotTrusted;
+  return RunForReal(script, line, target, err);
 }

@@ -2,7 +2,7 @@
 
 #include "console/Commands.h"
 #include "console/Output.h"
-#include "console/ShownText.h"
+#include "text/ShownText.h"
 
 std::string DescribeFileTypes(const std::string& filter) {
   std::string described;

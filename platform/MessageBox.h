@@ -13,6 +13,7 @@ constexpr unsigned kMbIconError = 0x00000010;
 constexpr unsigned kMbIconQuestion = 0x00000020;
 constexpr unsigned kMbIconExclamation = 0x00000030;
 constexpr unsigned kMbIconInformation = 0x00000040;
+constexpr unsigned kMbDefButton2 = 0x00000100;
 
 constexpr int kIdOk = 1;
 constexpr int kIdYes = 6;

@@ -9,6 +9,7 @@ static_assert(kMbYesNo == MB_YESNO && kMbIconError == MB_ICONERROR &&
               kMbIconQuestion == MB_ICONQUESTION && kMbIconExclamation == MB_ICONEXCLAMATION &&
               kMbIconInformation == MB_ICONINFORMATION);
 static_assert(kIdOk == IDOK && kIdYes == IDYES && kIdNo == IDNO);
+static_assert(kMbDefButton2 == MB_DEFBUTTON2);
 
 int MessageBoxA(WindowHandle owner, const std::string& text, const std::string& caption,
                 unsigned flags) {

@@ -9,7 +9,9 @@
 #include "interpreter/ScriptRun.h"
 #include "interpreter/StatementTables.h"
 #include "language/ParseScript.h"
+#include "platform/OriginMark.h"
 #include "platform/Process.h"
+#include "qpxrun/DownloadedScript.h"
 
 namespace {
 
@@ -34,6 +36,8 @@ int LoadAndRun(const std::string& path) {
     ShowMessage(nullptr, LoadFailedMessage());
     return 0;
   }
+  platform::OriginMark mark;
+  if (platform::ReadOriginMark(path, mark) && !ConfirmDownloadedScript(script, mark)) return 0;
   if (std::optional<RunFailure> failure = RunScript(script))
     ShowMessage(nullptr, ReasonMessage(failure->reason));
   return 0;

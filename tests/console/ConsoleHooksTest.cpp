@@ -42,12 +42,21 @@ class ConsoleRun : public testing::Test {
     return {};
   }
 
+  // A check with a registry present, whose dialogs are cancelled as qpx
+  // check's are without --target or a terminal.
+  CDryRunHooks CheckHooks(bool hasRegistry = true) {
+    return CDryRunHooks(
+        checkImage_, [](const DialogRequest&, std::string&) { return FileChoice::kCancelled; },
+        hasRegistry);
+  }
+  static CConsoleHooks RunHooks(bool hasRegistry = true) {
+    return CConsoleHooks(nullptr, hasRegistry, Language::kEnglish);
+  }
+
   TempFolder folder_;
   std::string target_;
+  CDryRunImage checkImage_;
 };
-
-// Checks with a registry present and no dialog answer.
-CConsoleHooks CheckHooks() { return CConsoleHooks(RunMode::kCheck, nullptr, true); }
 
 struct CountCase {
   const char* name;
@@ -60,7 +69,7 @@ struct CountCase {
 class CheckCounts : public ConsoleRun, public testing::WithParamInterface<CountCase> {};
 
 TEST_P(CheckCounts, CountsBytesThatWouldChangeAndBytesAlreadyApplied) {
-  CConsoleHooks hooks = CheckHooks();
+  CDryRunHooks hooks = CheckHooks();
   std::string before = ReadFileBytes(target_);
   Outcome outcome = Run("#path \"t.bin\" " + GetParam().statements + " #end", &hooks);
   EXPECT_FALSE(outcome.reason.has_value());
@@ -90,16 +99,16 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(ConsoleRun, CheckAfterRunReportsTheScriptAsAlreadyApplied) {
   const std::string text = "#path \"t.bin\" 0000 = FF ; 0008 to 000B = AABB ; #end";
-  CConsoleHooks run(RunMode::kRun, nullptr, true);
+  CConsoleHooks run = RunHooks();
   ASSERT_FALSE(Run(text, &run).reason.has_value());
-  CConsoleHooks check = CheckHooks();
+  CDryRunHooks check = CheckHooks();
   ASSERT_FALSE(Run(text, &check).reason.has_value());
   EXPECT_EQ(check.Sections().at(0).counts.changed, 0u);
   EXPECT_EQ(check.Sections().at(0).counts.already, 5u);
 }
 
 TEST_F(ConsoleRun, EachSectionCountsOnlyItsOwnStores) {
-  CConsoleHooks hooks = CheckHooks();
+  CDryRunHooks hooks = CheckHooks();
   Run("#path \"t.bin\" 0000 = FF ; #end #path \"t.bin\" 0001 = 01 ; #end", &hooks);
   ASSERT_EQ(hooks.Sections().size(), 2u);
   EXPECT_EQ(hooks.Sections()[0].counts.changed, 1u);
@@ -110,7 +119,7 @@ TEST_F(ConsoleRun, EachSectionCountsOnlyItsOwnStores) {
 // A later section on the same target sees what an earlier one would have
 // saved, as in a run, while the file itself stays as it was.
 TEST_F(ConsoleRun, LaterSectionsSeeWhatEarlierSectionsWouldSave) {
-  CConsoleHooks hooks = CheckHooks();
+  CDryRunHooks hooks = CheckHooks();
   std::string before = ReadFileBytes(target_);
   Run("#path \"t.bin\" 0000 = FF ; #end #path \"t.bin\" 0000 = FF ; 0001 = EE ; #end", &hooks);
   ASSERT_EQ(hooks.Sections().size(), 2u);
@@ -121,7 +130,7 @@ TEST_F(ConsoleRun, LaterSectionsSeeWhatEarlierSectionsWouldSave) {
 }
 
 TEST_F(ConsoleRun, CheckRecordsRegistryValuesWithoutWritingThem) {
-  CConsoleHooks hooks = CheckHooks();
+  CDryRunHooks hooks = CheckHooks();
   Outcome outcome =
       Run("#registry \"HKEY_CURRENT_USER\\\\Software\\\\Q\\\\V\" dword_dec 100 ; #end", &hooks);
   EXPECT_FALSE(outcome.reason.has_value());
@@ -129,12 +138,11 @@ TEST_F(ConsoleRun, CheckRecordsRegistryValuesWithoutWritingThem) {
   ASSERT_EQ(hooks.Sections().size(), 1u);
   ASSERT_EQ(hooks.Sections()[0].values.size(), 1u);
   EXPECT_EQ(hooks.Sections()[0].values[0].path, "HKEY_CURRENT_USER\\Software\\Q\\V");
-  EXPECT_EQ(DescribeValue(hooks.Sections()[0].values[0], Language::kEnglish),
-            "REG_DWORD 100 (0x00000064)");
+  EXPECT_EQ(DescribeValue(hooks.Sections()[0].values[0]), "REG_DWORD 100 (0x00000064)");
 }
 
 TEST_F(ConsoleRun, RunWritesRegistryValuesWhereThereIsARegistry) {
-  CConsoleHooks hooks(RunMode::kRun, nullptr, true);
+  CConsoleHooks hooks = RunHooks();
   Run("#registry \"HKEY_CURRENT_USER\\\\Software\\\\Q\\\\V\" dword 0100 ; #end", &hooks);
   ASSERT_EQ(platform::standin::Recorder().registryWrites.size(), 1u);
   EXPECT_EQ(platform::standin::Recorder().registryWrites[0].valueName, "V");
@@ -145,27 +153,27 @@ TEST_F(ConsoleRun, RunWritesRegistryValuesWhereThereIsARegistry) {
 TEST_F(ConsoleRun, WithoutARegistryTheRegistryStatementFails) {
   const std::string text =
       "#path \"t.bin\" 0000 = FF ; #end #registry \"HKEY_USERS\\\\S\\\\V\" binary 0A0B ; #end";
-  for (RunMode mode : {RunMode::kRun, RunMode::kCheck}) {
-    CConsoleHooks hooks(mode, nullptr, false);
-    Outcome outcome = Run(text, &hooks);
+  CConsoleHooks run = RunHooks(false);
+  CDryRunHooks check = CheckHooks(false);
+  for (CRunHooks* hooks : std::initializer_list<CRunHooks*>{&run, &check}) {
+    Outcome outcome = Run(text, hooks);
     EXPECT_EQ(outcome.reason, ScriptError);
     EXPECT_EQ(outcome.unit, 11u);  // the ";" of the registry statement
-    EXPECT_TRUE(hooks.RegistryMissing());
     EXPECT_TRUE(platform::standin::Recorder().registryWrites.empty());
   }
+  EXPECT_TRUE(run.RegistryMissing() && check.RegistryMissing());
   EXPECT_EQ(ReadFileBytes(target_)[0], '\xFF');
 }
 
 TEST_F(ConsoleRun, DialogTargetComesFromTheChooserWithoutAnyDialog) {
   std::string asked;
   CConsoleHooks hooks(
-      RunMode::kRun,
       [&](const DialogRequest& request, std::string& chosen) {
         asked = request.title + "|" + request.fileName;
         chosen = target_;
         return FileChoice::kChosen;
       },
-      true);
+      true, Language::kEnglish);
   Outcome outcome = Run("#path dialog \"Pick\\sone|t.bin|Data|*.bin|\" 0000 = 77 ; #end", &hooks);
   EXPECT_FALSE(outcome.reason.has_value());
   EXPECT_EQ(asked, "Pick one|t.bin");
@@ -174,11 +182,31 @@ TEST_F(ConsoleRun, DialogTargetComesFromTheChooserWithoutAnyDialog) {
 }
 
 TEST_F(ConsoleRun, DialogWithoutAnAnswerIsACancellation) {
-  CConsoleHooks hooks(RunMode::kRun, nullptr, true);
+  CConsoleHooks hooks = RunHooks();
   Outcome outcome = Run("#path dialog \"T|n|D|*.*|\" 0000 = 77 ; #end", &hooks);
   EXPECT_EQ(outcome.reason, Cancelled);
   EXPECT_EQ(outcome.unit, 2u);
   EXPECT_TRUE(platform::standin::Recorder().dialogs.empty());
+}
+
+// A dry run without a chooser (qpxrun's list of what a downloaded script
+// changes) takes a dialog section's file as unknown and goes on to the
+// sections after it; nothing is shown, stored or written.
+TEST_F(ConsoleRun, DryRunWithoutAChooserGoesOnPastADialogSection) {
+  CDryRunImage image;
+  CDryRunHooks hooks(image, nullptr, true);
+  Outcome outcome =
+      Run("#path dialog \"T|n|D|*.*|\" 0000 = 77 ; 0000 to FFFFFFFF = 00 ; #end "
+          "#registry \"HKEY_CURRENT_USER\\\\Software\\\\Q\\\\V\" string \"a\\sb\" ; #end",
+          &hooks);
+  EXPECT_FALSE(outcome.reason.has_value());
+  ASSERT_EQ(hooks.Sections().size(), 2u);
+  EXPECT_EQ(hooks.Sections()[0].target, "");
+  EXPECT_TRUE(hooks.Sections()[0].ended);
+  ASSERT_EQ(hooks.Sections()[1].values.size(), 1u);
+  EXPECT_EQ(DescribeValue(hooks.Sections()[1].values[0]), "REG_SZ \"a b\"");
+  EXPECT_TRUE(platform::standin::Recorder().dialogs.empty());
+  EXPECT_TRUE(platform::standin::Recorder().registryWrites.empty());
 }
 
 struct UnitCase {
@@ -195,7 +223,7 @@ class FailingUnit : public ConsoleRun, public testing::WithParamInterface<UnitCa
 // same with hooks and without.
 TEST_P(FailingUnit, IsTheUnitBeingReadWhenTheRunStopped) {
   for (bool withHooks : {false, true}) {
-    CConsoleHooks hooks = CheckHooks();
+    CDryRunHooks hooks = CheckHooks();
     Outcome outcome = Run(GetParam().text, withHooks ? &hooks : nullptr);
     EXPECT_EQ(outcome.reason, GetParam().reason);
     EXPECT_EQ(outcome.unit, GetParam().unit);
@@ -235,8 +263,7 @@ TEST(CheckReport, DescribesEverySectionWithItsState) {
 }
 
 TEST(CheckReport, DescribesBinaryValuesByteByByte) {
-  EXPECT_EQ(DescribeValue({"p", 3, std::string("\x0A\xFF\x00", 3)}, Language::kEnglish),
-            "REG_BINARY 0A FF 00");
+  EXPECT_EQ(DescribeValue({"p", 3, std::string("\x0A\xFF\x00", 3)}), "REG_BINARY 0A FF 00");
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // answers with.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <pty.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -102,6 +103,40 @@ Result RunQpx(const TempFolder& folder, const std::vector<std::string>& argument
   }
   result.out = ReadFileBytes(folder.File(".out"));
   result.err = ReadFileBytes(folder.File(".err"));
+  return result;
+}
+
+// Runs qpx in folder on a terminal of its own, typing input, and collects
+// what the terminal showed.
+Result RunQpxOnTerminal(const TempFolder& folder, const std::vector<std::string>& arguments,
+                        const std::string& input) {
+  std::vector<std::string> line = {QPX_PROGRAM};
+  if (*QPX_PROGRAM_EMULATOR != '\0') line.insert(line.begin(), QPX_PROGRAM_EMULATOR);
+  line.insert(line.end(), arguments.begin(), arguments.end());
+  std::vector<char*> argv;
+  for (std::string& argument : line) argv.push_back(argument.data());
+  argv.push_back(nullptr);
+  std::vector<std::string> variables = LocaleEnvironment("C.UTF-8");
+  std::vector<char*> environment;
+  for (std::string& variable : variables) environment.push_back(variable.data());
+  environment.push_back(nullptr);
+  int terminal = -1;
+  pid_t child = forkpty(&terminal, nullptr, nullptr, nullptr);
+  if (child == 0) {
+    if (chdir(folder.Path().c_str()) == 0) execve(argv[0], argv.data(), environment.data());
+    _exit(127);
+  }
+  Result result;
+  if (child < 0) return result;
+  if (write(terminal, input.data(), input.size()) < 0) result.err = "not typed";
+  char buffer[4096];
+  for (ssize_t got; (got = read(terminal, buffer, sizeof buffer)) > 0;) {
+    result.err.append(buffer, static_cast<size_t>(got));
+  }
+  close(terminal);
+  int wait = 0;
+  waitpid(child, &wait, 0);
+  result.status = WIFEXITED(wait) ? WEXITSTATUS(wait) : -1;
   return result;
 }
 
@@ -297,6 +332,76 @@ TEST(Qpx, CheckShowsTheScriptsTextWithItsControlCharactersEscaped) {
       << check.out;
   EXPECT_EQ(check.out.find('\x1B'), std::string::npos);
   EXPECT_EQ(check.err.find('\x1B'), std::string::npos);
+}
+
+// A script that came from the internet runs with --trust, or when the
+// user answers yes on the terminal that shows what it would change;
+// without a terminal it is not run, and one from a restricted site never
+// is. check tells where the script came from.
+struct MarkedCase {
+  const char* name;
+  std::string mark;  // the Zone.Identifier file beside s.qpx
+  std::vector<std::string> arguments;
+  int status;
+  std::string said;  // a part of standard output or error
+  bool patched;
+};
+
+class QpxMarked : public testing::TestWithParam<MarkedCase> {};
+
+TEST_P(QpxMarked, RunsADownloadedScriptOnlyWhenConfirmed) {
+  const MarkedCase& c = GetParam();
+  TempFolder folder;
+  folder.Write("t.bin", kTarget);
+  folder.Write("s.qpx", kPathT + "0000 = 58 ;\n#end\n");
+  folder.Write("s.qpx:Zone.Identifier", c.mark);
+  Result result = RunQpx(folder, c.arguments);
+  EXPECT_EQ(result.status, c.status) << result.err;
+  EXPECT_TRUE(Contains(result.out + result.err, c.said)) << result.out << result.err;
+  EXPECT_EQ(ReadFileBytes(folder.File("t.bin"))[0], c.patched ? 'X' : '0');
+}
+
+const std::string kInternet = "[ZoneTransfer]\r\nZoneId=3\r\nHostUrl=https://example.com/s.qpx\r\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Zones, QpxMarked,
+    testing::Values(
+        MarkedCase{"InternetWithoutTerminal",
+                   kInternet,
+                   {"run", "s.qpx"},
+                   28,
+                   "came from the internet and is not run without a terminal",
+                   false},
+        MarkedCase{"InternetTrusted", kInternet, {"run", "s.qpx", "--trust"}, 0, "", true},
+        MarkedCase{"Restricted",
+                   "[ZoneTransfer]\r\nZoneId=4\r\n",
+                   {"run", "--trust", "s.qpx"},
+                   28,
+                   "came from a restricted site",
+                   false},
+        MarkedCase{"TrustedSite", "[ZoneTransfer]\r\nZoneId=2\r\n", {"run", "s.qpx"}, 0, "", true},
+        MarkedCase{"CheckTellsTheMark",
+                   kInternet,
+                   {"check", "s.qpx"},
+                   0,
+                   "the script came from the internet (zone 3), https://example.com/s.qpx\n#path",
+                   false}),
+    [](const testing::TestParamInfo<MarkedCase>& info) { return std::string(info.param.name); });
+
+TEST(Qpx, TerminalShowsWhatADownloadedScriptChangesAndRunsItOnYes) {
+  TempFolder folder;
+  const std::string target = folder.Write("t.bin", kTarget);
+  folder.Write("s.qpx", kPathT + "0000 = 58 ;\n#end\n");
+  folder.Write("s.qpx:Zone.Identifier", kInternet);
+  Result no = RunQpxOnTerminal(folder, {"run", "s.qpx"}, "n\n");
+  EXPECT_EQ(no.status, 28) << no.err;
+  EXPECT_TRUE(Contains(no.err, "#path \"" + target + "\"")) << no.err;
+  EXPECT_TRUE(Contains(no.err, "1 bytes would change")) << no.err;
+  EXPECT_TRUE(Contains(no.err, "Run it? [y/N]")) << no.err;
+  EXPECT_EQ(ReadFileBytes(target), kTarget);
+  Result yes = RunQpxOnTerminal(folder, {"run", "s.qpx"}, "y\n");
+  EXPECT_EQ(yes.status, 0) << yes.err;
+  EXPECT_EQ(ReadFileBytes(target)[0], 'X');
 }
 
 TEST(Qpx, CheckRecognisesAScriptThatRunHasApplied) {

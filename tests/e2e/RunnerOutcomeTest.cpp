@@ -147,5 +147,59 @@ TEST(RunnerOutcome, TailOfQuotesOnlyFailsToLoadWithoutDialog) {
   ExpectMessage(RunRunnerExpectingMessage(folder.Win(), "\"\""), LoadFailedMessage());
 }
 
+// A script that came from the internet (its Zone.Identifier stream; under
+// Wine a file of that name beside it) asks first, listing the target by its
+// full path and the registry value with its data: No writes nothing, Yes
+// runs it. One from a restricted site is refused; any other zone runs as
+// before, with no box.
+struct ZoneCase {
+  const char* name;
+  int zone;
+  std::string answer;  // the button pressed; empty: no box
+  bool runs;
+};
+
+class RunnerZone : public ::testing::TestWithParam<ZoneCase> {};
+
+TEST_P(RunnerZone, AsksBeforeAScriptFromTheInternetChangesAnything) {
+  const ZoneCase& c = GetParam();
+  CaseFolder folder;
+  folder.Write("t.bin", kTarget);
+  const std::string key = std::string("HKEY_CURRENT_USER\\Software\\QpxE2e\\zone_") + c.name;
+  std::string escapedKey;
+  for (char byte : key) escapedKey += byte == '\\' ? std::string("\\\\") : std::string(1, byte);
+  folder.Write("a.qpx", "#path \"t.bin\" 0000 = 58 ; #end\r\n#registry \"" + escapedKey +
+                            "\\\\V\" dword_dec 7 ; #end\r\n");
+  folder.Write("a.qpx:Zone.Identifier",
+               "[ZoneTransfer]\r\nZoneId=" + std::to_string(c.zone) + "\r\n");
+  std::vector<std::string> words = {"launch", RunnerExe(), folder.Win(), folder.Win("a.qpx")};
+  if (!c.answer.empty()) words.insert(words.end(), {"msgbox", c.answer});
+  words.insert(words.end(), {"exit", "regvalue", key, "V"});
+  DriverRun run = RunDriver(words);
+  ASSERT_TRUE(run.Followed()) << run.output;
+  EXPECT_EQ(folder.Read("t.bin")[0], c.runs ? 'X' : '0');
+  EXPECT_EQ(run.transcript.Word("regvalue"), c.runs ? "4" : "missing") << run.output;
+  if (c.answer == "OK") {
+    EXPECT_EQ(run.transcript.Word("msgbox.icon"), "error") << run.output;
+  } else if (!c.answer.empty()) {
+    const std::string text = run.transcript.Text("msgbox.text");
+    EXPECT_NE(text.find(folder.Win("t.bin")), std::string::npos) << run.output;
+    EXPECT_NE(text.find(key + "\\V = REG_DWORD 7"), std::string::npos) << run.output;
+    EXPECT_EQ(run.transcript.Word("msgbox.icon"), "exclamation") << run.output;
+    EXPECT_EQ(run.transcript.All("msgbox.buttons"),
+              (std::vector<std::vector<std::string>>{{"msgbox.buttons", "Yes", "No"}}))
+        << run.output;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Zones, RunnerZone,
+                         ::testing::Values(ZoneCase{"internet_no", 3, "No", false},
+                                           ZoneCase{"internet_yes", 3, "Yes", true},
+                                           ZoneCase{"restricted", 4, "OK", false},
+                                           ZoneCase{"trusted_site", 2, "", true}),
+                         [](const ::testing::TestParamInfo<ZoneCase>& info) {
+                           return info.param.name;
+                         });
+
 }  // namespace
 }  // namespace e2e

@@ -1,13 +1,17 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
+#include <optional>
 #include <string>
 #include <thread>
 
 #include "platform/Files.h"
+#include "platform/OriginMark.h"
 #include "platform/ReplaceKeepingBackup.h"
 #include "platform/ReplacementNames.h"
+#include "tests/support/TestFiles.h"
 
 namespace {
 
@@ -158,5 +162,68 @@ INSTANTIATE_TEST_SUITE_P(
                                  0},
                     LeftoverCase{".t.bin", 0},
                     LeftoverCase{platform::ReplacementName("t.bin.bak", 5, 1), 0}));
+
+}  // namespace
+
+namespace {
+
+// ASCII text as UTF-16, the way some programs write the stream.
+std::string Utf16(std::string_view ascii) {
+  std::string text = "\xFF\xFE";
+  for (char c : ascii) text += std::string{c, '\0'};
+  return text;
+}
+
+struct ZoneCase {
+  std::string stream;
+  std::optional<int> zone;  // nothing: no zone named
+  std::string url;
+};
+
+class ZoneIdentifier : public testing::TestWithParam<ZoneCase> {};
+
+TEST_P(ZoneIdentifier, NamesTheZoneAndWhereTheFileCameFrom) {
+  platform::OriginMark mark{platform::Zone::kLocalMachine, ""};
+  ASSERT_EQ(platform::ParseZoneIdentifier(GetParam().stream, mark), GetParam().zone.has_value())
+      << GetParam().stream;
+  if (!GetParam().zone) return;
+  EXPECT_EQ(static_cast<int>(mark.zone), *GetParam().zone);
+  EXPECT_EQ(mark.url, GetParam().url);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Streams, ZoneIdentifier,
+    testing::Values(
+        ZoneCase{"[ZoneTransfer]\r\nZoneId=3\r\nReferrerUrl=https://r/\r\nHostUrl=https://h/x\r\n",
+                 3, "https://h/x"},
+        ZoneCase{"[ZoneTransfer]\nZoneId=3\nReferrerUrl=https://r/\n", 3, "https://r/"},
+        ZoneCase{" [zonetransfer] \r\n zoneid = 4 \r\n", 4, ""},
+        ZoneCase{"[ZoneTransfer]\r\nZoneId=7\r\n", 4, ""},  // unknown: restricted
+        ZoneCase{"[ZoneTransfer]\r\nZoneId=2", 2, ""},
+        ZoneCase{Utf16("[ZoneTransfer]\r\nZoneId=3\r\n"), 3, ""},
+        ZoneCase{"[Other]\r\nZoneId=3\r\n", std::nullopt, ""},
+        ZoneCase{"[ZoneTransfer]\r\nZoneId=\r\nZoneId=-1\r\nZoneId=3x\r\n", std::nullopt, ""},
+        ZoneCase{"", std::nullopt, ""}));
+
+// On Linux a browser's download carries the attribute user.xdg.origin.url,
+// a copy from Windows the stream as a file beside it.
+TEST(OriginMark, IsReadFromTheAttributeOrTheFileBeside) {
+  TempFolder folder;
+  platform::OriginMark mark{platform::Zone::kLocalMachine, ""};
+  const std::string plain = folder.Write("plain.qpx", "x");
+  EXPECT_FALSE(platform::ReadOriginMark(plain, mark));
+  const std::string copied = folder.Write("copied.qpx", "x");
+  folder.Write("copied.qpx:Zone.Identifier", "[ZoneTransfer]\r\nZoneId=4\r\n");
+  ASSERT_TRUE(platform::ReadOriginMark(copied, mark));
+  EXPECT_EQ(mark.zone, platform::Zone::kRestricted);
+  const std::string downloaded = folder.Write("downloaded.qpx", "x");
+  const std::string url = "https://example.com/downloaded.qpx";
+  if (::setxattr(downloaded.c_str(), "user.xdg.origin.url", url.data(), url.size(), 0) != 0) {
+    GTEST_SKIP() << "no user attributes on this file system";
+  }
+  ASSERT_TRUE(platform::ReadOriginMark(downloaded, mark));
+  EXPECT_EQ(mark.zone, platform::Zone::kInternet);
+  EXPECT_EQ(mark.url, url);
+}
 
 }  // namespace

@@ -4,9 +4,10 @@
 #include <optional>
 #include <string>
 
-#include "tests/standin/StandIn.h"
 #include "interpreter/Outcome.h"
+#include "platform/MessageBox.h"
 #include "qpxrun/RunnerEntry.h"
+#include "tests/standin/StandIn.h"
 #include "tests/support/ScriptRun.h"
 
 namespace {
@@ -201,5 +202,66 @@ TEST_F(TailWithoutCp932Form, RunsTheScriptBesideItsTargetsOrCannotReadIt) {
   EXPECT_EQ(Recorder().messageBoxes[0].text, kLoadFailed);
   EXPECT_EQ(ReadFileBytes(folder.File("jos\xC3\xA9/t.bin")), "aAc");
 }
+
+}  // namespace
+
+namespace {
+
+// A script that the system marked as downloaded, by its zone.
+struct MarkCase {
+  const char* name;
+  std::string mark;               // its Zone.Identifier stream; empty: none
+  std::optional<int> answer;      // the button pressed in the one box
+  std::optional<unsigned> flags;  // that box's flags; nothing: no box
+  bool runs;                      // the target and the registry are written
+};
+
+class DownloadedScript : public StandInTest, public testing::WithParamInterface<MarkCase> {};
+
+// Nothing is written before the user says yes to a script from the
+// internet, whose box lists every target by its full path, a dialog's file
+// as such, and every registry value with its data; one from a restricted
+// site is refused; any other runs as before, with no box.
+TEST_P(DownloadedScript, RunsOnlyWhatTheUserConfirmed) {
+  const MarkCase& c = GetParam();
+  TempFolder folder;
+  folder.Write("t.bin", "abc");
+  const std::string script = folder.Write(
+      "s.qpx",
+      "#path \"t.bin\" 0001 = 41 ; #end #path dialog \"T|n|D|*.*|\" 0000 = 00 ; #end "
+      "#registry \"HKEY_CURRENT_USER\\\\Software\\\\Run\\\\x\" string \"evil\\s\x1B[2J\" ; #end");
+  if (!c.mark.empty()) folder.Write("s.qpx:Zone.Identifier", c.mark);
+  if (c.answer) Recorder().messageBoxAnswers.push_back(*c.answer);
+  Recorder().dialogAnswers.push_back(folder.File("t.bin"));
+  EXPECT_EQ(RunRunner(script), 0);
+  EXPECT_EQ(ReadFileBytes(folder.File("t.bin")),
+            c.runs ? std::string("\0Ac", 3) : std::string("abc"));
+  EXPECT_EQ(Recorder().registryWrites.size(), c.runs ? 1u : 0u);
+  ASSERT_EQ(Recorder().messageBoxes.size(), c.flags ? 1u : 0u);
+  if (!c.flags) return;
+  const auto& box = Recorder().messageBoxes[0];
+  EXPECT_EQ(box.flags, *c.flags);
+  if (*c.flags != 0x134) return;
+  for (const std::string& listed :
+       {folder.File("t.bin"),
+        std::string("HKEY_CURRENT_USER\\Software\\Run\\x = REG_SZ "
+                    "\"evil \\x1B[2J\""),
+        std::string("\x83\x5F\x83\x43\x83\x41\x83\x8D\x83\x4F")}) {  // ダイアログ
+    EXPECT_NE(box.text.find(listed), std::string::npos) << listed << "\n" << box.text;
+  }
+}
+
+const std::string kZone = "[ZoneTransfer]\r\nZoneId=";
+
+INSTANTIATE_TEST_SUITE_P(
+    Zones, DownloadedScript,
+    testing::Values(MarkCase{"NoMark", "", std::nullopt, std::nullopt, true},
+                    MarkCase{"ThisComputer", kZone + "0\r\n", std::nullopt, std::nullopt, true},
+                    MarkCase{"TrustedSite", kZone + "2\r\n", std::nullopt, std::nullopt, true},
+                    MarkCase{"InternetNo", kZone + "3\r\nHostUrl=https://example.com/s.qpx\r\n",
+                             platform::kIdNo, 0x134, false},
+                    MarkCase{"InternetYes", kZone + "3\r\n", platform::kIdYes, 0x134, true},
+                    MarkCase{"Restricted", kZone + "4\r\n", std::nullopt, 0x10, false}),
+    [](const testing::TestParamInfo<MarkCase>& info) { return info.param.name; });
 
 }  // namespace

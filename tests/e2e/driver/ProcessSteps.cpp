@@ -81,9 +81,16 @@ bool Launch(Session& session, const std::vector<std::string>& args, HANDLE outpu
     startup.hStdError = output;
   }
   PROCESS_INFORMATION info{};
-  BOOL started = CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr,
-                                output != INVALID_HANDLE_VALUE, 0, nullptr,
-                                folder.empty() ? nullptr : folder.c_str(), &startup, &info);
+  // Wine, busy starting its first programs of a fresh prefix, may fail a
+  // start with an internal error that the next try does not meet.
+  BOOL started = FALSE;
+  for (int attempt = 0; attempt < 5 && !started; ++attempt) {
+    if (attempt > 0) Sleep(500);
+    started = CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr,
+                             output != INVALID_HANDLE_VALUE, 0, nullptr,
+                             folder.empty() ? nullptr : folder.c_str(), &startup, &info);
+    if (!started && GetLastError() != ERROR_INTERNAL_ERROR) break;
+  }
   if (input != INVALID_HANDLE_VALUE) CloseHandle(input);
   if (!started) {
     session.out.Error("cannot start the program (error " + std::to_string(GetLastError()) + ")");

@@ -64,6 +64,12 @@ check_release() {
     done
   done
 
+  # The file type is marked as unsafe to open from the internet
+  # (FTA_AlwaysUnsafe, a REG_DWORD 0x00020000 written "#131072").
+  expect_equal "x64 EditFlags row" \
+    "$(table "$dist/quopra-$version-x64.msi" Registry | awk -F'\t' '$4 == "EditFlags" {print $2, $3, $5}')" \
+    "0 Quopra.Script #131072"
+
   # The x86 package: the same file type, shortcut, upgrade rules and
   # properties as the x64 one (which the lifecycle installs), 32-bit
   # components in Program Files (x86).
@@ -141,7 +147,7 @@ quopra_entries() {
 reg_value() {
   local transcript attempt
   for attempt in 1 2; do
-    transcript=$(driver regvalue "$1" "")
+    transcript=$(driver regvalue "$1" "${2:-}")
     tail -n 1 <<<"$transcript" | grep -qx done && break
     printf 'regvalue %s, attempt %s:\n%s\n' "$1" "$attempt" "$transcript" >>"$log"
   done
@@ -169,6 +175,10 @@ check_installed() {
     expect_equal "$version: HKEY_CLASSES_ROOT\\$key" "$(reg_value "HKEY_CLASSES_ROOT\\$key")" \
       "1 $(sz_hex "$value")"
   done
+  # FTA_AlwaysUnsafe (0x00020000): the shell asks before opening a script
+  # from the internet.
+  expect_equal "$version: Quopra.Script's EditFlags" \
+    "$(reg_value 'HKEY_CLASSES_ROOT\Quopra.Script' EditFlags)" "4 00000200"
   local links
   links=$(shortcuts)
   expect_equal "$version: Start menu shortcuts" "$(basename "$links")" "Quopra Maker.lnk"

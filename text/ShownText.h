@@ -1,4 +1,4 @@
-// Text from a script, or a name, as qpx shows it to a person.
+// Text from a script, or a name, as the programs show it to a person.
 #pragma once
 
 #include <string>

@@ -1,4 +1,4 @@
-#include "console/ShownText.h"
+#include "text/ShownText.h"
 
 std::string ShownText(std::string_view cp932) {
   constexpr char kDigits[] = "0123456789ABCDEF";

@@ -1,0 +1,69 @@
+#include "console/OriginPrompt.h"
+
+#include <optional>
+#include <vector>
+
+#include "console/CheckReport.h"
+#include "console/ConsoleImage.h"
+#include "console/Messages.h"
+#include "interpreter/DryRun.h"
+#include "interpreter/ScriptRun.h"
+#include "language/Vocabulary.h"
+#include "platform/Console.h"
+#include "platform/Files.h"
+#include "text/ShownText.h"
+
+namespace {
+
+// What running the script would change, as check reports it, every
+// target by its full path; a dialog section's file is yet to be chosen.
+std::string WhatItChanges(CScriptFile& script, Language language) {
+  CConsoleDryRunImage image(language);
+  CDryRunHooks hooks(image, nullptr, platform::HasRegistry());
+  script.hooks = &hooks;
+  std::optional<RunFailure> failure = RunScript(script);
+  script.hooks = nullptr;
+  hooks.CloseOpenSection();
+  std::vector<SectionReport> sections = hooks.Sections();
+  for (SectionReport& section : sections) {
+    std::string full;
+    if (section.directive == kDirectivePath && !section.target.empty() &&
+        platform::GetFullPathNameA(section.target, full)) {
+      section.target = full;
+    }
+  }
+  std::string text = BuildCheckReport(sections, ScriptEndLines{}, language);
+  if (failure) text += "  " + std::string(MessageText(Message::kNotKnownBefore, language)) + "\n";
+  return text;
+}
+
+bool IsYes(const std::string& answer) {
+  return answer == "y" || answer == "Y" || answer == "yes" || answer == "Yes";
+}
+
+}  // namespace
+
+bool MayRunMarkedScript(CScriptFile& script, const CommandLine& line,
+                        const platform::OriginMark& mark, COutput& err) {
+  const std::string name = ShownText(line.operands[0].text);
+  const Language language = line.language;
+  if (mark.zone == platform::Zone::kRestricted) {
+    err.WriteText("qpx: " + Fill(MessageText(Message::kRestricted, language), {name}) + "\n");
+    return false;
+  }
+  if (mark.zone != platform::Zone::kInternet || line.trust) return true;
+  if (!platform::IsTerminal(platform::StdStream::kInput) ||
+      !platform::IsTerminal(platform::StdStream::kError)) {
+    err.WriteText("qpx: " + Fill(MessageText(Message::kNeedsTrust, language), {name}) + "\n");
+    return false;
+  }
+  std::string from;
+  if (!mark.url.empty()) from.append(" (").append(ShownText(mark.url)).append(")");
+  COutput prompt(platform::StdStream::kError);
+  prompt.WriteText("qpx: " + Fill(MessageText(Message::kFromInternet, language), {name, from}) +
+                   "\n" + WhatItChanges(script, language) +
+                   std::string(MessageText(Message::kRunIt, language)));
+  prompt.Flush();
+  platform::CommandArgument answer;
+  return platform::ReadStdLine(answer) && IsYes(answer.text);
+}

@@ -1,0 +1,102 @@
+// A run that writes nothing: targets load as in a run, stores go to the
+// image only, registry values are noted instead of written, and what each
+// section would do is recorded. qpx check reports it; qpxrun shows it
+// before it runs a script that came from the internet.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "image/SourceData.h"
+#include "language/RunHooks.h"
+
+// What a section would do to its target's bytes.
+struct StoreCounts {
+  uint64_t changed = 0;  // bytes that would get a new value
+  uint64_t already = 0;  // bytes stored to that already hold their new value
+};
+
+// A registry value as a statement would write it.
+struct RecordedValue {
+  std::string path;
+  uint32_t type;
+  std::string data;
+};
+
+struct SectionReport {
+  std::string directive;  // "#path" or "#registry"
+  // The target file, or the registry value path; empty for a file that a
+  // dialog is yet to choose.
+  std::string target;
+  StoreCounts counts;  // #path: what the section's stores would do
+  std::vector<RecordedValue> values;
+  bool ended = false;  // its "#end" was reached
+};
+
+// A registry value as "REG_DWORD 100 (0x00000064)", "REG_SZ "text"" or
+// "REG_BINARY 0A 0B 0C", control characters shown as \xNN.
+std::string DescribeValue(const RecordedValue& value);
+
+// The image of a dry run.
+class CDryRunImage : public CSourceData {
+ public:
+  // Loads the target (as an earlier section of the run saved it, if one
+  // did) and forgets the stores of the previous section. The empty path
+  // stands for a file a dialog is yet to choose: an image of no bytes that
+  // takes every single store, so that the run goes on past its section.
+  bool Load(std::string path) override;
+  // Writes nothing to the file; keeps the bytes for a later section that
+  // loads the same path, as the file would hold them after a run.
+  bool Save(std::string path) override;
+  bool SetByte(uint32_t position, unsigned char value) override;
+
+  // Compares every byte stored to since the last Load with the byte the
+  // file holds there.
+  StoreCounts CountStores();
+
+ private:
+  bool unknown_ = false;                                       // a file not chosen yet
+  std::vector<bool> touched_;                                  // by position
+  std::vector<std::pair<uint32_t, unsigned char>> originals_;  // first stores
+  std::map<std::string, std::string> saved_;                   // by path
+};
+
+// Answers a "#path dialog" section.
+using TargetChooser = std::function<FileChoice(const DialogRequest& request, std::string& chosen)>;
+
+class CDryRunHooks : public CRunHooks {
+ public:
+  // The run's image; chooser answers "#path dialog" sections (none: such a
+  // section's file is taken as unknown and the run goes on); without a
+  // registry, a registry statement fails as it would in a run.
+  CDryRunHooks(CDryRunImage& image, TargetChooser chooser, bool hasRegistry);
+
+  CSourceData* Image() override { return &image_; }
+  RegistryAction OnRegistryValue(const RegistryValue& value) override;
+  FileChoice ChooseDialogTarget(const DialogRequest& request, std::string& chosen) override;
+  void OnSectionStart(std::string_view directive, const std::string& target) override;
+  void OnSectionEnd() override;
+  void OnUnitsEnd(const UnitsEnd& end) override { end_ = end; }
+
+  // Completes the report of a section that the run left open.
+  void CloseOpenSection();
+  const std::vector<SectionReport>& Sections() const { return sections_; }
+  // True when a registry statement failed because there is no registry.
+  bool RegistryMissing() const { return registryMissing_; }
+  // Where the units ran out; nothing when the run stopped before.
+  const std::optional<UnitsEnd>& End() const { return end_; }
+
+ private:
+  CDryRunImage& image_;
+  TargetChooser chooser_;
+  bool hasRegistry_;
+  bool registryMissing_ = false;
+  bool sectionOpen_ = false;
+  std::vector<SectionReport> sections_;
+  std::optional<UnitsEnd> end_;
+};
