@@ -2,6 +2,7 @@
 // ParseDialogSpec, SplitKeyPath and the hexadecimal conversions), each
 // checked against an independent statement of what it must return.
 #include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -10,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "statements/DialogTarget.h"
-#include "text/HexString.h"
-#include "statements/KeyPath.h"
 #include "language/Vocabulary.h"
+#include "statements/DialogTarget.h"
+#include "statements/KeyPath.h"
+#include "text/HexString.h"
 
 namespace {
 
@@ -135,8 +136,9 @@ std::optional<uint32_t> Convert(const std::string& text) {
 }
 
 void CheckHex(const std::string& text) {
-  const bool digitsOnly =
-      std::all_of(text.begin(), text.end(), [](char c) { return HexString::DigitValue(c) >= 0; });
+  const bool digitsOnly = std::all_of(text.begin(), text.end(), [](char c) {
+    return std::isxdigit(static_cast<unsigned char>(c)) != 0;
+  });
   if (HexString::IsHexString(text) != digitsOnly) Die("IsHexString misjudged a text");
   const auto word = Convert<unsigned int>(text);
   if (word != Convert<unsigned long>(text)) Die("the two 32-bit conversions disagree");
