@@ -30,6 +30,7 @@ TargetChooser MakeChooser(const std::optional<platform::CommandArgument>& target
                           COutput& err) {
   if (target) {
     return [target = *target, language, &err](const DialogRequest&, std::string& chosen) {
+      if (target.text.empty()) return FileChoice::kRefused;  // names no file
       if (!target.hasCp932Form) {
         err.WriteText("qpx: --target " + target.text + NoCp932FormNote(target, language) + "\n");
         return FileChoice::kRefused;

@@ -230,6 +230,12 @@ INSTANTIATE_TEST_SUITE_P(
                    {"run", "s.qpx", "--target", "t.bin"},
                    0,
                    ""},
+        // An empty target names no file, for check as for run.
+        StatusCase{"EmptyTargetCheckedAsRun",
+                   "#path dialog \"T|t.bin|D|*.bin|\" 0000 = FF ; #end",
+                   {"check", "s.qpx", "--target", ""},
+                   12,
+                   ""},
         StatusCase{"NoRegistry",
                    "#registry \"HKEY_CURRENT_USER\\\\S\\\\V\"\ndword_dec 5 ;\n#end",
                    {"run", "s.qpx"},

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "CaseFolder.h"
@@ -78,6 +79,27 @@ TEST(ConsoleUnderWine, DiffScriptFindsTheComparedFileFromAnyFolder) {
   ASSERT_TRUE(onto.Followed()) << onto.output;
   EXPECT_EQ(onto.transcript.Word("exit"), "26") << onto.output;
   EXPECT_EQ(folder.Read("data/b.bin"), "0X23");
+}
+
+// A script from the internet (its Zone.Identifier stream) is not run
+// without a terminal to ask, unless --trust (28); one from a restricted
+// site never is.
+TEST(ConsoleUnderWine, DownloadedScriptRunsOnlyWithTrust) {
+  CaseFolder folder;
+  folder.Write("t.bin", "0123");
+  folder.Write("s.qpx", "#path \"t.bin\" 0000 = 41 ; #end");
+  folder.Write("r.qpx", "#path \"t.bin\" 0001 = 41 ; #end");
+  folder.Write("s.qpx:Zone.Identifier", "[ZoneTransfer]\r\nZoneId=3\r\n");
+  folder.Write("r.qpx:Zone.Identifier", "[ZoneTransfer]\r\nZoneId=4\r\n");
+  for (const auto& [tail, status, bytes] :
+       {std::tuple<std::string, std::string, std::string>{"run s.qpx", "28", "0123"},
+        {"run --trust r.qpx", "28", "0123"},
+        {"run s.qpx --trust", "0", "A123"}}) {
+    DriverRun run = RunQpx(folder, tail);
+    ASSERT_TRUE(run.Followed()) << run.output;
+    EXPECT_EQ(run.transcript.Word("exit"), status) << tail << "\n" << run.output;
+    EXPECT_EQ(folder.Read("t.bin"), bytes) << tail;
+  }
 }
 
 // A "#path dialog" section never opens a dialog: --target answers it, and
