@@ -35,9 +35,10 @@ bool CSourceData::Load(std::string path) {
 
 bool CSourceData::Save(std::string path) {
   if (path.empty() || !block_.IsValid()) return false;
-  bool saved = path == loadedPath_ && file_.IsHeld() ? SaveWholeFile(file_, Data(), length_)
-                                                     : SaveWholeFile(path, Data(), length_);
+  bool held = path == loadedPath_ && file_.IsHeld();
+  bool saved = held ? SaveWholeFile(file_, Data(), length_) : SaveWholeFile(path, Data(), length_);
   if (!saved) return false;
+  if (held) file_.Renew();  // the file saved is the one a later save must find
   modified_ = false;
   return true;
 }

@@ -31,6 +31,9 @@ class CHeldFile {
   // Opens the held file for writing in place, as it was opened; -1 when
   // it cannot be, or is no longer the file opened.
   int OpenForWriting() const;
+  // After a save put new content in the held file's place: holds the file
+  // now there, as it is now; false (nothing held) when there is none.
+  bool Renew();
   void Release();
 
  private:

@@ -157,6 +157,15 @@ int CHeldFile::OpenForWriting() const {
   return file.Release();
 }
 
+bool CHeldFile::Renew() {
+  if (IsHeld() && ::fstatat(state_->folder.Get(), state_->name.c_str(), &state_->opened,
+                            AT_SYMLINK_NOFOLLOW) == 0) {
+    return true;
+  }
+  Release();
+  return false;
+}
+
 void CHeldFile::Release() { state_.reset(); }
 
 // The folder and name of the file, what the system keeps of it, and the

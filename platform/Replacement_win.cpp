@@ -214,6 +214,18 @@ int CHeldFile::OpenForWriting() const {
   return file.Release();
 }
 
+bool CHeldFile::Renew() {
+  if (IsHeld()) {
+    state_->held = CAutoCloseHandle(win::OpenAttributes(state_->target.c_str()));
+    if (state_->held.IsValid() &&
+        ::GetFileInformationByHandle(state_->held.Get(), &state_->opened)) {
+      return true;
+    }
+  }
+  Release();
+  return false;
+}
+
 void CHeldFile::Release() { state_.reset(); }
 
 // The file (links followed), what the system keeps of it, and the new

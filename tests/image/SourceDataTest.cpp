@@ -134,6 +134,13 @@ TEST(Image, SaveWritesExactlyTheImageAndClearsTheFlag) {
   std::string longer = folder.Write("longer.bin", kSixteen);
   EXPECT_TRUE(image.Save(longer));
   EXPECT_EQ(ReadFileBytes(longer), "abZ");
+  // Saved twice to the file it was loaded from: the second save finds the
+  // file the first one left, not a changed one.
+  const std::string loaded = folder.File("f.bin");
+  ASSERT_TRUE(image.Save(loaded));
+  ASSERT_TRUE(image.SetByte(0, 'Y'));
+  EXPECT_TRUE(image.Save(loaded));
+  EXPECT_EQ(ReadFileBytes(loaded), "YbZ");
 }
 
 TEST(Image, SaveOverReadOnlyFileFailsAndKeepsIt) {
