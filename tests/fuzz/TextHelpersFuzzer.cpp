@@ -93,27 +93,45 @@ void CheckDialogSpec(const std::string& unit) {
   }
 }
 
+// The offsets of the backslashes that are characters of their own in
+// code page 932 text: a lead byte (0x81-0x9F, 0xE0-0xFC) takes the next
+// byte with it, and that byte may be 0x5C.
+std::vector<size_t> CharacterBackslashes(const std::string& text) {
+  std::vector<size_t> found;
+  for (size_t at = 0; at < text.size(); ++at) {
+    const auto c = static_cast<unsigned char>(text[at]);
+    if ((c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC)) {
+      ++at;
+    } else if (c == '\\') {
+      found.push_back(at);
+    }
+  }
+  return found;
+}
+
 void CheckKeyPath(const std::string& path) {
   platform::RegistryKey root = 0;
   std::string subkey;
   std::string valueName;
   const bool split = SplitKeyPath(path, root, subkey, valueName);
-  const size_t first = path.find('\\');
+  const std::vector<size_t> backslashes = CharacterBackslashes(path);
   const RootKey* known = nullptr;
   for (const RootKey& entry : RootKeyTable) {
-    if (first != std::string::npos && path.compare(0, first, entry.name) == 0 &&
-        entry.name.size() == first) {
+    if (!backslashes.empty() && path.compare(0, backslashes.front(), entry.name) == 0 &&
+        entry.name.size() == backslashes.front()) {
       known = &entry;
     }
   }
   if (split != (known != nullptr)) Die("SplitKeyPath misjudged a root");
   if (!split) return;
   if (root != known->handle) Die("SplitKeyPath gave the wrong root");
-  if (valueName.find('\\') != std::string::npos) Die("a backslash inside the value name");
-  const bool hasLevel = path.find('\\', first + 1) != std::string::npos;
-  std::string joined =
-      std::string(known->name) + "\\" + subkey + (hasLevel ? "\\" : "") + valueName;
-  if (joined != path) Die("SplitKeyPath lost bytes");
+  // The root ends at the first backslash, the value name begins after the
+  // last one, and the subkey is what lies between.
+  const size_t first = backslashes.front();
+  const size_t last = backslashes.back();
+  if (valueName != path.substr(last + 1)) Die("SplitKeyPath gave the wrong value name");
+  const std::string between = last > first ? path.substr(first + 1, last - first - 1) : "";
+  if (subkey != between) Die("SplitKeyPath gave the wrong subkey");
 }
 
 // Formatted hexadecimal extraction into 32 bits, as the standard streams
