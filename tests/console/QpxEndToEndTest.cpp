@@ -56,6 +56,23 @@ std::vector<std::string> LocaleEnvironment(const std::string& lang) {
   return entries;
 }
 
+// qpx's command line with the arguments (behind the emulator where the
+// program needs one).
+std::vector<std::string> QpxLine(const std::vector<std::string>& arguments) {
+  std::vector<std::string> line = {QPX_PROGRAM};
+  if (*QPX_PROGRAM_EMULATOR != '\0') line.insert(line.begin(), QPX_PROGRAM_EMULATOR);
+  line.insert(line.end(), arguments.begin(), arguments.end());
+  return line;
+}
+
+// The texts as the null-ended list that exec and spawn take.
+std::vector<char*> Pointers(std::vector<std::string>& texts) {
+  std::vector<char*> pointers;
+  for (std::string& text : texts) pointers.push_back(text.data());
+  pointers.push_back(nullptr);
+  return pointers;
+}
+
 // Starts qpx in folder (or its subfolder `in`) with the arguments, standard
 // input empty, and standard output and error caught in files of folder;
 // its process, or -1.
@@ -72,17 +89,11 @@ pid_t StartQpx(const TempFolder& folder, const std::vector<std::string>& argumen
                                    0644);
   const std::string cwd = in.empty() ? folder.Path() : folder.File(in);
   posix_spawn_file_actions_addchdir_np(&actions, cwd.c_str());
-  std::vector<std::string> line = {QPX_PROGRAM};
-  if (*QPX_PROGRAM_EMULATOR != '\0') line.insert(line.begin(), QPX_PROGRAM_EMULATOR);
-  line.insert(line.end(), arguments.begin(), arguments.end());
-  std::vector<char*> argv;
-  for (std::string& argument : line) argv.push_back(argument.data());
-  argv.push_back(nullptr);
+  std::vector<std::string> line = QpxLine(arguments);
+  std::vector<char*> argv = Pointers(line);
   pid_t child = -1;
   std::vector<std::string> variables = LocaleEnvironment(lang);
-  std::vector<char*> environment;
-  for (std::string& variable : variables) environment.push_back(variable.data());
-  environment.push_back(nullptr);
+  std::vector<char*> environment = Pointers(variables);
   if (posix_spawn(&child, line[0].c_str(), &actions, nullptr, argv.data(), environment.data()) !=
       0) {
     child = -1;
@@ -110,16 +121,10 @@ Result RunQpx(const TempFolder& folder, const std::vector<std::string>& argument
 // what the terminal showed.
 Result RunQpxOnTerminal(const TempFolder& folder, const std::vector<std::string>& arguments,
                         const std::string& input) {
-  std::vector<std::string> line = {QPX_PROGRAM};
-  if (*QPX_PROGRAM_EMULATOR != '\0') line.insert(line.begin(), QPX_PROGRAM_EMULATOR);
-  line.insert(line.end(), arguments.begin(), arguments.end());
-  std::vector<char*> argv;
-  for (std::string& argument : line) argv.push_back(argument.data());
-  argv.push_back(nullptr);
+  std::vector<std::string> line = QpxLine(arguments);
+  std::vector<char*> argv = Pointers(line);
   std::vector<std::string> variables = LocaleEnvironment("C.UTF-8");
-  std::vector<char*> environment;
-  for (std::string& variable : variables) environment.push_back(variable.data());
-  environment.push_back(nullptr);
+  std::vector<char*> environment = Pointers(variables);
   int terminal = -1;
   pid_t child = forkpty(&terminal, nullptr, nullptr, nullptr);
   if (child == 0) {
