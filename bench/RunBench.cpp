@@ -19,7 +19,7 @@
 #include "interpreter/StatementTables.h"
 #include "language/ParseScript.h"
 #include "language/ParseScriptException.h"
-#include "language/RunHooks.h"
+#include "language/RunHost.h"
 #include "language/UnitClassifier.h"
 
 namespace {

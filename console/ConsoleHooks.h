@@ -7,7 +7,7 @@
 
 #include "console/ConsoleImage.h"
 #include "interpreter/DryRun.h"
-#include "language/RunHooks.h"
+#include "language/RunHost.h"
 
 class CConsoleHooks : public CRunHooks {
  public:

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "image/SourceData.h"
-#include "language/RunHooks.h"
+#include "language/RunHost.h"
 
 // What a section would do to its target's bytes.
 struct StoreCounts {

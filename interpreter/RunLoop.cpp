@@ -7,7 +7,7 @@
 #include "interpreter/FastStatements.h"
 #include "language/ParseScript.h"
 #include "language/ParseScriptException.h"
-#include "language/RunHooks.h"
+#include "language/RunHost.h"
 #include "language/ShapeTables.h"
 #include "language/Statement.h"
 #include "language/UnitClassifier.h"

@@ -5,7 +5,7 @@
 #include "image/SourceData.h"
 #include "dialogs/FileDialog.h"
 #include "language/ParseScript.h"
-#include "language/RunHooks.h"
+#include "language/RunHost.h"
 #include "language/Statement.h"
 #include "language/Vocabulary.h"
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "language/ParseScript.h"
-#include "language/RunHooks.h"
+#include "language/RunHost.h"
 #include "language/Statement.h"
 #include "language/Vocabulary.h"
 #include "platform/Registry.h"

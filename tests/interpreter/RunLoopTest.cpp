@@ -10,7 +10,7 @@
 #include "interpreter/StatementTables.h"
 #include "language/ParseScript.h"
 #include "language/ParseScriptException.h"
-#include "language/RunHooks.h"
+#include "language/RunHost.h"
 #include "tests/standin/StandIn.h"
 #include "tests/support/Sanitizers.h"
 #include "tests/support/ScriptRun.h"
