@@ -3,7 +3,7 @@
 
 #include "console/CheckReport.h"
 #include "console/Commands.h"
-#include "console/ConsoleHooks.h"
+#include "console/ConsoleHost.h"
 #include "console/ExitStatus.h"
 #include "console/Messages.h"
 #include "console/OriginPrompt.h"
@@ -46,26 +46,6 @@ TargetChooser MakeChooser(const std::optional<platform::CommandArgument>& target
     };
   }
   return nullptr;
-}
-
-// "qpx: message", then where the run stopped: the script's line and the
-// unit being read.
-void ReportFailure(const CScriptFile& script, const RunFailure& failure, bool registryMissing,
-                   Language language, COutput& err) {
-  std::string text = "qpx: ";
-  text += registryMissing ? MessageText(Message::kNoRegistry, language)
-                          : ReasonText(failure.reason, language);
-  text += "\n";
-  if (failure.unit < script.units.size()) {
-    size_t line = LineOfUnit(ReadScriptText(script.scriptPath), failure.unit);
-    std::string where =
-        ShownText(script.scriptPath) + ":" + (line > 0 ? std::to_string(line) + ":" : "");
-    text += "qpx: " +
-            Fill(MessageText(Message::kWhere, language),
-                 {where, std::to_string(failure.unit + 1), ShownText(script.units[failure.unit])}) +
-            "\n";
-  }
-  err.WriteText(text);
 }
 
 int LoadFailed(const platform::CommandArgument& path, Language language, COutput& err) {
@@ -121,33 +101,25 @@ bool ScriptPathOf(const CommandLine& line, std::string& path,
 }
 
 // check: the run dry, then its report, the script's mark first.
-int CheckScript(CScriptFile& script, const CommandLine& line,
-                const std::optional<platform::CommandArgument>& target,
-                const std::optional<platform::OriginMark>& mark, COutput& out, COutput& err) {
-  CConsoleDryRunImage image(line.language);
-  TargetChooser chooser = MakeChooser(target, line.language, err);
-  if (!chooser) chooser = [](const DialogRequest&, std::string&) { return FileChoice::kCancelled; };
-  CDryRunHooks hooks(image, chooser, platform::HasRegistry());
-  script.hooks = &hooks;
-  std::optional<RunFailure> failure = RunScript(script);
-  hooks.CloseOpenSection();
+int CheckScript(CScriptFile& script, const CommandLine& line, CConsoleHost& host,
+                const std::optional<platform::OriginMark>& mark, COutput& out) {
+  CDryRunImage image;
+  CDryRunHost dryRun(host, image, DialogFiles::kAsked, platform::kHasRegistry);
+  std::optional<RunFailure> failure = RunScript(script, dryRun);
+  dryRun.CloseOpenSection();
   if (mark) out.WriteText(MarkLine(*mark, line.language) + "\n");
-  out.WriteText(BuildCheckReport(
-      hooks.Sections(), EndLinesOf(script, hooks.End(), hooks.Sections().empty()), line.language));
+  out.WriteText(BuildCheckReport(dryRun.Sections(),
+                                 EndLinesOf(script, dryRun.End(), dryRun.Sections().empty()),
+                                 line.language));
   if (!failure) return kExitSuccess;
-  ReportFailure(script, *failure, hooks.RegistryMissing(), line.language, err);
-  return hooks.RegistryMissing() ? kExitNoRegistry : ExitStatusOfReason(failure->reason);
+  host.ReportFailure(*failure, dryRun.RegistryMissing());
+  return dryRun.RegistryMissing() ? kExitNoRegistry : ExitStatusOfReason(failure->reason);
 }
 
-int RunForReal(CScriptFile& script, const CommandLine& line,
-               const std::optional<platform::CommandArgument>& target, COutput& err) {
-  CConsoleHooks hooks(MakeChooser(target, line.language, err), platform::HasRegistry(),
-                      line.language);
-  script.hooks = &hooks;
-  std::optional<RunFailure> failure = RunScript(script);
+int RunForReal(CScriptFile& script, CConsoleHost& host) {
+  std::optional<RunFailure> failure = RunScript(script, host);
   if (!failure) return kExitSuccess;
-  ReportFailure(script, *failure, hooks.RegistryMissing(), line.language, err);
-  return hooks.RegistryMissing() ? kExitNoRegistry : ExitStatusOfReason(failure->reason);
+  return host.RegistryMissing() ? kExitNoRegistry : ExitStatusOfReason(failure->reason);
 }
 
 }  // namespace
@@ -159,14 +131,15 @@ int RunScriptCommand(const CommandLine& line, COutput& out, COutput& err) {
   CScriptFile script(QuopraStatements());
   bool loaded = false;
   {
-    CProgress progress(1, FileSize(path) > kLongWorkBytes);
+    CProgress progress(FileSize(path) > kLongWorkBytes);
     progress.Step(Fill(MessageText(Message::kLoading, line.language), {ShownText(path)}));
     loaded = LoadScript(script, path);
   }
   if (!loaded) return LoadFailed(line.operands[0], line.language, err);
   std::optional<platform::OriginMark> mark;
   if (platform::OriginMark read{}; platform::ReadOriginMark(path, read)) mark = read;
-  if (line.command == Command::kCheck) return CheckScript(script, line, target, mark, out, err);
-  if (mark && !MayRunMarkedScript(script, line, *mark, err)) return kExitNotTrusted;
-  return RunForReal(script, line, target, err);
+  CConsoleHost host(script, MakeChooser(target, line.language, err), line.language, err);
+  if (line.command == Command::kCheck) return CheckScript(script, line, host, mark, out);
+  if (mark && !MayRunMarkedScript(script, line, *mark, host, err)) return kExitNotTrusted;
+  return RunForReal(script, host);
 }

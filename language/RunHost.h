@@ -1,8 +1,8 @@
-// What a front end other than qpxrun may decide during a run: the image
-// the #path sections work on, where a registry value goes, which file a
-// "#path dialog" section patches, and when sections open and close. An
-// interpreter without hooks behaves as qpxrun does: its own image, the
-// system registry and the system's Open dialog.
+// The one way out of the interpreter: everything a run asks of the world
+// outside it. Every run is handed a host, never none; each front end
+// implements it once: qpxrun's (the system's files, registry, dialogs and
+// message boxes), qpx's (files, the terminal, a registry only on Windows),
+// the dry run's (records, writes nothing) and the tests' (records).
 #pragma once
 
 #include <cstddef>
@@ -33,12 +33,6 @@ struct DialogRequest {
   const std::string& filter;    // description and pattern pairs, NUL-separated
 };
 
-enum class RegistryAction {
-  kWrite,   // write it to the system registry, as qpxrun does
-  kSkip,    // count it as written without writing it
-  kRefuse,  // fail the statement, with nothing written
-};
-
 // Where the units of a script ran out.
 struct UnitsEnd {
   static constexpr size_t kNone = static_cast<size_t>(-1);
@@ -46,23 +40,41 @@ struct UnitsEnd {
   size_t pendingStatement = kNone;  // the first unit of a statement they end inside
 };
 
-class CRunHooks {
- public:
-  virtual ~CRunHooks() = default;
+// A run that did not complete: its reason and the unit being read.
+struct RunFailure {
+  // The reason of a failure that no reason names (no memory, say).
+  static constexpr int32_t kOtherReason = -1;
+  int32_t reason;  // a reason, or kOtherReason (IsReason)
+  size_t unit;     // CParseScriptException::kUnknownUnit when no unit is to blame
+};
 
-  // The image every #path section of the run works on; nullptr for the
-  // run's own. Asked once, when the run starts.
-  virtual CSourceData* Image() = 0;
-  // Decides about one value before it is written.
-  virtual RegistryAction OnRegistryValue(const RegistryValue& value) = 0;
+class CRunHost {
+ public:
+  virtual ~CRunHost() = default;
+
+  // The image every #path section of the run works on. Asked once, when
+  // the run starts.
+  virtual CSourceData& Image() = 0;
+  // Loads the target at path into the image (as CSourceData::Load does,
+  // throwing what it throws); a host may show progress meanwhile.
+  virtual bool LoadTarget(CSourceData& image, const std::string& path) = 0;
+  // Writes the image to the target at path (as CSourceData::Save does).
+  virtual bool SaveTarget(CSourceData& image, const std::string& path) = 0;
+  // Writes one value; false when it is not written.
+  virtual bool WriteRegistryValue(const RegistryValue& value) = 0;
   // Chooses the target of a "#path dialog" section, giving the chosen
   // path with kChosen.
   virtual FileChoice ChooseDialogTarget(const DialogRequest& request, std::string& chosen) = 0;
+  // Asks the user a question whose answer No is the default; true for Yes.
+  virtual bool Confirm(const std::string& question) = 0;
+  // Tells the user why the run stopped.
+  virtual void ReportFailure(const RunFailure& failure) = 0;
+
   // A #path section has loaded its target, or a #registry section has
   // taken its value path (target).
-  virtual void OnSectionStart(std::string_view directive, const std::string& target) = 0;
+  virtual void OnSectionStart(std::string_view /*directive*/, const std::string& /*target*/) {}
   // The "#end" of a section has been handled (a #path target saved).
-  virtual void OnSectionEnd() = 0;
+  virtual void OnSectionEnd() {}
   // Every unit has been read, before the end of the script is judged.
-  virtual void OnUnitsEnd(const UnitsEnd& end) = 0;
+  virtual void OnUnitsEnd(const UnitsEnd& /*end*/) {}
 };

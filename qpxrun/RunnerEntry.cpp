@@ -1,7 +1,6 @@
 #include "qpxrun/RunnerEntry.h"
 
 #include <algorithm>
-#include <optional>
 
 #include "dialogs/FileDialog.h"
 #include "dialogs/Message.h"
@@ -12,6 +11,7 @@
 #include "platform/OriginMark.h"
 #include "platform/Process.h"
 #include "qpxrun/DownloadedScript.h"
+#include "qpxrun/RunnerHost.h"
 
 namespace {
 
@@ -36,10 +36,10 @@ int LoadAndRun(const std::string& path) {
     ShowMessage(nullptr, LoadFailedMessage());
     return 0;
   }
+  CRunnerHost host;
   platform::OriginMark mark;
-  if (platform::ReadOriginMark(path, mark) && !ConfirmDownloadedScript(script, mark)) return 0;
-  if (std::optional<RunFailure> failure = RunScript(script))
-    ShowMessage(nullptr, ReasonMessage(failure->reason));
+  if (platform::ReadOriginMark(path, mark) && !ConfirmDownloadedScript(script, mark, host)) return 0;
+  RunScript(script, host);
   return 0;
 }
 

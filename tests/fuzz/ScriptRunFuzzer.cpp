@@ -24,6 +24,7 @@
 
 #include "tests/standin/StandIn.h"
 #include "interpreter/StatementTables.h"
+#include "qpxrun/RunnerHost.h"
 #include "language/ParseScript.h"
 #include "language/ParseScriptException.h"
 #include "tests/fuzz/FuzzFolder.h"
@@ -69,7 +70,8 @@ int32_t RunScript(size_t rotation, std::optional<rlim_t> deviceLimit) {
     if (!script.Load(Folder().PathOf(FuzzFolder::kScript))) {
       outcome = kNotLoaded;
     } else {
-      script.Run();
+      CRunnerHost host;
+      script.Run(host);
     }
   } catch (const CParseScriptException& failure) {
     outcome = failure.GetReason();

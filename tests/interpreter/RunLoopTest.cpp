@@ -10,7 +10,7 @@
 #include "interpreter/StatementTables.h"
 #include "language/ParseScript.h"
 #include "language/ParseScriptException.h"
-#include "language/RunHost.h"
+#include "tests/support/RecordingHost.h"
 #include "tests/standin/StandIn.h"
 #include "tests/support/Sanitizers.h"
 #include "tests/support/ScriptRun.h"
@@ -39,7 +39,8 @@ TEST_P(RunLoop, EndsWithItsReasonAndWritesOnlyFinishedSections) {
   TempFolder folder;
   folder.Write("t.bin", Target());
   folder.Write("u.bin", Target());
-  EXPECT_EQ(RunScriptText(folder, GetParam().script), GetParam().reason);
+  CRecordingHost host;
+  EXPECT_EQ(RunScriptText(folder, GetParam().script, host), GetParam().reason);
   EXPECT_EQ(ReadFileBytes(folder.File("t.bin")), GetParam().t);
   EXPECT_EQ(ReadFileBytes(folder.File("u.bin")), GetParam().u);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 3);
@@ -100,8 +101,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(RunLoopUnits, NoUnitsIsReasonOne) {
   CParseScript script(QuopraStatements());
+  CRecordingHost host;
   try {
-    script.Run();
+    script.Run(host);
     ADD_FAILURE() << "Run returned";
   } catch (const CParseScriptException& failure) {
     EXPECT_EQ(failure.GetReason(), NoUnits);
@@ -135,7 +137,8 @@ TEST(RunLoopTarget, RelativeScriptTakesTargetFromCurrentFolder) {
   CScriptFile script(QuopraStatements());
   ASSERT_NE(script.Load("s.qpx"), 0);
   EXPECT_EQ(script.scriptPath, "s.qpx");
-  script.Run();
+  CRecordingHost host;
+  script.Run(host);
   EXPECT_EQ(ReadFileBytes(folder.File("t.bin")), Target({{0, 0x11}}));
 }
 
@@ -170,8 +173,9 @@ TEST(RunLoopTarget, TargetTooLargeForMemoryIsReasonTwo) {
   std::optional<int> reason;
   {
     AddressSpaceLimit limit(rlim_t{1} << 30);
+    CRecordingHost host;
     try {
-      script.Run();
+      script.Run(host);
     } catch (const CParseScriptException& failure) {
       reason = failure.GetReason();
     }
@@ -181,38 +185,12 @@ TEST(RunLoopTarget, TargetTooLargeForMemoryIsReasonTwo) {
 
 // Another program writes the target while the section works on it: the
 // run ends with reason 4 at "#end", and the other program's bytes stay.
-class CSecondWriter : public CRunHooks {
- public:
-  explicit CSecondWriter(std::string path) : path_(std::move(path)) {}
-  CSourceData* Image() override { return nullptr; }
-  RegistryAction OnRegistryValue(const RegistryValue&) override { return RegistryAction::kWrite; }
-  FileChoice ChooseDialogTarget(const DialogRequest&, std::string&) override {
-    return FileChoice::kCancelled;
-  }
-  void OnSectionStart(std::string_view, const std::string&) override {
-    WriteFileBytes(path_, "the other program's");
-  }
-  void OnSectionEnd() override {}
-  void OnUnitsEnd(const UnitsEnd&) override {}
-
- private:
-  std::string path_;
-};
-
 TEST(RunLoopTarget, TargetChangedBetweenLoadAndSaveIsNotWritten) {
   TempFolder folder;
   const std::string target = folder.Write("t.bin", Target());
-  CScriptFile script(QuopraStatements());
-  ASSERT_TRUE(script.Load(folder.Write("s.qpx", "#path \"t.bin\" 0000 = 11 ; #end")));
-  CSecondWriter writer(target);
-  script.hooks = &writer;
-  std::optional<int> reason;
-  try {
-    script.Run();
-  } catch (const CParseScriptException& failure) {
-    reason = failure.GetReason();
-  }
-  EXPECT_EQ(reason, SaveFailed);
+  CRecordingHost host;
+  host.atSectionStart = [](const std::string& path) { WriteFileBytes(path, "the other program's"); };
+  EXPECT_EQ(RunScriptText(folder, "#path \"t.bin\" 0000 = 11 ; #end", host), SaveFailed);
   EXPECT_EQ(ReadFileBytes(target), "the other program's");
 }
 
