@@ -1,0 +1,102 @@
+// The page's core in Node against qpx: every case of cases.js gives the
+// same status and the same bytes.
+//   node core-test.js [apply|make]
+"use strict";
+const assert = require("assert");
+const fs = require("fs");
+const path = require("path");
+const { applyCases, makeCases } = require("./cases.js");
+const { layOut, scriptName, filesOf, qpxApply, qpxMake } = require("./qpx.js");
+
+const pageDir = process.env.QPX_PAGE_DIR || path.join(__dirname, "../../build/web");
+const createQuopra = require(path.join(pageDir, "quopra.js"));
+const { startSession } = require(path.join(__dirname, "../../web/session.js"));
+
+// The core's binary as the page has it (quopra-wasm.js).
+function wasmOf(folder) {
+  const script = fs.readFileSync(path.join(folder, "quopra-wasm.js"), "ascii");
+  return Buffer.from(script.match(/"([A-Za-z0-9+/=]*)"/)[1], "base64");
+}
+
+// The status qpx ends with for what the page was told.
+function statusOf(outcome, failure) {
+  if (outcome === "loadFailed") return 3;
+  if (outcome !== "failed") return 0;
+  return failure.registryMissing ? 18 : 10 + failure.reason;
+}
+
+async function webApply(session, testCase) {
+  const folder = layOut(testCase, "web");
+  const files = filesOf(folder);
+  let failure = null;
+  const registry = [];
+  const outcome = await session.run(scriptName(testCase), files[scriptName(testCase)], {
+    provideTarget: async (name) => files[name] || null,
+    chooseFile: async () => (testCase.dialog ? { name: testCase.dialog, bytes: files[testCase.dialog] } : null),
+    confirm: async () => false,
+    saved: (name, bytes) => { files[name] = Buffer.from(bytes); },
+    registryValue: (valuePath, type, data) => registry.push({ valuePath, type, data }),
+    failed: (reported) => { failure = reported; },
+    sectionStarted: () => {},
+  });
+  return { status: statusOf(outcome, failure), files, registry };
+}
+
+function webMake(session, testCase) {
+  const folder = layOut(testCase, "web");
+  const file = (name) => ({ name, bytes: fs.readFileSync(path.join(folder, name)) });
+  const compared = session.compare(file(testCase.first), file(testCase.second));
+  const failedStatus = { firstLoadFailed: 20, secondLoadFailed: 21, sizesDiffer: 22 };
+  if (compared.outcome !== "compared") return { status: failedStatus[compared.outcome], scripts: {} };
+  const scripts = {};
+  for (const [source, reverse] of [[testCase.first, false], [testCase.second, true]]) {
+    const made = session.script(source, reverse);
+    if (made.refused) return { status: made.refused === "noDifferences" ? 23 : 27, scripts: {} };
+    scripts[made.name] = Buffer.concat(made.pieces.map((piece) => Buffer.from(piece)));
+  }
+  return { status: 0, scripts };
+}
+
+async function main() {
+  const only = process.argv[2];
+  const session = await startSession(createQuopra, { wasmBinary: wasmOf(pageDir) });
+  let failures = 0;
+  const check = (name, body) => {
+    try {
+      body();
+      console.log("ok   " + name);
+    } catch (error) {
+      failures += 1;
+      console.log("FAIL " + name + "\n" + error.message);
+    }
+  };
+  for (const testCase of only === "make" ? [] : applyCases) {
+    const expected = qpxApply(testCase);
+    const got = await webApply(session, testCase);
+    check("apply: " + testCase.name, () => {
+      assert.strictEqual(expected.status, testCase.status, "qpx: " + expected.stderr);
+      assert.strictEqual(got.status, expected.status);
+      assert.deepStrictEqual(Object.keys(got.files).sort(), Object.keys(expected.files).sort());
+      for (const name of Object.keys(expected.files)) assert.ok(got.files[name].equals(expected.files[name]), name);
+      if (testCase.status === 18) assert.strictEqual(got.registry.length, 1);
+    });
+  }
+  for (const testCase of only === "apply" ? [] : makeCases) {
+    const expected = qpxMake(testCase);
+    const got = webMake(session, testCase);
+    check("make: " + testCase.name, () => {
+      assert.strictEqual(expected.status, testCase.status);
+      assert.strictEqual(got.status, expected.status);
+      assert.deepStrictEqual(Object.keys(got.scripts).sort(), Object.keys(expected.scripts).sort());
+      for (const name of Object.keys(expected.scripts)) {
+        assert.ok(got.scripts[name].equals(expected.scripts[name]), name);
+      }
+    });
+  }
+  process.exit(failures > 0 ? 1 : 0);
+}
+
+main().catch((error) => {
+  console.error(error);
+  process.exit(1);
+});
