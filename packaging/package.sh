@@ -72,6 +72,23 @@ qpx_make_zip() {
   rm -rf "$stage"
 }
 
+# qpx_make_web_zip VERSION PAGE_DIR OUTPUT: the page, one folder
+# quopra-web-VERSION with its static files and the example, to open from
+# disk or put on any static host.
+qpx_make_web_zip() {
+  local version=$1 page=$2 output=$3
+  local stage folder="quopra-web-$version"
+  stage=$(mktemp -d)
+  mkdir -p "$stage/$folder/example"
+  cp "$page"/*.html "$page"/*.js "$page"/*.css "$stage/$folder/"
+  cp "$QPX_PACKAGING_DIR/../examples/"* "$stage/$folder/example/"
+  mkdir -p "$(dirname "$output")"
+  output=$(cd "$(dirname "$output")" && pwd)/$(basename "$output")
+  rm -f "$output"
+  (cd "$stage" && zip -q -X -r "$output" "$folder") || { rm -rf "$stage"; return 1; }
+  rm -rf "$stage"
+}
+
 # --- the Debian package -----------------------------------------------------
 
 QPX_DEBIAN_DIR="$QPX_PACKAGING_DIR/debian"

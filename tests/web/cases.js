@@ -33,6 +33,9 @@ const applyCases = [
     status: 15 },
   { name: "dialog cancelled", files: {},
     script: script("#path dialog \"Pick|n.sav|Saves|*.sav|\"\n0000 = 11 ;\n#end\n"), status: 16 },
+  { name: "dialog file named outside CP932", files: { "josé.sav": target(16, 6) },
+    script: script("#path dialog \"Pick|n.sav|Saves|*.sav|\"\n0000 = 11 ;\n#end\n"), dialog: "josé.sav",
+    status: 12 },
   { name: "empty script", files: {}, script: Buffer.alloc(0), status: 3 },
 ];
 

@@ -103,9 +103,10 @@ async function pageMake(page, testCase) {
   return { failure, scripts };
 }
 
-// qpx's message: the first line of its standard error without "qpx: ".
+// qpx's message: the first line of its standard error without "qpx: ",
+// past the note on a --target that has no CP932 form.
 function qpxMessage(stderr) {
-  const line = stderr.split("\n")[0];
+  const line = stderr.split("\n").find((text) => !text.startsWith("qpx: --target")) || "";
   return line.startsWith("qpx: ") ? line.slice(5) : line;
 }
 
