@@ -21,6 +21,8 @@ const applyCases = [
   { name: "path dialog section", files: { "picked.sav": target(32, 2) },
     script: script("#path dialog \"Pick\\sa\\ssave|game.sav|Saves|*.sav|\"\n0002 = 7F ;\n#end\n"),
     dialog: "picked.sav", status: 0 },
+  { name: "two sections on one target", files: { "t.bin": target(16, 7) },
+    script: script(kTarget + "0000 = 11 ;\n#end\n" + kTarget + "0001 = 22 ;\n#end\n"), status: 0 },
   { name: "registry section stops the run", files: { "t.bin": target(16, 3) },
     script: script("#path \"t.bin\"\n0000 = 11 ;\n#end\n" +
                    "#registry \"HKEY_CURRENT_USER\\\\Software\\\\Sample\\\\Mode\"\ndword_dec 100 ;\n#end\n" +
@@ -54,4 +56,25 @@ const makeCases = [
     files: { "a.bin": target(16, 13), "b.bin": target(16, 13) }, status: 23 },
 ];
 
-module.exports = { applyCases, makeCases };
+// The large cases: a 256 MiB target, two 256 MiB files (made when a
+// runner lays them out, not before).
+const kLarge = 256 * 1024 * 1024;
+const largeTarget = () => target(kLarge, 14);
+const withChanges = (bytes, positions) => {
+  const changed = Buffer.from(bytes);
+  for (const position of positions) changed[position] ^= 0x5a;
+  return changed;
+};
+const largeApplyCases = [
+  { name: "256 MiB target", files: () => ({ "big.bin": largeTarget() }),
+    script: script("#path \"big.bin\"\n00000000 = 11 ;\n0FFFFFFF = 22 ;\n08000000 to 0800FFFF = AABB ;\n#end\n"),
+    status: 0 },
+];
+const largeMakeCases = [
+  { name: "two 256 MiB files", first: "a.bin", second: "b.bin", status: 0, files: () => {
+    const first = largeTarget();
+    return { "a.bin": first, "b.bin": withChanges(first, [0, 4096, 0x8000000, kLarge - 1]) };
+  } },
+];
+
+module.exports = { applyCases, makeCases, largeApplyCases, largeMakeCases };

@@ -1,11 +1,11 @@
 // The page's core in Node against qpx: every case of cases.js gives the
 // same status and the same bytes.
-//   node core-test.js [apply|make]
+//   node core-test.js [apply|make|large]
 "use strict";
 const assert = require("assert");
 const fs = require("fs");
 const path = require("path");
-const { applyCases, makeCases } = require("./cases.js");
+const cases = require("./cases.js");
 const { layOut, scriptName, filesOf, qpxApply, qpxMake } = require("./qpx.js");
 
 const pageDir = process.env.QPX_PAGE_DIR || path.join(__dirname, "../../build/web");
@@ -70,7 +70,7 @@ async function main() {
       console.log("FAIL " + name + "\n" + error.message);
     }
   };
-  for (const testCase of only === "make" ? [] : applyCases) {
+  for (const testCase of only === "large" ? cases.largeApplyCases : only === "make" ? [] : cases.applyCases) {
     const expected = qpxApply(testCase);
     const got = await webApply(session, testCase);
     check("apply: " + testCase.name, () => {
@@ -81,7 +81,7 @@ async function main() {
       if (testCase.status === 18) assert.strictEqual(got.registry.length, 1);
     });
   }
-  for (const testCase of only === "apply" ? [] : makeCases) {
+  for (const testCase of only === "large" ? cases.largeMakeCases : only === "apply" ? [] : cases.makeCases) {
     const expected = qpxMake(testCase);
     const got = webMake(session, testCase);
     check("make: " + testCase.name, () => {

@@ -2,14 +2,14 @@
 // against qpx: every case of cases.js through the page's own controls,
 // its downloads compared byte for byte with qpx's files, its failure
 // message with qpx's.
-//   node page-test.js [apply|make] [SCREENSHOT_DIR]
+//   node page-test.js [apply|make|large] [SCREENSHOT_DIR]
 "use strict";
 const assert = require("assert");
 const fs = require("fs");
 const os = require("os");
 const path = require("path");
 const { chromium } = require("playwright-core");
-const { applyCases, makeCases } = require("./cases.js");
+const cases = require("./cases.js");
 const { layOut, scriptName, qpxApply, qpxMake } = require("./qpx.js");
 
 const pageDir = process.env.QPX_PAGE_DIR || path.join(__dirname, "../../build/web");
@@ -55,6 +55,7 @@ async function answerPrompts(page, folder, testCase) {
     ]);
     if (state === "end") return;
     const fieldset = page.locator("#ask fieldset").first();
+    const asked = await fieldset.elementHandle();
     const legend = await fieldset.locator("legend").textContent();
     const dialog = legend.startsWith("The script asks for a file");
     const name = dialog ? testCase.dialog : legend.match(/changes (.*)\. Choose/)[1];
@@ -63,7 +64,8 @@ async function answerPrompts(page, folder, testCase) {
     } else {
       await fieldset.getByRole("button", { name: dialog ? "Cancel" : "Skip" }).click();
     }
-    await page.waitForTimeout(50);
+    // The prompt goes once the page has read the file (a large one takes a while).
+    await page.waitForFunction((element) => !element.isConnected, asked);
   }
 }
 
@@ -114,7 +116,7 @@ async function main() {
   const [only, screenshots] = process.argv.slice(2);
   const context = await launch();
   const page = context.pages()[0] || (await context.newPage());
-  page.setDefaultTimeout(20000);
+  page.setDefaultTimeout(only === "large" ? 600000 : 20000);
   const requests = [];
   watchRequests(page, requests);
   const errors = [];
@@ -130,7 +132,7 @@ async function main() {
       console.log("FAIL " + name + "\n" + String(error.stack || error).slice(0, 2000));
     }
   };
-  for (const testCase of only === "make" ? [] : applyCases) {
+  for (const testCase of only === "large" ? cases.largeApplyCases : only === "make" ? [] : cases.applyCases) {
     await check("page apply: " + testCase.name, async () => {
       const expected = qpxApply(testCase);
       assert.strictEqual(expected.status, testCase.status, "qpx: " + expected.stderr);
@@ -140,7 +142,7 @@ async function main() {
     });
     if (screenshots && testCase.status === 18) await page.screenshot({ path: path.join(screenshots, "web-apply.png"), fullPage: true });
   }
-  for (const testCase of only === "apply" ? [] : makeCases) {
+  for (const testCase of only === "large" ? cases.largeMakeCases : only === "apply" ? [] : cases.makeCases) {
     await check("page make: " + testCase.name, async () => {
       const expected = qpxMake(testCase);
       assert.strictEqual(expected.status, testCase.status);
@@ -159,7 +161,11 @@ async function main() {
   process.exit(failures > 0 ? 1 : 0);
 }
 
-main().catch((error) => {
-  console.error(error);
-  process.exit(1);
-});
+module.exports = { launch, pageUrl };
+
+if (require.main === module) {
+  main().catch((error) => {
+    console.error(error);
+    process.exit(1);
+  });
+}

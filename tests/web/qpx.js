@@ -20,7 +20,8 @@ function layOut(testCase, label) {
   for (const name of testCase.examples === true ? [testCase.first, testCase.second] : testCase.examples || []) {
     fs.copyFileSync(path.join(kExamples, name), path.join(folder, name));
   }
-  for (const [name, bytes] of Object.entries(testCase.files || {})) {
+  const files = typeof testCase.files === "function" ? testCase.files() : testCase.files || {};
+  for (const [name, bytes] of Object.entries(files)) {
     fs.writeFileSync(path.join(folder, name), bytes);
   }
   if (Buffer.isBuffer(testCase.script)) fs.writeFileSync(path.join(folder, "case.qpx"), testCase.script);
