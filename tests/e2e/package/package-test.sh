@@ -365,7 +365,7 @@ check_deb_installs() {
   files=$(dpkg -L qpx | grep -v -x -e '/.' -e '/usr' -e '/usr/bin' -e '/usr/share' -e '/usr/share/doc' \
     -e '/usr/share/man' -e '/usr/share/man/man1' -e '/usr/share/bash-completion' \
     -e '/usr/share/bash-completion/completions')
-  expect_equal "installed qpx --version" "$(env PATH=/usr/bin:/bin qpx --version)" "qpx $version"
+  expect_equal "installed qpx --version" "$(env PATH=/usr/bin:/bin qpx --version | head -n 1)" "qpx $version"
   DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get remove -y -q qpx >>"$work/apt.log" 2>&1 ||
     fail "apt-get remove: $(cat "$work/apt.log")"
   local left
