@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "QuopraVersion.h"
 #include "dialogs/Message.h"
 #include "platform/MessageBox.h"
 #include "platform/Types.h"
@@ -43,7 +44,7 @@ inline constexpr std::array<MessageRow, 7> kMessages = {{
      {"Quopraファイルを作成しました", kQuestionCaption,
       platform::kMbOk | platform::kMbIconExclamation}},
     {DiffMessage::kAbout,
-     {"Quopra Maker\nバージョン 1.0.0.1", "バージョン情報",
+     {"Quopra Maker\nバージョン " QPX_VERSION, "バージョン情報",
       platform::kMbOk | platform::kMbIconInformation}},
 }};
 

@@ -46,7 +46,7 @@ constexpr ExitStatusRow kAfterReasons[] = {
      {"diff: no script can name the file it would change",
       "diff: 変更するファイルの名前をスクリプトに書けません"}},
     {kExitNotTrusted,
-     {"run: a script from the internet not confirmed (or from a restricted site), not run",
+     {"run: a downloaded script not confirmed (or from a restricted site), not run",
       "run: インターネットから取得したスクリプトが確認されなかった (または制限付きサイトから"
       "取得した) ため、実行しませんでした"}},
 };

@@ -35,7 +35,8 @@ constexpr TextRow<DiffMessage> kFileTexts[] = {
      {"the file cannot be saved", MessageOf(DiffMessage::kCannotSave).text}},
     {DiffMessage::kCreated,
      {"the Quopra script was written", MessageOf(DiffMessage::kCreated).text}},
-    {DiffMessage::kAbout, {"Quopra Maker\nversion 1.0.0.1", MessageOf(DiffMessage::kAbout).text}},
+    {DiffMessage::kAbout,
+     {"Quopra Maker\nversion " QPX_VERSION, MessageOf(DiffMessage::kAbout).text}},
 };
 static_assert(IsVocabulary(kFileTexts, DiffMessages::kMessages.size()));
 
@@ -55,7 +56,8 @@ constexpr TextRow<Message> kMessages[] = {
     {Message::kLoading, {"loading %1", "%1 を読み込んでいます"}},
     {Message::kComparing, {"comparing %1 %2", "%1 と %2 を比べています"}},
     {Message::kSizesDiffer,
-     {"the first and the second file differ in size: no script can be written", kSizeMismatchText}},
+     {"the first and the second file differ in size: no script can be written",
+      "1つ目のファイルと2つ目のファイルのサイズが違います。スクリプトファイルは書き出せません。"}},
     {Message::kNoDifferences, {"the files do not differ", kNoDifferencesText}},
     {Message::kOutputIsInput,
      {"%1: the output is %2, a compared file; nothing written",

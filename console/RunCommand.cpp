@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <new>
 #include <optional>
 
@@ -32,7 +33,8 @@ TargetChooser MakeChooser(const std::optional<platform::CommandArgument>& target
     return [target = *target, language, &err](const DialogRequest&, std::string& chosen) {
       if (target.text.empty()) return FileChoice::kRefused;  // names no file
       if (!target.hasCp932Form) {
-        err.WriteText("qpx: --target " + target.text + NoCp932FormNote(target, language) + "\n");
+        err.WriteText("qpx: --target " + ShownText(target.text) +
+                      NoCp932FormNote(target, language) + "\n");
         return FileChoice::kRefused;
       }
       chosen = target.text;
@@ -48,16 +50,23 @@ TargetChooser MakeChooser(const std::optional<platform::CommandArgument>& target
   return nullptr;
 }
 
+// The script's text for the lines of a report: the text that came from
+// standard input, or its file's, read again.
+std::string TextOf(const CScriptFile& script, const std::optional<std::string>& piped) {
+  return piped ? *piped : ReadScriptText(script.scriptPath);
+}
+
 // "qpx: message", then where the run stopped: the script's line and the
 // unit being read.
-void ReportFailure(const CScriptFile& script, const RunFailure& failure, bool registryMissing,
-                   Language language, COutput& err) {
+void ReportFailure(const CScriptFile& script, const std::optional<std::string>& piped,
+                   const RunFailure& failure, bool registryMissing, Language language,
+                   COutput& err) {
   std::string text = "qpx: ";
   text += registryMissing ? MessageText(Message::kNoRegistry, language)
                           : ReasonText(failure.reason, language);
   text += "\n";
   if (failure.unit < script.units.size()) {
-    size_t line = LineOfUnit(ReadScriptText(script.scriptPath), failure.unit);
+    size_t line = LineOfUnit(TextOf(script, piped), failure.unit);
     std::string where =
         ShownText(script.scriptPath) + ":" + (line > 0 ? std::to_string(line) + ":" : "");
     text += "qpx: " +
@@ -69,7 +78,7 @@ void ReportFailure(const CScriptFile& script, const RunFailure& failure, bool re
 }
 
 int LoadFailed(const platform::CommandArgument& path, Language language, COutput& err) {
-  err.WriteText("qpx: " + path.text + ": " +
+  err.WriteText("qpx: " + ShownText(path.text) + ": " +
                 std::string(MessageText(Message::kLoadFailed, language)) +
                 NoCp932FormNote(path, language) + "\n");
   return kExitLoadFailed;
@@ -77,8 +86,8 @@ int LoadFailed(const platform::CommandArgument& path, Language language, COutput
 
 // The lines of the script where its units ran out, for check's report;
 // the script is read again only when there is something to tell.
-ScriptEndLines EndLinesOf(const CScriptFile& script, const std::optional<UnitsEnd>& end,
-                          bool noSection) {
+ScriptEndLines EndLinesOf(const CScriptFile& script, const std::optional<std::string>& piped,
+                          const std::optional<UnitsEnd>& end, bool noSection) {
   ScriptEndLines lines;
   if (!end) return lines;
   lines.reached = true;
@@ -86,7 +95,7 @@ ScriptEndLines EndLinesOf(const CScriptFile& script, const std::optional<UnitsEn
       end->pendingStatement == UnitsEnd::kNone) {
     return lines;
   }
-  std::string text = ReadScriptText(script.scriptPath);
+  std::string text = TextOf(script, piped);
   auto lineOf = [&text](size_t unit) {
     return unit == UnitsEnd::kNone ? 0 : LineOfUnit(text, unit);
   };
@@ -121,8 +130,8 @@ bool ScriptPathOf(const CommandLine& line, std::string& path,
 }
 
 // check: the run dry, then its report, the script's mark first.
-int CheckScript(CScriptFile& script, const CommandLine& line,
-                const std::optional<platform::CommandArgument>& target,
+int CheckScript(CScriptFile& script, const std::optional<std::string>& piped,
+                const CommandLine& line, const std::optional<platform::CommandArgument>& target,
                 const std::optional<platform::OriginMark>& mark, COutput& out, COutput& err) {
   CConsoleDryRunImage image(line.language);
   TargetChooser chooser = MakeChooser(target, line.language, err);
@@ -132,10 +141,11 @@ int CheckScript(CScriptFile& script, const CommandLine& line,
   std::optional<RunFailure> failure = RunScript(script);
   hooks.CloseOpenSection();
   if (mark) out.WriteText(MarkLine(*mark, line.language) + "\n");
-  out.WriteText(BuildCheckReport(
-      hooks.Sections(), EndLinesOf(script, hooks.End(), hooks.Sections().empty()), line.language));
+  out.WriteText(BuildCheckReport(hooks.Sections(),
+                                 EndLinesOf(script, piped, hooks.End(), hooks.Sections().empty()),
+                                 line.language));
   if (!failure) return kExitSuccess;
-  ReportFailure(script, *failure, hooks.RegistryMissing(), line.language, err);
+  ReportFailure(script, piped, *failure, hooks.RegistryMissing(), line.language, err);
   return hooks.RegistryMissing() ? kExitNoRegistry : ExitStatusOfReason(failure->reason);
 }
 
@@ -146,13 +156,35 @@ int RunForReal(CScriptFile& script, const CommandLine& line,
   script.hooks = &hooks;
   std::optional<RunFailure> failure = RunScript(script);
   if (!failure) return kExitSuccess;
-  ReportFailure(script, *failure, hooks.RegistryMissing(), line.language, err);
+  ReportFailure(script, std::nullopt, *failure, hooks.RegistryMissing(), line.language, err);
   return hooks.RegistryMissing() ? kExitNoRegistry : ExitStatusOfReason(failure->reason);
+}
+
+// check -: the script from standard input, up to its first zero byte as
+// a file's; its relative targets are found from the current folder, as
+// those of a script there. It has no origin mark.
+int CheckPipedScript(const CommandLine& line, COutput& out, COutput& err) {
+  std::string text;
+  if (!platform::ReadStdAll(text)) return LoadFailed(line.operands[0], line.language, err);
+  text.resize(std::min(text.size(), text.find('\0')));
+  CScriptFile script(QuopraStatements());
+  script.SetScriptPath(line.operands[0].text);
+  bool loaded = false;
+  try {
+    loaded = script.Split(text);
+  } catch (const std::bad_alloc&) {
+    loaded = false;  // no memory for the script's units
+  }
+  if (!loaded) return LoadFailed(line.operands[0], line.language, err);
+  return CheckScript(script, text, line, line.target, std::nullopt, out, err);
 }
 
 }  // namespace
 
 int RunScriptCommand(const CommandLine& line, COutput& out, COutput& err) {
+  if (line.command == Command::kCheck && line.operands[0].text == "-") {
+    return CheckPipedScript(line, out, err);
+  }
   std::string path;
   std::optional<platform::CommandArgument> target;
   if (!ScriptPathOf(line, path, target)) return LoadFailed(line.operands[0], line.language, err);
@@ -166,7 +198,9 @@ int RunScriptCommand(const CommandLine& line, COutput& out, COutput& err) {
   if (!loaded) return LoadFailed(line.operands[0], line.language, err);
   std::optional<platform::OriginMark> mark;
   if (platform::OriginMark read{}; platform::ReadOriginMark(path, read)) mark = read;
-  if (line.command == Command::kCheck) return CheckScript(script, line, target, mark, out, err);
+  if (line.command == Command::kCheck) {
+    return CheckScript(script, std::nullopt, line, target, mark, out, err);
+  }
   if (mark && !MayRunMarkedScript(script, line, *mark, err)) return kExitNotTrusted;
   return RunForReal(script, line, target, err);
 }

@@ -67,9 +67,19 @@ TEST(DiffWindow, AboutShowsTheVersion) {
   ASSERT_TRUE(run.Followed()) << run.output;
   std::string text = run.transcript.Text("msgbox.text");
   EXPECT_NE(text.find("Quopra Maker"), std::string::npos) << run.output;
-  EXPECT_NE(text.find("1.0.0.1"), std::string::npos) << run.output;
+  EXPECT_TRUE(text.ends_with(std::string(" ") + QPX_E2E_VERSION)) << run.output;
   EXPECT_EQ(run.transcript.Word("msgbox.icon"), "information");
   EXPECT_EQ(run.transcript.Word("exit"), "0");
+}
+
+// Its version resources hold packaging/VERSION's, padded to four numbers.
+TEST(DiffWindow, CarriesTheVersionOfThePackages) {
+  DriverRun run = RunDriver({"resources", WindowsPath(QPX_E2E_DIFF_EXE)});
+  ASSERT_TRUE(run.Followed()) << run.output;
+  EXPECT_EQ(run.transcript.All("resources.version"),
+            (std::vector<std::vector<std::string>>{
+                {"resources.version", QPX_E2E_FILE_VERSION, QPX_E2E_FILE_VERSION}}))
+      << run.output;
 }
 
 TEST(DiffWindow, CloseEndsTheProgramLikeExit) {
