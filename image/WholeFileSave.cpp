@@ -55,6 +55,7 @@ bool SaveWholeFile(const platform::CHeldFile& file, const unsigned char* data, u
 
 bool SaveWholeFile(const std::string& path, const unsigned char* data, uint32_t size) {
   return Save(path, data, size, [&path] {
-    return platform::Open(path, platform::kOpenReadWrite | platform::kOpenCreate);
+    return platform::Open(
+        path, platform::kOpenReadWrite | platform::kOpenCreate | platform::kOpenFileOnly);
   });
 }
