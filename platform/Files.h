@@ -49,6 +49,7 @@ class CAutoCloseFile {
   ~CAutoCloseFile() { Reset(); }
   CAutoCloseFile(const CAutoCloseFile&) = delete;
   CAutoCloseFile& operator=(const CAutoCloseFile&) = delete;
+  CAutoCloseFile(CAutoCloseFile&& other) noexcept : fd_(other.Release()) {}
   CAutoCloseFile& operator=(CAutoCloseFile&& other) noexcept {
     if (this != &other) {
       Reset();
