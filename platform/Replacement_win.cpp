@@ -262,6 +262,7 @@ struct CReplacementFile::State {
   bool exists = false;
   FileVersion kept;
   bool held = false;
+  const CHeldFile* heldFile = nullptr;
   FileVersion opened;
   int fd = -1;
   bool committed = false;
@@ -284,6 +285,7 @@ ReplaceStep CReplacementFile::Create(const CHeldFile& file, uint64_t size) {
   State& state = *state_;
   state.target = file.state_->target;
   state.held = true;
+  state.heldFile = &file;
   state.opened = file.state_->opened;
   return state.CreateBeside(size);
 }
@@ -338,6 +340,11 @@ ReplaceStep CReplacementFile::Commit() {
   // The last look before the file changes: nothing is put over a file
   // another program changed, replaced or removed since it was loaded.
   if (state.held && !StillTheFile(state.target, state.opened)) return ReplaceStep::kFailed;
+  // Wine renames over no file that a handle holds open: there the hold
+  // ends here, and the held file's Renew takes it up again.
+  if (state.heldFile != nullptr && RunsOnWine()) {
+    state.heldFile->state_->held = CAutoCloseHandle(INVALID_HANDLE_VALUE);
+  }
   return state.PutInPlace();
 }
 
