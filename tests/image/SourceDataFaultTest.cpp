@@ -1,6 +1,7 @@
 // The target image's save when the file or the device changes or fails
 // between load and save: the save reports every failure, and the file is
 // either written whole or left as it was.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -115,6 +116,18 @@ INSTANTIATE_TEST_SUITE_P(
                      [](const std::string& path) {
                        WriteFileBytes(path, std::string(64, 'w'));
                        Touch(path, 1);
+                     },
+                     false},
+        // Written anew within the second it was loaded in: only the
+        // nanoseconds of its last-write time differ.
+        Interference{"RewrittenWithinTheSecond",
+                     [](const std::string& path) {
+                       struct stat loaded {};
+                       ::stat(path.c_str(), &loaded);
+                       WriteFileBytes(path, std::string(64, 'w'));
+                       timespec times[2] = {loaded.st_atim, loaded.st_mtim};
+                       times[1].tv_nsec ^= 1;
+                       ::utimensat(AT_FDCWD, path.c_str(), times, 0);
                      },
                      false},
         Interference{"ReplacedByAnotherFile",

@@ -160,6 +160,9 @@ INSTANTIATE_TEST_SUITE_P(
                     LeftoverCase{"t.bin\xE2\x81\x82"
                                  "5-1",
                                  0},
+                    LeftoverCase{"xt.bin\xE2\x81\x82"
+                                 "5-1",
+                                 0},
                     LeftoverCase{".t.bin", 0},
                     LeftoverCase{platform::ReplacementName("t.bin.bak", 5, 1), 0}));
 
@@ -197,6 +200,8 @@ INSTANTIATE_TEST_SUITE_P(
         ZoneCase{"[ZoneTransfer]\r\nZoneId=3\r\nReferrerUrl=https://r/\r\nHostUrl=https://h/x\r\n",
                  3, "https://h/x"},
         ZoneCase{"[ZoneTransfer]\nZoneId=3\nReferrerUrl=https://r/\n", 3, "https://r/"},
+        ZoneCase{"[ZoneTransfer]\nZoneId=3\nHostUrl=https://h/x\nReferrerUrl=https://r/\n", 3,
+                 "https://h/x"},
         ZoneCase{" [zonetransfer] \r\n zoneid = 4 \r\n", 4, ""},
         ZoneCase{"[ZoneTransfer]\r\nZoneId=7\r\n", 4, ""},  // unknown: restricted
         ZoneCase{"[ZoneTransfer]\r\nZoneId=2", 2, ""},
