@@ -7,6 +7,7 @@ import hashlib
 import os
 import random
 import re
+import signal
 import subprocess
 import sys
 import time
@@ -14,11 +15,13 @@ from dataclasses import dataclass, field
 
 PRODUCT_EXCLUDED = ("tests/", "bench/", "tools/", "build/", "packaging/", "cmake/")
 SOURCE_SUFFIXES = (".cpp", ".h")
+# The quick programs first; qpx's end-to-end tests before the unit tests
+# for a fault in qpx's own folder.
 TEST_BINARIES = (
     "tests/console/qpx_console_tests",
+    "tests/qpx_save_fault_tests",
     "tests/qpx_unit_tests",
     "tests/console/qpx_console_e2e_tests",
-    "tests/qpx_save_fault_tests",
 )
 BUILD_TARGETS = ("qpx_unit_tests", "qpx_console_tests", "qpx_console_e2e_tests",
                  "qpx_save_fault_tests")
@@ -421,20 +424,26 @@ def run_logged(command, cwd, timeout, nice=True):
         os.killpg(process.pid, 9)
         output, _ = process.communicate()
         return None, output
+    except BaseException:
+        os.killpg(process.pid, 9)
+        raise
 
 
-def build(workdir):
-    status, output = run_logged(["cmake", "--build", "build/native", "--target", *BUILD_TARGETS],
+def build(workdir, targets=BUILD_TARGETS):
+    status, output = run_logged(["cmake", "--build", "build/native", "--target", *targets],
                                 workdir, 900)
     return status == 0, output
 
 
-def suite(workdir, first, timeout):
+def suite(workdir, first, timeout, path="", everything=True):
     """Runs the test programs, `first` before the others, each stopping at
     its first failure. Returns (passed, what failed or timed out)."""
     deadline = time.monotonic() + timeout
     env = dict(os.environ, GTEST_BRIEF="1")
-    for binary, test_filter in first + [(b, "*") for b in TEST_BINARIES]:
+    binaries = list(TEST_BINARIES)
+    if path.startswith("console/"):
+        binaries.insert(1, binaries.pop())
+    for binary, test_filter in first + [(b, "*") for b in binaries if everything]:
         left = deadline - time.monotonic()
         if left <= 0:
             return False, "timeout"
@@ -451,6 +460,9 @@ def suite(workdir, first, timeout):
             os.killpg(process.pid, 9)
             process.communicate()
             return False, f"timeout in {os.path.basename(binary)}"
+        except BaseException:
+            os.killpg(process.pid, 9)
+            raise
         if process.returncode != 0:
             failed = re.findall(r"\[  FAILED  \] (\S+)", output)
             what = failed[0] if failed else f"exit status {process.returncode}"
@@ -483,12 +495,16 @@ def focused_tests(workdir, path):
 # ---------------------------------------------------------------------------
 
 def main():
+    # Killed, the run still ends its test or build and puts the copy back.
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit("mutate: stopped"))
     parser = argparse.ArgumentParser(prog="tools/mutate", description=__doc__)
     parser.add_argument("paths", nargs="*", help="only product files under these paths")
     parser.add_argument("--base", help="the commit the change starts from "
                         "(default: where HEAD left origin/main, or main)")
     parser.add_argument("--budget", type=float, default=20, help="minutes for the whole run")
     parser.add_argument("--seed", type=int, default=1, help="seed of the sample")
+    parser.add_argument("--match", help="only mutants whose key (file | line | mutation) "
+                        "this regular expression finds")
     parser.add_argument("--list", action="store_true", help="list the mutants, run none")
     parser.add_argument("--rev", default="HEAD", help="the commit to mutate (default: HEAD)")
     parser.add_argument("--workdir", help="the separate copy (default: under ~/.cache)")
@@ -508,6 +524,8 @@ def main():
         texts[path] = subprocess.run(["git", "show", f"{head}:{path}"], cwd=root, check=True,
                                      capture_output=True).stdout.decode("utf-8")
         mutants += file_mutants(path, texts[path], lines[path])
+    if args.match:
+        mutants = [m for m in mutants if re.search(args.match, m.key())]
     listed = [m for m in mutants if m.key() in equivalent]
     mutants = [m for m in mutants if m.key() not in equivalent]
     print(f"change {base[:10]}..{head[:10]}: {len(lines)} product files, "
@@ -552,7 +570,7 @@ def main():
     log(f"the suite passes in {suite_seconds:.0f}s; a mutant's run stops after {timeout:.0f}s")
 
     budget_end = started + args.budget * 60
-    per_mutant = 0.7 * suite_seconds + 40  # most are killed early; each is rebuilt
+    per_mutant = 0.4 * suite_seconds + 30  # most are killed early; each is rebuilt
     fits = max(1, int((budget_end - time.monotonic()) / per_mutant))
     total = len(mutants)
     if total > fits:
@@ -578,13 +596,20 @@ def run_mutants(workdir, mutants, texts, timeout, budget_end, log):
             target = os.path.join(workdir, mutant.path)
             with open(target, "w", encoding="utf-8", newline="") as f:
                 f.write(mutated_text(texts[mutant.path], mutant))
-            built, _ = build(workdir)
+            if mutant.path not in focus:
+                focus[mutant.path] = focused_tests(workdir, mutant.path)
+            # The focused tests' programs first: a mutant they kill needs no other.
+            built, _ = build(workdir, [os.path.basename(b) for b, _ in focus[mutant.path]] or
+                             BUILD_TARGETS)
+            passed, what = suite(workdir, focus[mutant.path], timeout, mutant.path, False) \
+                if built else (True, "")
+            if built and passed:
+                built, _ = build(workdir)
             if not built:
                 mutant.outcome = "did not build"
             else:
-                if mutant.path not in focus:
-                    focus[mutant.path] = focused_tests(workdir, mutant.path)
-                passed, what = suite(workdir, focus[mutant.path], timeout)
+                if passed:
+                    passed, what = suite(workdir, [], timeout, mutant.path)
                 mutant.outcome = "survived" if passed else "killed"
                 mutant.detail = what
             restore(workdir, mutant.path, texts)
