@@ -127,38 +127,30 @@ def operand_span(mask, at, width, tighter):
     """The operands left and right of a logical operator at offset `at`:
     (left_start, right_end). `tighter` is True for &&, which a || ends."""
     stops = ("&&", "||") if tighter else ("||",)
-    k, depth = at - 1, 0
-    while k >= 0:
-        ch = mask[k]
-        if ch in ")]":
-            depth += 1
-        elif ch in "([{":
-            if depth == 0:
-                break
-            depth -= 1
-        elif depth == 0 and ch in ";,?:=}" and not part_of_operator(mask, k):
-            break
-        elif depth == 0 and mask[k - 1:k + 1] in stops:
-            break
-        k -= 1
-    left = k + 1
+    left = operand_edge(mask, at - 1, -1, stops) + 1
     if re.match(r"\s*return\b", mask[left:at]):
         left += mask[left:at].index("return") + len("return")
-    k, depth = at + width, 0
-    while k < len(mask):
+    return left, operand_edge(mask, at + width, 1, stops)
+
+
+def operand_edge(mask, k, step, stops):
+    """Scans from k by step (-1 or 1) to the first offset past the operand."""
+    deeper, shallower = (")]", "([{") if step < 0 else ("([", ")]}")
+    ends = ";,?:=}" if step < 0 else ";,?:{"
+    depth = 0
+    while 0 <= k < len(mask):
         ch = mask[k]
-        if ch in "([":
+        pair = mask[k - 1:k + 1] if step < 0 else mask[k:k + 2]
+        if ch in deeper:
             depth += 1
-        elif ch in ")]}":
+        elif ch in shallower:
             if depth == 0:
                 break
             depth -= 1
-        elif depth == 0 and ch in ";,?:{" and not part_of_operator(mask, k):
+        elif depth == 0 and (ch in ends and not part_of_operator(mask, k) or pair in stops):
             break
-        elif depth == 0 and mask[k:k + 2] in stops:
-            break
-        k += 1
-    return left, k
+        k += step
+    return k
 
 
 # ---------------------------------------------------------------------------

@@ -163,6 +163,7 @@ INSTANTIATE_TEST_SUITE_P(
                     LeftoverCase{"xt.bin\xE2\x81\x82"
                                  "5-1",
                                  0},
+                    LeftoverCase{".t.bin9995-1", 0},
                     LeftoverCase{".t.bin", 0},
                     LeftoverCase{platform::ReplacementName("t.bin.bak", 5, 1), 0}));
 
