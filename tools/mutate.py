@@ -628,7 +628,9 @@ def report(results, total, texts):
     for m in survivors:
         print(f"SURVIVED {m.path}:{m.line}: {m.kind}")
         print(mutant_diff(texts[m.path], m))
-        print(f"  key for {EQUIVALENT_LIST}: | {m.path} | `{m.line_text.strip()}` | {m.kind} | why |")
+        cells = [m.path, f"`{m.line_text.strip()}`", m.kind, "why it changes nothing"]
+        print(f"  if equivalent, in {EQUIVALENT_LIST}: | " +
+              " | ".join(c.replace("|", "\\|") for c in cells) + " |")
         print()
     if unbuilt:
         print(f"did not build: {len(unbuilt)} mutants")
