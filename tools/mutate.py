@@ -211,7 +211,8 @@ def file_mutants(path, text, changed_lines):
         right_text = text[m.end():right].strip()
         if left_text and right_text:
             lead = len(text[left:m.start()]) - len(text[left:m.start()].lstrip())
-            add(m.start(), right, "", f"'{op} {one_line(right_text)}' dropped")
+            gap = len(text[left:m.start()]) - len(text[left:m.start()].rstrip(" \t"))
+            add(m.start() - gap, right, "", f"'{op} {one_line(right_text)}' dropped")
             add(left + lead, m.end() + 1, "", f"'{one_line(left_text)} {op}' dropped")
     for m in re.finditer(r"!(?!=)", mask):
         add(m.start(), m.end(), "", "'!' dropped")
