@@ -413,6 +413,10 @@ TEST(Qpx, TerminalShowsWhatADownloadedScriptChangesAndRunsItOnYes) {
   EXPECT_TRUE(Contains(no.err, "1 bytes would change")) << no.err;
   EXPECT_TRUE(Contains(no.err, "Run it? [y/N]")) << no.err;
   EXPECT_EQ(ReadFileBytes(target), kTarget);
+  folder.Write("r.qpx", "#registry \"HKEY_CURRENT_USER\\\\S\\\\V\" dword 01 ;\n#end\n");
+  folder.Write("r.qpx:Zone.Identifier", kInternet);
+  Result registry = RunQpxOnTerminal(folder, {"run", "r.qpx"}, "n\n");
+  EXPECT_TRUE(Contains(registry.err, "#registry \"HKEY_CURRENT_USER\\S\\V\"")) << registry.err;
   // With its standard error sent to a file, qpx asks nothing: the user
   // would not see the question it waited on.
   Result logged = RunQpxOnTerminal(folder, {"run", "s.qpx"}, "y\n", true);

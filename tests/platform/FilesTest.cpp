@@ -222,6 +222,12 @@ TEST(OriginMark, IsReadFromTheAttributeOrTheFileBeside) {
   folder.Write("copied.qpx:Zone.Identifier", "[ZoneTransfer]\r\nZoneId=4\r\n");
   ASSERT_TRUE(platform::ReadOriginMark(copied, mark));
   EXPECT_EQ(mark.zone, platform::Zone::kRestricted);
+  for (size_t size : {64 * 1024, 64 * 1024 + 1}) {  // no mark is longer than 64 KiB
+    std::string stream = "[ZoneTransfer]\r\nZoneId=3\r\n";
+    stream.resize(size, ' ');
+    folder.Write("copied.qpx:Zone.Identifier", stream);
+    EXPECT_EQ(platform::ReadOriginMark(copied, mark), size == 64 * 1024) << size;
+  }
   const std::string downloaded = folder.Write("downloaded.qpx", "x");
   const std::string url = "https://example.com/downloaded.qpx";
   if (::setxattr(downloaded.c_str(), "user.xdg.origin.url", url.data(), url.size(), 0) != 0) {
