@@ -270,6 +270,12 @@ def file_mutants(path, text, changed_lines):
             end += 1
         add(start + len(code) - len(code.lstrip()), end, "",
             f"statement '{one_line(text[start:semicolon + 1])}' deleted")
+    # The same mutation twice on one line: the later ones are numbered.
+    seen = {}
+    for m in sorted(mutants, key=lambda m: m.start):
+        seen[(m.line, m.kind)] = seen.get((m.line, m.kind), 0) + 1
+        if seen[(m.line, m.kind)] > 1:
+            m.kind += f" #{seen[(m.line, m.kind)]}"
     return mutants
 
 
