@@ -268,7 +268,7 @@ def file_mutants(path, text, changed_lines):
         end = semicolon + 1
         if text[end:end + 1] == "\n":
             end += 1
-        add(start + len(code) - len(code.lstrip()), end, "",
+        add(start, end, "",
             f"statement '{one_line(text[start:semicolon + 1])}' deleted")
     # The same mutation twice on one line: the later ones are numbered.
     seen = {}
