@@ -208,6 +208,7 @@ INSTANTIATE_TEST_SUITE_P(
         ZoneCase{"[ZoneTransfer]\r\nZoneId=2", 2, ""},
         ZoneCase{Utf16("[ZoneTransfer]\r\nZoneId=3\r\n"), 3, ""},
         ZoneCase{"[Other]\r\nZoneId=3\r\n", std::nullopt, ""},
+        ZoneCase{"[ZoneTransfer]\r\nXoneId=3\r\n", std::nullopt, ""},
         ZoneCase{"[ZoneTransfer]\r\nZoneId=\r\nZoneId=-1\r\nZoneId=3x\r\n", std::nullopt, ""},
         ZoneCase{"", std::nullopt, ""}));
 
