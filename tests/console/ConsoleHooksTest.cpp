@@ -129,6 +129,14 @@ TEST_F(ConsoleRun, LaterSectionsSeeWhatEarlierSectionsWouldSave) {
   EXPECT_EQ(ReadFileBytes(target_), before);
 }
 
+// Stray "#end" lines before the first section open none.
+TEST_F(ConsoleRun, StrayEndsBeforeTheFirstSectionAreNoSections) {
+  CDryRunHooks hooks = CheckHooks();
+  EXPECT_FALSE(Run("#end\n#end\n#path \"t.bin\" 0000 = FF ; #end", &hooks).reason.has_value());
+  ASSERT_EQ(hooks.Sections().size(), 1u);
+  EXPECT_EQ(hooks.Sections()[0].counts.changed, 1u);
+}
+
 TEST_F(ConsoleRun, CheckRecordsRegistryValuesWithoutWritingThem) {
   CDryRunHooks hooks = CheckHooks();
   Outcome outcome =

@@ -167,6 +167,8 @@ INSTANTIATE_TEST_SUITE_P(
                     LeftoverCase{Earlier("t.bin", "99999999999-1"), 0, false},
                     LeftoverCase{Earlier("u.bin", "5-1"), 0, false},
                     LeftoverCase{Earlier("t.bin", "5-1").substr(1), 0, false},
+                    LeftoverCase{"x" + Earlier("t.bin", "5-1").substr(1), 0, false},
+                    LeftoverCase{".t.bin9995-1", 0, false},
                     LeftoverCase{".t.bin", 0, false},
                     LeftoverCase{Earlier("t.bin.bak", "5-1"), 0, false}));
 
@@ -239,11 +241,14 @@ INSTANTIATE_TEST_SUITE_P(
         ZoneCase{"[ZoneTransfer]\r\nZoneId=3\r\nReferrerUrl=https://r/\r\nHostUrl=https://h/x\r\n",
                  3, "https://h/x"},
         ZoneCase{"[ZoneTransfer]\nZoneId=3\nReferrerUrl=https://r/\n", 3, "https://r/"},
+        ZoneCase{"[ZoneTransfer]\nZoneId=3\nHostUrl=https://h/x\nReferrerUrl=https://r/\n", 3,
+                 "https://h/x"},
         ZoneCase{" [zonetransfer] \r\n zoneid = 4 \r\n", 4, ""},
         ZoneCase{"[ZoneTransfer]\r\nZoneId=7\r\n", 4, ""},  // unknown: restricted
         ZoneCase{"[ZoneTransfer]\r\nZoneId=2", 2, ""},
         ZoneCase{Utf16("[ZoneTransfer]\r\nZoneId=3\r\n"), 3, ""},
         ZoneCase{"[Other]\r\nZoneId=3\r\n", std::nullopt, ""},
+        ZoneCase{"[ZoneTransfer]\r\nXoneId=3\r\n", std::nullopt, ""},
         ZoneCase{"[ZoneTransfer]\r\nZoneId=\r\nZoneId=-1\r\nZoneId=3x\r\n", std::nullopt, ""},
         ZoneCase{"", std::nullopt, ""}));
 
@@ -262,6 +267,12 @@ TEST(OriginMark, IsReadFromTheAttributeOrTheFileBeside) {
   const std::string piped = folder.Write("piped.qpx", "x");
   ASSERT_EQ(::mkfifo((piped + ":Zone.Identifier").c_str(), 0666), 0);
   EXPECT_FALSE(platform::ReadOriginMark(piped, mark));
+  for (size_t size : {64 * 1024, 64 * 1024 + 1}) {  // no mark is longer than 64 KiB
+    std::string stream = "[ZoneTransfer]\r\nZoneId=3\r\n";
+    stream.resize(size, ' ');
+    folder.Write("copied.qpx:Zone.Identifier", stream);
+    EXPECT_EQ(platform::ReadOriginMark(copied, mark), size == 64 * 1024) << size;
+  }
   const std::string downloaded = folder.Write("downloaded.qpx", "x");
   const std::string url = "https://example.com/downloaded.qpx";
   if (::setxattr(downloaded.c_str(), "user.xdg.origin.url", url.data(), url.size(), 0) != 0) {
