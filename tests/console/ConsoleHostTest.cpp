@@ -5,6 +5,7 @@
 
 #include "console/CheckReport.h"
 #include "console/ConsoleHost.h"
+#include "interpreter/RunLoop.h"
 #include "interpreter/StatementTables.h"
 #include "language/ParseScript.h"
 #include "language/ParseScriptException.h"
@@ -35,7 +36,7 @@ class ConsoleRun : public testing::Test {
     CScriptFile script(QuopraStatements());
     EXPECT_NE(script.Load(folder_.Write("s.qpx", text)), 0) << text;
     try {
-      script.Run(host);
+      RunUnits(script, host);
     } catch (const CParseScriptException& failure) {
       return {failure.GetReason(), failure.GetUnit()};
     }

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "interpreter/RunLoop.h"
 #include "interpreter/StatementTables.h"
 #include "language/ParseScript.h"
 #include "language/ParseScriptException.h"
@@ -103,7 +104,7 @@ TEST(RunLoopUnits, NoUnitsIsReasonOne) {
   CParseScript script(QuopraStatements());
   CRecordingHost host;
   try {
-    script.Run(host);
+    RunUnits(script, host);
     ADD_FAILURE() << "Run returned";
   } catch (const CParseScriptException& failure) {
     EXPECT_EQ(failure.GetReason(), NoUnits);
@@ -138,7 +139,7 @@ TEST(RunLoopTarget, RelativeScriptTakesTargetFromCurrentFolder) {
   ASSERT_NE(script.Load("s.qpx"), 0);
   EXPECT_EQ(script.scriptPath, "s.qpx");
   CRecordingHost host;
-  script.Run(host);
+  RunUnits(script, host);
   EXPECT_EQ(ReadFileBytes(folder.File("t.bin")), Target({{0, 0x11}}));
 }
 
@@ -175,7 +176,7 @@ TEST(RunLoopTarget, TargetTooLargeForMemoryIsReasonTwo) {
     AddressSpaceLimit limit(rlim_t{1} << 30);
     CRecordingHost host;
     try {
-      script.Run(host);
+      RunUnits(script, host);
     } catch (const CParseScriptException& failure) {
       reason = failure.GetReason();
     }
