@@ -90,7 +90,7 @@ bool ScriptPathOf(const CommandLine& line, std::string& path,
   path = script.text;
   if (script.hasCp932Form) return true;
   if (target && target->hasCp932Form && !target->text.empty() && IsRelative(target->text)) {
-    char folder[4096] = {};
+    char folder[platform::kFolderBufferSize] = {};
     if (platform::GetCurrentDirectoryA(sizeof folder, folder) != 0) {
       target->text = std::string(folder) + "/" + target->text;
     } else {
