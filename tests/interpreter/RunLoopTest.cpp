@@ -184,6 +184,45 @@ TEST(RunLoopTarget, TargetTooLargeForMemoryIsReasonTwo) {
   EXPECT_EQ(reason, 2);
 }
 
+// Everything outside the interpreter goes through its host: the targets
+// loaded and saved, the dialog's file, the registry value, the sections
+// and where the units ran out.
+TEST(RunLoopHost, AsksTheHostForEverythingOutsideTheInterpreter) {
+  TempFolder folder;
+  const std::string t = folder.Write("t.bin", Target());
+  const std::string u = folder.Write("u.bin", Target());
+  CRecordingHost host;
+  host.dialogAnswers.push_back(u);
+  EXPECT_EQ(RunScriptText(folder,
+                          "#path \"t.bin\" 0000 = 11 ; #end #path dialog \"Pick|u.bin|D|*.*|\" "
+                          "0001 = 22 ; #end #registry \"HKEY_USERS\\\\K\\\\V\" dword 0100 ; #end",
+                          host),
+            std::nullopt);
+  EXPECT_EQ(host.loaded, (std::vector<std::string>{t, u}));
+  EXPECT_EQ(host.saved, (std::vector<std::string>{t, u}));
+  EXPECT_EQ(host.dialogTitles, std::vector<std::string>{"Pick"});
+  ASSERT_EQ(host.values.size(), 1u);
+  EXPECT_EQ(host.values[0].root, platform::kHkeyUsers);
+  EXPECT_EQ(host.values[0].name, "V");
+  EXPECT_EQ(host.values[0].data, std::string("\0\1\0\0", 4));
+  EXPECT_EQ(host.events, (std::vector<std::string>{"#path " + t, "end", "#path " + u, "end",
+                                                   "#registry HKEY_USERS\\K\\V", "end"}));
+  ASSERT_TRUE(host.unitsEnd.has_value());
+  EXPECT_EQ(host.unitsEnd->openDirective, UnitsEnd::kNone);
+  EXPECT_TRUE(host.failures.empty() && host.questions.empty());
+  EXPECT_EQ(ReadFileBytes(u), Target({{1, 0x22}}));
+}
+
+// A registry value the host refuses fails its statement.
+TEST(RunLoopHost, RefusedRegistryValueIsAScriptError) {
+  TempFolder folder;
+  CRecordingHost host;
+  host.registryWrites = false;
+  EXPECT_EQ(RunScriptText(folder, "#registry \"HKEY_USERS\\\\K\\\\V\" dword 01 ; #end", host),
+            ScriptError);
+  EXPECT_TRUE(host.values.empty());
+}
+
 // Another program writes the target while the section works on it: the
 // run ends with reason 4 at "#end", and the other program's bytes stay.
 TEST(RunLoopTarget, TargetChangedBetweenLoadAndSaveIsNotWritten) {
