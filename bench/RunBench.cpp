@@ -16,6 +16,7 @@
 
 #include "bench/BenchData.h"
 #include "image/SourceData.h"
+#include "interpreter/RunLoop.h"
 #include "interpreter/StatementTables.h"
 #include "language/ParseScript.h"
 #include "language/ParseScriptException.h"
@@ -69,7 +70,7 @@ class CMemoryHost : public CRunHost {
 // Runs script once; false, with the reason, when the run failed.
 bool RunOnce(CParseScript& script, CRunHost& host, benchmark::State& state) {
   try {
-    script.Run(host);
+    RunUnits(script, host);
     return true;
   } catch (const CParseScriptException& thrown) {
     std::string failure = "the run failed with reason " + std::to_string(thrown.GetReason());

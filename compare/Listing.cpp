@@ -16,19 +16,20 @@ constexpr uint64_t kLongestLine = EvenHex::kMaxDigits + kEquals.size() + 2 +
 constexpr size_t kBatch = 1 << 16;
 
 // The header line, and the no-differences line where it belongs.
-uint64_t OpeningSize(const std::string& first, const std::string& second) {
+uint64_t OpeningSize(const std::string& first, const std::string& second,
+                     std::string_view noDifferences) {
   return kHeaderStart.size() + first.size() + kPathSeparator.size() + second.size() +
-         kLineEnd.size() + kNoDifferencesLine.size();
+         kLineEnd.size() + noDifferences.size();
 }
 
-void AppendOpening(const std::string& first, const std::string& second, bool noDifferences,
-                   CTextBuilder& text) {
+void AppendOpening(const std::string& first, const std::string& second,
+                   std::string_view noDifferences, bool none, CTextBuilder& text) {
   text.Append(kHeaderStart);
   text.Append(first);
   text.Append(kPathSeparator);
   text.Append(second);
   text.Append(kLineEnd);
-  if (noDifferences) text.Append(kNoDifferencesLine);
+  if (none) text.Append(noDifferences);
 }
 
 void AppendLine(CTextBuilder& text, const DiffEntry& entry) {
@@ -44,16 +45,18 @@ void AppendLine(CTextBuilder& text, const DiffEntry& entry) {
 
 std::string BuildListing(const std::string& firstPath, const std::string& secondPath,
                          const DiffList& differences) {
-  CTextBuilder text(OpeningSize(firstPath, secondPath) + kLongestLine * differences.size());
-  AppendOpening(firstPath, secondPath, differences.empty(), text);
+  CTextBuilder text(OpeningSize(firstPath, secondPath, kNoDifferencesLine) +
+                    kLongestLine * differences.size());
+  AppendOpening(firstPath, secondPath, kNoDifferencesLine, differences.empty(), text);
   for (const DiffEntry& entry : differences) AppendLine(text, entry);
   return text.Finish();
 }
 
 bool StreamListing(const std::string& firstPath, const std::string& secondPath,
-                   const DiffList& differences, const TextSink& sink) {
-  CTextBuilder text(OpeningSize(firstPath, secondPath) + kLongestLine * kBatch);
-  AppendOpening(firstPath, secondPath, differences.empty(), text);
+                   const DiffList& differences, const TextSink& sink,
+                   std::string_view noDifferences) {
+  CTextBuilder text(OpeningSize(firstPath, secondPath, noDifferences) + kLongestLine * kBatch);
+  AppendOpening(firstPath, secondPath, noDifferences, differences.empty(), text);
   return StreamItems(differences, kBatch, text, AppendLine, sink) &&
          (text.Text().empty() || sink(text.Text()));
 }

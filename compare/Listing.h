@@ -21,6 +21,9 @@ inline constexpr std::string_view kNoDifferencesLine = "差異はありません
 std::string BuildListing(const std::string& firstPath, const std::string& secondPath,
                          const DiffList& differences);
 // The same text handed to the sink in pieces of about 1 MiB, for a
-// program that writes it out; false when the sink stopped it.
+// program that writes it out, with noDifferences in place of
+// kNoDifferencesLine (qpx's listing in the user's language); false when
+// the sink stopped it.
 bool StreamListing(const std::string& firstPath, const std::string& secondPath,
-                   const DiffList& differences, const TextSink& sink);
+                   const DiffList& differences, const TextSink& sink,
+                   std::string_view noDifferences = kNoDifferencesLine);

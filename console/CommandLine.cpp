@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "console/ExitStatus.h"
+#include "text/ShownText.h"
 
 namespace {
 
@@ -46,25 +47,31 @@ constexpr CommandRow kCommands[] = {
      kTarget,
      "qpx check SCRIPT [--target PATH]",
      {"runs the script against images in memory: writes no file and no\n"
-      "registry value; reports per section what would change",
+      "registry value; reports per section what would change. SCRIPT -\n"
+      "reads it from standard input (relative targets from the current\n"
+      "folder)",
       "スクリプトをメモリ上のイメージに対して実行します。ファイルにも\n"
-      "レジストリにも書き込まず、セクションごとに何が変わるかを報告します"}},
+      "レジストリにも書き込まず、セクションごとに何が変わるかを報告します。\n"
+      "SCRIPT が - なら標準入力から読みます (相対パスの対象は現在のフォルダー\n"
+      "から探します)"}},
     {"diff",
      Command::kDiff,
      2,
      kOutput | kReverse,
      "qpx diff FILE1 FILE2 [-o SCRIPT] [--reverse]",
      {"writes the script that turns FILE1 into FILE2 (FILE2 into FILE1\n"
-      "with --reverse), to SCRIPT or to standard output",
+      "with --reverse), to SCRIPT or to standard output (also -o -)",
       "FILE1 を FILE2 に変える (--reverse では FILE2 を FILE1 に変える)\n"
-      "スクリプトを SCRIPT または標準出力に書き出します"}},
+      "スクリプトを SCRIPT または標準出力 (-o - でも) に書き出します"}},
     {"list",
      Command::kList,
      2,
      kRaw,
      "qpx list FILE1 FILE2 [--raw]",
-     {"prints the differing bytes (CP932 and CR LF unchanged with --raw)",
-      "異なるバイトの一覧を表示します (--raw では CP932 と CR LF のまま)"}},
+     {"prints the differing bytes (with --raw the bytes of qpxdiff's pane:\n"
+      "CP932, CR LF, names and notices as they are)",
+      "異なるバイトの一覧を表示します (--raw では qpxdiff のペインのバイト\n"
+      "のまま: CP932、CR LF、名前も通知もそのまま)"}},
 };
 
 constexpr bool CommandsHaveBothLanguages() {
@@ -105,6 +112,8 @@ enum class Usage {
   kUsageOf,         // %1 the usage line of a command
   kLangHelp,        // what --lang does
   kExitStatus,      // the heading of the exit statuses
+  kRunFromPipe,     // run - : a script from standard input is not run
+  kReportProblem,   // where a problem is reported
   kCount
 };
 
@@ -127,6 +136,16 @@ constexpr TextRow<Usage> kUsageTexts[] = {
       "メッセージを日本語または英語にします (既定ではロケールに従い、\n"
       "ja なら日本語、それ以外は英語)"}},
     {Usage::kExitStatus, {"exit status:", "終了ステータス:"}},
+    {Usage::kRunFromPipe,
+     {"run reads no script from standard input: a piped script has no folder for its "
+      "relative targets and no mark of where it came from; save it to a file first "
+      "(qpx check - shows what it would change)",
+      "run は標準入力からスクリプトを読みません。パイプからのスクリプトには、相対パスの"
+      "対象を探すフォルダーも取得元の印もありません。ファイルに保存してから実行してください"
+      " (qpx check - で何が変わるかを確かめられます)"}},
+    {Usage::kReportProblem,
+     {"Report a problem as the section \"Reporting a problem\" of Quopra's README says.",
+      "問題の報告のしかたは、Quopra の README の「Reporting a problem」の節にあります。"}},
 };
 static_assert(IsVocabulary(kUsageTexts, static_cast<size_t>(Usage::kCount)));
 
@@ -140,7 +159,7 @@ const OptionRow* FindOption(std::string_view name) {
 // --lang ja|en: the language of every message from here on.
 bool TakeLanguage(const platform::CommandArgument& value, CommandLine& line, std::string& error) {
   if (value.text != "ja" && value.text != "en") {
-    error = Say(kUsageTexts, Usage::kBadLanguage, line.language, {value.text});
+    error = Say(kUsageTexts, Usage::kBadLanguage, line.language, {ShownText(value.text)});
     return false;
   }
   line.language = value.text == "ja" ? Language::kJapanese : Language::kEnglish;
@@ -198,7 +217,8 @@ bool ParseCommandArguments(const CommandRow& command,
     std::string name = argument.substr(0, equals);
     const OptionRow* row = FindOption(name);
     if (row == nullptr || ((command.options | kLang) & row->option) == 0) {
-      error = Say(kUsageTexts, Usage::kUnknownOption, line.language, {name, command.name});
+      error =
+          Say(kUsageTexts, Usage::kUnknownOption, line.language, {ShownText(name), command.name});
       return false;
     }
     platform::CommandArgument value;
@@ -206,12 +226,12 @@ bool ParseCommandArguments(const CommandRow& command,
       value = ValueAfterEquals(arguments[at]);
     } else if (row->takesValue) {
       if (++at == arguments.size()) {
-        error = Say(kUsageTexts, Usage::kNeedsValue, line.language, {name});
+        error = Say(kUsageTexts, Usage::kNeedsValue, line.language, {ShownText(name)});
         return false;
       }
       value = arguments[at];
     } else if (equals != std::string::npos) {
-      error = Say(kUsageTexts, Usage::kTakesNoValue, line.language, {name});
+      error = Say(kUsageTexts, Usage::kTakesNoValue, line.language, {ShownText(name)});
       return false;
     }
     if (!TakeOption(*row, value, line, error)) return false;
@@ -272,9 +292,14 @@ bool ParseCommandLine(const std::vector<platform::CommandArgument>& arguments, L
   for (const CommandRow& row : kCommands) {
     if (row.name != command) continue;
     line.command = row.command;
-    return ParseCommandArguments(row, rest, line, error);
+    if (!ParseCommandArguments(row, rest, line, error)) return false;
+    if (line.command == Command::kRun && line.operands[0].text == "-") {
+      error = Say(kUsageTexts, Usage::kRunFromPipe, line.language);
+      return false;
+    }
+    return true;
   }
-  error = Say(kUsageTexts, Usage::kUnknownCommand, line.language, {command});
+  error = Say(kUsageTexts, Usage::kUnknownCommand, line.language, {ShownText(command)});
   return false;
 }
 
@@ -312,5 +337,5 @@ std::string HelpText(Language language) {
     status.resize(5, ' ');
     text.append("  ").append(status).append(row.meaning.In(language)).append("\n");
   }
-  return text;
+  return text + "\n" + Say(kUsageTexts, Usage::kReportProblem, language) + "\n";
 }

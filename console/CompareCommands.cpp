@@ -10,12 +10,13 @@
 #include "console/Messages.h"
 #include "console/Progress.h"
 #include "platform/Files.h"
+#include "text/ShownText.h"
 
 namespace {
 
 void ReportMessage(DiffMessage message, const platform::CommandArgument& path, Language language,
                    COutput& err) {
-  err.WriteText("qpx: " + path.text + ": " + std::string(FileText(message, language)) +
+  err.WriteText("qpx: " + ShownText(path.text) + ": " + std::string(FileText(message, language)) +
                 NoCp932FormNote(path, language) + "\n");
 }
 
@@ -35,7 +36,8 @@ int Compare(const CommandLine& line, CComparison& comparison, COutput& err) {
     return kExitSecondUnreadable;
   }
   CProgress progress(FileSize(first.text) + FileSize(second.text) > kLongWorkBytes);
-  progress.Step(Fill(MessageText(Message::kComparing, line.language), {first.text, second.text}));
+  progress.Step(Fill(MessageText(Message::kComparing, line.language),
+                     {ShownText(first.text), ShownText(second.text)}));
   switch (comparison.CompareFiles(first.text, second.text)) {
     case CompareOutcome::kCompared:
       return kExitSuccess;
@@ -51,15 +53,27 @@ int Compare(const CommandLine& line, CComparison& comparison, COutput& err) {
   return kExitSizesDiffer;
 }
 
+// "-o -" writes to standard output, as no -o does (a file named "-" is
+// "./-").
+bool WritesToStandardOutput(const CommandLine& line) {
+  return !line.output || line.output->text == "-";
+}
+
+// Says "qpx: message" for a status of the comparison that is no failure to
+// read a file.
+void Report(Message message, Language language, COutput& err) {
+  err.WriteText("qpx: " + std::string(MessageText(message, language)) + "\n");
+}
+
 // An output that is one of the compared files, however it is spelt (a
 // link, another name of the same file), is refused before anything is read.
 int RefuseOutputOnInput(const CommandLine& line, COutput& err) {
-  if (!line.output || !line.output->hasCp932Form) return kExitSuccess;
+  if (WritesToStandardOutput(line) || !line.output->hasCp932Form) return kExitSuccess;
   for (const platform::CommandArgument& input : line.operands) {
     if (input.hasCp932Form && platform::IsSameFile(line.output->text, input.text)) {
       err.WriteText("qpx: " +
                     Fill(MessageText(Message::kOutputIsInput, line.language),
-                         {line.output->text, input.text}) +
+                         {ShownText(line.output->text), ShownText(input.text)}) +
                     "\n");
       return kExitOutputIsInput;
     }
@@ -76,11 +90,13 @@ int PathInScript(const platform::CommandArgument& file, Direction direction, Lan
   if (!platform::GetFullPathNameA(file.text, path)) {
     ReportMessage(first ? DiffMessage::kFirstLoadFailed : DiffMessage::kSecondLoadFailed, file,
                   language, err);
-    err.WriteText("qpx: " + Fill(MessageText(Message::kNoFullPath, language), {file.text}) + "\n");
+    err.WriteText(
+        "qpx: " + Fill(MessageText(Message::kNoFullPath, language), {ShownText(file.text)}) + "\n");
     return first ? kExitFirstUnreadable : kExitSecondUnreadable;
   }
   if (!ScriptCanName(path)) {
-    err.WriteText("qpx: " + Fill(MessageText(Message::kCannotName, language), {file.text}) + "\n");
+    err.WriteText(
+        "qpx: " + Fill(MessageText(Message::kCannotName, language), {ShownText(file.text)}) + "\n");
     return kExitCannotName;
   }
   return kExitSuccess;
@@ -92,13 +108,11 @@ int DiffCommand(const CommandLine& line, COutput& out, COutput& err) {
   if (int status = RefuseOutputOnInput(line, err); status != kExitSuccess) return status;
   CComparison comparison;
   if (int status = Compare(line, comparison, err); status != kExitSuccess) {
-    if (status == kExitSizesDiffer) {
-      err.WriteText(std::string(MessageText(Message::kSizesDiffer, line.language)) + "\n");
-    }
+    if (status == kExitSizesDiffer) Report(Message::kSizesDiffer, line.language, err);
     return status;
   }
   if (comparison.DifferencesFound() == 0) {
-    err.WriteText(std::string(MessageText(Message::kNoDifferences, line.language)) + "\n");
+    Report(Message::kNoDifferences, line.language, err);
     return kExitNoDifferences;
   }
   Direction direction = line.reverse ? Direction::kReverse : Direction::kForward;
@@ -106,7 +120,7 @@ int DiffCommand(const CommandLine& line, COutput& out, COutput& err) {
   int named =
       PathInScript(line.operands[line.reverse ? 1 : 0], direction, line.language, source, err);
   if (named != kExitSuccess) return named;
-  if (!line.output) {
+  if (WritesToStandardOutput(line)) {
     bool written =
         StreamScript(source, comparison.Differences(), direction, [&out](std::string_view piece) {
           out.Write(piece);
@@ -132,24 +146,40 @@ int DiffCommand(const CommandLine& line, COutput& out, COutput& err) {
   return kExitCannotWrite;
 }
 
+// The listing is text for a person: the names as every name from the
+// command line is shown (control characters escaped), its notices in the
+// user's language, in the terminal's encoding. With --raw it is data: the
+// bytes of qpxdiff's pane, names and notices as they are, which no
+// translation or escaping may change. Differing sizes are also said on
+// err, as every failure is.
 int ListCommand(const CommandLine& line, COutput& out, COutput& err) {
   CComparison comparison;
   int status = Compare(line, comparison, err);
-  if (status != kExitSuccess && status != kExitSizesDiffer) return status;
-  // The pieces end at line ends, so each converts on its own.
-  TextSink sink = [&out, raw = line.raw](std::string_view piece) {
-    if (raw) {
-      out.Write(piece);
-    } else {
-      out.WriteText(piece);
-    }
-    return !out.Failed();
-  };
   if (status == kExitSizesDiffer) {
-    sink(kSizeMismatchText);
-  } else {
-    StreamListing(comparison.FirstPath(), comparison.SecondPath(), comparison.Differences(), sink);
+    Report(Message::kSizesDiffer, line.language, err);
+    if (line.raw) out.Write(kSizeMismatchText);
+    return out.Flush() ? status : kExitCannotWrite;
   }
-  if (!out.Flush()) return kExitCannotWrite;
-  return status;
+  if (status != kExitSuccess) return status;
+  bool whole = false;
+  if (line.raw) {
+    whole = StreamListing(comparison.FirstPath(), comparison.SecondPath(), comparison.Differences(),
+                          [&out](std::string_view piece) {
+                            out.Write(piece);
+                            return !out.Failed();
+                          });
+  } else {
+    // The pieces end at line ends, so each converts on its own.
+    std::string noDifferences =
+        std::string(MessageText(Message::kNoDifferences, line.language)) + "\r\n";
+    whole = StreamListing(
+        ShownText(comparison.FirstPath()), ShownText(comparison.SecondPath()),
+        comparison.Differences(),
+        [&out](std::string_view piece) {
+          out.WriteText(piece);
+          return !out.Failed();
+        },
+        noDifferences);
+  }
+  return whole && out.Flush() ? kExitSuccess : kExitCannotWrite;
 }

@@ -25,8 +25,8 @@ enum class Message {
   kInternalFault,   // %1 what failed
   kLoading,         // progress: %1 the script
   kComparing,       // progress: %1 and %2 the files
-  kSizesDiffer,     // diff: the files differ in size (qpxdiff's pane text)
-  kNoDifferences,   // diff: the files are equal (qpxdiff's pane text)
+  kSizesDiffer,     // diff, list: the files differ in size (qpxdiff's pane text, one line)
+  kNoDifferences,   // diff, list: the files are equal (qpxdiff's pane text)
   kOutputIsInput,   // diff: %1 the output, %2 the compared file it is
   kNoFullPath,      // diff: %1 a file whose full path has no CP932 form
   kCannotName,      // diff: %1 a file whose name no script can carry

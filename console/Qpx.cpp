@@ -1,13 +1,21 @@
 #include <exception>
 #include <new>
 
+#include "QuopraVersion.h"
 #include "console/Commands.h"
 #include "console/ExitStatus.h"
 #include "console/Messages.h"
 
 namespace {
 
-constexpr std::string_view kVersionText = "qpx 1.0.0\n";
+// In the form GNU programs give: the version, the copyright and the licence.
+constexpr std::string_view kVersionText =
+    "qpx " QPX_VERSION
+    "\n"
+    "Copyright (C) 2026 The Quopra authors\n"
+    "License MIT: <https://opensource.org/license/mit>\n"
+    "This is free software: you are free to change and redistribute it.\n"
+    "There is NO WARRANTY, to the extent permitted by law.\n";
 
 int Dispatch(const CommandLine& line, COutput& out, COutput& err) {
   switch (line.command) {

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <new>
 #include <optional>
 
@@ -32,7 +33,8 @@ TargetChooser MakeChooser(const std::optional<platform::CommandArgument>& target
     return [target = *target, language, &err](const DialogRequest&, std::string& chosen) {
       if (target.text.empty()) return FileChoice::kRefused;  // names no file
       if (!target.hasCp932Form) {
-        err.WriteText("qpx: --target " + target.text + NoCp932FormNote(target, language) + "\n");
+        err.WriteText("qpx: --target " + ShownText(target.text) +
+                      NoCp932FormNote(target, language) + "\n");
         return FileChoice::kRefused;
       }
       chosen = target.text;
@@ -49,7 +51,7 @@ TargetChooser MakeChooser(const std::optional<platform::CommandArgument>& target
 }
 
 int LoadFailed(const platform::CommandArgument& path, Language language, COutput& err) {
-  err.WriteText("qpx: " + path.text + ": " +
+  err.WriteText("qpx: " + ShownText(path.text) + ": " +
                 std::string(MessageText(Message::kLoadFailed, language)) +
                 NoCp932FormNote(path, language) + "\n");
   return kExitLoadFailed;
@@ -57,8 +59,8 @@ int LoadFailed(const platform::CommandArgument& path, Language language, COutput
 
 // The lines of the script where its units ran out, for check's report;
 // the script is read again only when there is something to tell.
-ScriptEndLines EndLinesOf(const CScriptFile& script, const std::optional<UnitsEnd>& end,
-                          bool noSection) {
+ScriptEndLines EndLinesOf(const CScriptFile& script, const CConsoleHost& host,
+                          const std::optional<UnitsEnd>& end, bool noSection) {
   ScriptEndLines lines;
   if (!end) return lines;
   lines.reached = true;
@@ -66,7 +68,7 @@ ScriptEndLines EndLinesOf(const CScriptFile& script, const std::optional<UnitsEn
       end->pendingStatement == UnitsEnd::kNone) {
     return lines;
   }
-  std::string text = ReadScriptText(script.scriptPath);
+  std::string text = host.ScriptText();
   auto lineOf = [&text](size_t unit) {
     return unit == UnitsEnd::kNone ? 0 : LineOfUnit(text, unit);
   };
@@ -90,7 +92,7 @@ bool ScriptPathOf(const CommandLine& line, std::string& path,
   path = script.text;
   if (script.hasCp932Form) return true;
   if (target && target->hasCp932Form && !target->text.empty() && IsRelative(target->text)) {
-    char folder[4096] = {};
+    char folder[platform::kFolderBufferSize] = {};
     if (platform::GetCurrentDirectoryA(sizeof folder, folder) != 0) {
       target->text = std::string(folder) + "/" + target->text;
     } else {
@@ -109,7 +111,7 @@ int CheckScript(CScriptFile& script, const CommandLine& line, CConsoleHost& host
   dryRun.CloseOpenSection();
   if (mark) out.WriteText(MarkLine(*mark, line.language) + "\n");
   out.WriteText(BuildCheckReport(dryRun.Sections(),
-                                 EndLinesOf(script, dryRun.End(), dryRun.Sections().empty()),
+                                 EndLinesOf(script, host, dryRun.End(), dryRun.Sections().empty()),
                                  line.language));
   if (!failure) return kExitSuccess;
   host.ReportFailure(*failure, dryRun.RegistryMissing());
@@ -122,9 +124,33 @@ int RunForReal(CScriptFile& script, CConsoleHost& host) {
   return host.RegistryMissing() ? kExitNoRegistry : ExitStatusOfReason(failure->reason);
 }
 
+// check -: the script from standard input, up to its first zero byte as
+// a file's; its relative targets are found from the current folder, as
+// those of a script there. It has no origin mark.
+int CheckPipedScript(const CommandLine& line, COutput& out, COutput& err) {
+  std::string text;
+  if (!platform::ReadStdAll(text)) return LoadFailed(line.operands[0], line.language, err);
+  text.resize(std::min(text.size(), text.find('\0')));
+  CScriptFile script(QuopraStatements());
+  script.SetScriptPath(line.operands[0].text);
+  bool loaded = false;
+  try {
+    loaded = script.Split(text);
+  } catch (const std::bad_alloc&) {
+    loaded = false;  // no memory for the script's units
+  }
+  if (!loaded) return LoadFailed(line.operands[0], line.language, err);
+  CConsoleHost host(script, MakeChooser(line.target, line.language, err), line.language, err);
+  host.TakeScriptText(std::move(text));
+  return CheckScript(script, line, host, std::nullopt, out);
+}
+
 }  // namespace
 
 int RunScriptCommand(const CommandLine& line, COutput& out, COutput& err) {
+  if (line.command == Command::kCheck && line.operands[0].text == "-") {
+    return CheckPipedScript(line, out, err);
+  }
   std::string path;
   std::optional<platform::CommandArgument> target;
   if (!ScriptPathOf(line, path, target)) return LoadFailed(line.operands[0], line.language, err);

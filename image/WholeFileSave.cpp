@@ -22,8 +22,7 @@ ReplaceStep SaveByReplacing(const Target& target, const unsigned char* data, uin
   return replacement.Commit();
 }
 
-bool SaveInPlace(int fd, const unsigned char* data, uint32_t size) {
-  platform::CAutoCloseFile file(fd);
+bool SaveInPlace(platform::CAutoCloseFile file, const unsigned char* data, uint32_t size) {
   return file.IsValid() && platform::WriteFully(file.Get(), data, size) &&
          platform::ChangeSize(file.Get(), size) && platform::Flush(file.Get()) == 0 && file.Reset();
 }
@@ -43,7 +42,7 @@ bool Save(const Target& target, const unsigned char* data, uint32_t size, OpenIn
     case ReplaceStep::kNotPossible:
       break;
   }
-  return SaveInPlace(openInPlace(), data, size);
+  return SaveInPlace(platform::CAutoCloseFile(openInPlace()), data, size);
 }
 
 }  // namespace
@@ -55,6 +54,7 @@ bool SaveWholeFile(const platform::CHeldFile& file, const unsigned char* data, u
 
 bool SaveWholeFile(const std::string& path, const unsigned char* data, uint32_t size) {
   return Save(path, data, size, [&path] {
-    return platform::Open(path, platform::kOpenReadWrite | platform::kOpenCreate);
+    return platform::Open(
+        path, platform::kOpenReadWrite | platform::kOpenCreate | platform::kOpenFileOnly);
   });
 }

@@ -1,5 +1,7 @@
 // The run loop: one pass over the units as a small state machine whose
 // state lives in one struct, with one function per state.
+#include "interpreter/RunLoop.h"
+
 #include <string>
 #include <string_view>
 
@@ -289,4 +291,4 @@ void CRunLoop::Finish() {
 
 }  // namespace
 
-void CParseScript::Run(CRunHost& host) { CRunLoop(*this, host).Run(); }
+void RunUnits(CParseScript& script, CRunHost& host) { CRunLoop(script, host).Run(); }

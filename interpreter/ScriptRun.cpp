@@ -1,3 +1,4 @@
+#include "interpreter/RunLoop.h"
 #include "interpreter/ScriptRun.h"
 
 #include "language/ParseScript.h"
@@ -15,7 +16,7 @@ namespace {
 
 std::optional<RunFailure> Run(CParseScript& script, CRunHost& host) {
   try {
-    script.Run(host);
+    RunUnits(script, host);
   } catch (const CParseScriptException& failure) {
     return RunFailure{failure.GetReason(), failure.GetUnit()};
   } catch (...) {

@@ -8,21 +8,21 @@ QPX_PACKAGING_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # What making and checking the packages needs: wixl builds the MSI,
 # msitools reads, mends and unpacks it; zip and unzip; dpkg-dev gives the
 # Debian build flags and the shared libraries' dependencies, lintian
-# checks the package, man-db reads its manual page.
-QPX_PACKAGE_PACKAGES=(wixl msitools zip unzip dpkg-dev lintian man-db)
+# checks the package, man-db reads its manual page and mandoc lints it.
+QPX_PACKAGE_PACKAGES=(wixl msitools zip unzip dpkg-dev lintian man-db mandoc)
 
-# The one version of the packages (the programs' own version resources
-# keep theirs).
+# Quopra's one version, which the build also stamps into the programs.
 qpx_package_version() { tr -d ' \r\n' <"$QPX_PACKAGING_DIR/VERSION"; }
 
 # Copies what both packages carry into $2: the three programs of the mingw
-# build folder $1 and the readme, as Notepad reads it best (UTF-8 with a
-# byte order mark, CR LF).
+# build folder $1, the readme, as Notepad reads it best (UTF-8 with a
+# byte order mark, CR LF), and the licence (CR LF).
 qpx_stage_programs() {
   local build=$1 stage=$2
   mkdir -p "$stage"
   cp "$build/qpxrun/qpxrun.exe" "$build/qpxdiff/qpxdiff.exe" "$build/console/qpx.exe" "$stage/"
   { printf '\xEF\xBB\xBF'; sed 's/$/\r/' "$QPX_PACKAGING_DIR/readme.txt"; } >"$stage/readme.txt"
+  sed 's/$/\r/' "$QPX_PACKAGING_DIR/../LICENSE" >"$stage/LICENSE.txt"
 }
 
 # qpx_make_msi ARCH VERSION BUILD_DIR OUTPUT: the installer of the
@@ -56,7 +56,8 @@ qpx_include_same_version_in_upgrade() {
 }
 
 # qpx_make_zip ARCH VERSION BUILD_DIR OUTPUT: the portable zip, one folder
-# quopra-VERSION-ARCH with the programs, the readme and the example.
+# quopra-VERSION-ARCH with the programs, the readme, the licence and the
+# example.
 qpx_make_zip() {
   local arch=$1 version=$2 build=$3 output=$4
   local stage folder="quopra-$version-$arch"

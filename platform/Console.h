@@ -29,6 +29,9 @@ std::string ToTerminalText(std::string_view cp932);
 // Reads one line of standard input without its line end, converted as a
 // command-line argument is; false at the end of the input.
 bool ReadStdLine(CommandArgument& line);
+// Reads standard input to its end, every byte unchanged (a script piped
+// in); false when it cannot be read.
+bool ReadStdAll(std::string& bytes);
 // The width of the terminal behind the stream in columns, or 80.
 int TerminalColumns(StdStream stream);
 

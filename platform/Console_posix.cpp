@@ -65,6 +65,17 @@ bool ReadStdLine(CommandArgument& line) {
   return true;
 }
 
+bool ReadStdAll(std::string& bytes) {
+  char buffer[65536];
+  for (;;) {
+    ssize_t got = ::read(STDIN_FILENO, buffer, sizeof buffer);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return false;
+    if (got == 0) return true;
+    bytes.append(buffer, static_cast<size_t>(got));
+  }
+}
+
 int TerminalColumns(StdStream stream) {
   winsize size{};
   if (::ioctl(Descriptor(stream), TIOCGWINSZ, &size) == 0 && size.ws_col > 0) return size.ws_col;

@@ -110,6 +110,20 @@ bool ReadStdLine(CommandArgument& line) {
   return true;
 }
 
+// A pipe's writer that closed its end ends the input, as a file's end does.
+bool ReadStdAll(std::string& bytes) {
+  HANDLE handle = Handle(StdStream::kInput);
+  char buffer[65536];
+  for (;;) {
+    DWORD got = 0;
+    if (!::ReadFile(handle, buffer, sizeof buffer, &got, nullptr)) {
+      return ::GetLastError() == ERROR_BROKEN_PIPE;
+    }
+    if (got == 0) return true;
+    bytes.append(buffer, got);
+  }
+}
+
 int TerminalColumns(StdStream stream) {
   CONSOLE_SCREEN_BUFFER_INFO info{};
   if (::GetConsoleScreenBufferInfo(Handle(stream), &info)) {

@@ -15,7 +15,8 @@ namespace platform {
 enum OpenFlag : int {
   kOpenReadWrite = 0x1,  // _O_RDWR
   kOpenCreate = 0x2,     // _O_CREAT, a new file is not read-only
-  kOpenTruncate = 0x4,   // _O_TRUNC
+  kOpenFileOnly = 0x8,   // anything but a regular file (a FIFO, a device, a
+                         // socket, a pipe) is refused at once, never waited on
 };
 
 // _open: a descriptor, or -1. Opening for writing fails on a file that
@@ -47,6 +48,7 @@ class CAutoCloseFile {
   ~CAutoCloseFile() { Reset(); }
   CAutoCloseFile(const CAutoCloseFile&) = delete;
   CAutoCloseFile& operator=(const CAutoCloseFile&) = delete;
+  CAutoCloseFile(CAutoCloseFile&& other) noexcept : fd_(other.Release()) {}
   CAutoCloseFile& operator=(CAutoCloseFile&& other) noexcept {
     if (this != &other) {
       Reset();

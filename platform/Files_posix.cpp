@@ -46,8 +46,15 @@ int Open(const std::string& path, int flags) {
   if (exists && (flags & kOpenReadWrite) && posix::IsReadOnly(info)) return -1;
   int mode = O_CLOEXEC | ((flags & kOpenReadWrite) ? O_RDWR : O_RDONLY);
   if (flags & kOpenCreate) mode |= O_CREAT;
-  if (flags & kOpenTruncate) mode |= O_TRUNC;
-  return ::open(name.c_str(), mode, 0666);
+  if (!(flags & kOpenFileOnly)) return ::open(name.c_str(), mode, 0666);
+  // Not blocking, so that a FIFO without a writer does not hold the open.
+  CAutoCloseFile file(::open(name.c_str(), mode | O_NONBLOCK, 0666));
+  if (!file.IsValid() || ::fstat(file.Get(), &info) != 0) return -1;
+  if (!S_ISREG(info.st_mode) || ::fcntl(file.Get(), F_SETFL, 0) != 0) {
+    errno = EINVAL;
+    return -1;
+  }
+  return file.Release();
 }
 
 int64_t FileLength(int fd) {

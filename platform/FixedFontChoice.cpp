@@ -60,4 +60,11 @@ std::optional<FontFace> ChooseFixedFace(const std::vector<FontFace>& faces,
   return std::nullopt;
 }
 
+std::optional<FontFace> ChoosePaneFace(const std::optional<SelectedFace>& stock,
+                                       const std::vector<FontFace>& faces,
+                                       const SelectFace& select) {
+  if (stock && stock->fixedPitch && stock->japaneseGlyphs) return std::nullopt;
+  return ChooseFixedFace(faces, select);
+}
+
 }  // namespace platform

@@ -1,6 +1,6 @@
-// Which installed face shows the pane's fixed-pitch text on a system whose
-// code page is not 932: the decision, apart from the system's calls that
-// list the faces and make and measure a font.
+// Which font shows the pane's fixed-pitch text: the stock fixed font where
+// it serves, else an installed face. The decision, apart from the system's
+// calls that list the faces and make and measure a font.
 #pragma once
 
 #include <functional>
@@ -42,5 +42,14 @@ using SelectFace =
 // tried: `japanese` tells whether for the Shift-JIS character set.
 std::optional<FontFace> ChooseFixedFace(const std::vector<FontFace>& faces,
                                         const SelectFace& select);
+
+// The face the pane takes where the stock fixed font (as the system
+// selects it, stock) does not serve: the stock font serves where it is
+// fixed pitch with Japanese glyphs, as on Japanese Windows; elsewhere
+// (another code page, or a system that maps it to a face of variable
+// pitch) a face is chosen as ChooseFixedFace does. Nothing: the stock font.
+std::optional<FontFace> ChoosePaneFace(const std::optional<SelectedFace>& stock,
+                                       const std::vector<FontFace>& faces,
+                                       const SelectFace& select);
 
 }  // namespace platform

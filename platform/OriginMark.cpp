@@ -42,7 +42,7 @@ constexpr size_t kLongestMark = 64 * 1024;
 }  // namespace
 
 bool ReadZoneIdentifier(const std::string& path, OriginMark& mark) {
-  CAutoCloseFile stream(Open(path + ":Zone.Identifier", 0));
+  CAutoCloseFile stream(Open(path + ":Zone.Identifier", kOpenFileOnly));
   int64_t length = stream.IsValid() ? FileLength(stream.Get()) : -1;
   if (length <= 0 || static_cast<uint64_t>(length) > kLongestMark) return false;
   std::string text(static_cast<size_t>(length), '\0');

@@ -10,7 +10,7 @@ namespace platform {
 
 // A folder whose name has no CP932 form cannot be given.
 uint32_t GetCurrentDirectoryA(uint32_t size, char* buffer) {
-  std::vector<char> folder(4096);
+  std::vector<char> folder(kFolderBufferSize);
   std::string cp932;
   if (buffer == nullptr || ::getcwd(folder.data(), folder.size()) == nullptr ||
       !posix::ToCp932Name(folder.data(), cp932) || cp932.size() + 1 > size) {

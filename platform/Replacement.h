@@ -10,7 +10,7 @@
 namespace platform {
 
 // A file opened to be loaded and saved later. It remembers which file it
-// is (its identity, its size and its last-write time when opened) and
+// is (its identity, its size, last-write and change times when opened) and
 // holds where it lies (on Linux its folder, on Windows the file itself),
 // so that a link or folder swapped in meanwhile cannot move the save.
 class CHeldFile {
@@ -22,11 +22,12 @@ class CHeldFile {
 
   // Opens the existing file for reading and writing as Open does, links
   // followed, and holds it: a descriptor for the caller to read and close,
-  // or -1 (nothing held) when it cannot be opened.
+  // or -1 (nothing held) when it cannot be opened or is no regular file
+  // (a FIFO or a device is refused at once, never waited on).
   int Open(const std::string& path);
   bool IsHeld() const;
   // True when the file at the held place is still the one opened, with
-  // the size and last-write time it had then.
+  // the size, last-write and change times it had then.
   bool IsUnchanged() const;
   // Opens the held file for writing in place, as it was opened; -1 when
   // it cannot be, or is no longer the file opened.
@@ -61,10 +62,11 @@ enum class ReplaceStep {
 //   replacement.Commit();                        // kDone: it is in place
 //
 // The new file lies in the folder of the file (of the file a link names),
-// hidden, under a name with no CP932 form (".save.dat⁂<process>-<n>"):
-// no script, dialog or command line can name it. It is removed on every
-// path that does not commit it, and a later replacement of the same file
-// removes those that killed processes left behind.
+// hidden, under a short ASCII name of one length (ReplacementNames.h), so
+// that every file system that holds the file's name holds it too. It is
+// removed on every path that does not commit it, and a later replacement
+// of the same file removes those that killed processes left behind, but
+// for backups of a file that is gone.
 class CReplacementFile {
  public:
   CReplacementFile();
@@ -72,11 +74,12 @@ class CReplacementFile {
   CReplacementFile(const CReplacementFile&) = delete;
   CReplacementFile& operator=(const CReplacementFile&) = delete;
 
-  // Makes the new file for a held file of size bytes: kFailed when the
-  // file is no longer the one held; kNotPossible when it is no regular
-  // file with one name (a hard link would be cut off), is read-only, the
-  // folder takes no new file, or the device has no room for size bytes
-  // more.
+  // Makes the new file for a held file of size bytes: kNotPossible when
+  // the file has more than one name (a hard link would be cut off) or is
+  // read-only, the folder takes no new file (permission, a read-only
+  // device) or the device has no room for size bytes more; kFailed when
+  // the file is no longer the one held, is no regular file, or the new
+  // file cannot be made for any other reason.
   ReplaceStep Create(const CHeldFile& file, uint64_t size);
   // The same for the file at path, which need not exist yet: Commit then
   // gives it its name, with the permissions a new file gets.
@@ -84,12 +87,14 @@ class CReplacementFile {
   // The new file's descriptor, for Write.
   int Descriptor() const;
   // Flushes and closes the new file, gives it what the system keeps of the
-  // old one (Linux: its mode and, where permitted, its owner; Windows: its
+  // old one (Linux: its mode, owner and group, or the group alone where
+  // the owner cannot be given, its ACL and user attributes; Windows: its
   // attributes, ACL, creation time and streams, as ReplaceFileW keeps
   // them) and puts it in the file's place, then flushes the folder. For a
   // held file, kFailed when it was changed meanwhile: nothing is put in
-  // place. kNotPossible when the system refuses (on Windows, another
-  // program holds the file open without sharing its deletion); kFailed
+  // place. kNotPossible when the system refuses (on Linux a folder that
+  // lets no file be renamed over it; on Windows, another program holds the
+  // file open without sharing its deletion); kFailed
   // when the device fails, also when only the folder could not be flushed
   // after the file took the new content (a power failure may then bring
   // back the old content, whole).

@@ -10,9 +10,11 @@
 #include <stdlib.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <string_view>
 
 #include "platform/Cp932_posix.h"
 #include "platform/Files.h"
@@ -24,10 +26,22 @@ namespace platform {
 
 namespace {
 
-// The same file with the same content, as far as the system tells.
+bool SameTime(const struct timespec& one, const struct timespec& other) {
+  return one.tv_sec == other.tv_sec && one.tv_nsec == other.tv_nsec;
+}
+
+// The same file with the same content, as far as the system tells. The
+// change time moves with every write, also when a program puts the
+// last-write time back afterwards.
 bool SameVersion(const struct stat& one, const struct stat& other) {
   return one.st_dev == other.st_dev && one.st_ino == other.st_ino && one.st_size == other.st_size &&
-         one.st_mtim.tv_sec == other.st_mtim.tv_sec && one.st_mtim.tv_nsec == other.st_mtim.tv_nsec;
+         SameTime(one.st_mtim, other.st_mtim) && SameTime(one.st_ctim, other.st_ctim);
+}
+
+// A folder that takes no new file, or a device without room for one: the
+// reasons a save may go in place instead.
+bool FolderRefused(int error) {
+  return error == EACCES || error == EPERM || error == EROFS || error == ENOSPC || error == EDQUOT;
 }
 
 // Opens the folder of an absolute path and gives the name in it.
@@ -64,9 +78,10 @@ bool Resolve(const std::string& system, std::string& resolved) {
 
 bool ProcessExists(pid_t process) { return ::kill(process, 0) == 0 || errno == EPERM; }
 
-// Removes the new files and backups that runs killed before they could
-// remove them left beside the file.
-void RemoveLeftovers(int folder, const std::string& name) {
+// Removes the new files that runs killed before they could remove them
+// left beside the file, and their backups, which are only copies while the
+// file itself is there.
+void RemoveLeftovers(int folder, const std::string& name, bool targetExists) {
   int listed = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (listed < 0) return;
   DIR* entries = ::fdopendir(listed);
@@ -77,6 +92,7 @@ void RemoveLeftovers(int folder, const std::string& name) {
   while (const dirent* entry = ::readdir(entries)) {
     uint32_t process = ProcessOfLeftover(entry->d_name, name);
     if (process != 0 && static_cast<pid_t>(process) != ::getpid() &&
+        (targetExists || !IsBackupName(entry->d_name)) &&
         !ProcessExists(static_cast<pid_t>(process))) {
       ::unlinkat(folder, entry->d_name, 0);
     }
@@ -95,6 +111,32 @@ mode_t NewFileMode() {
   mode_t mask = ::umask(0);
   ::umask(mask);
   return 0666 & ~mask;
+}
+
+// The ACL and the user attributes: the ones a user's file carries.
+bool IsKeptAttribute(std::string_view name) {
+  return name == "system.posix_acl_access" || name.starts_with("user.");
+}
+
+// Copies the kept attributes of one open file to another, as far as the
+// file system takes them.
+void CopyAttributes(int from, int to) {
+  ssize_t length = ::flistxattr(from, nullptr, 0);
+  if (length <= 0) return;
+  std::string names(static_cast<size_t>(length), '\0');
+  length = ::flistxattr(from, names.data(), names.size());
+  if (length <= 0) return;
+  names.resize(static_cast<size_t>(length));
+  std::string value;
+  for (size_t at = 0; at < names.size(); at = names.find('\0', at) + 1) {
+    const char* name = names.c_str() + at;
+    if (!IsKeptAttribute(name)) continue;
+    ssize_t size = ::fgetxattr(from, name, nullptr, 0);
+    if (size < 0) continue;
+    value.resize(static_cast<size_t>(size));
+    size = ::fgetxattr(from, name, value.data(), value.size());
+    if (size >= 0) ::fsetxattr(to, name, value.data(), static_cast<size_t>(size), 0);
+  }
 }
 
 ReplaceStep FailureOf(int result) {
@@ -126,10 +168,12 @@ int CHeldFile::Open(const std::string& path) {
       !OpenPlace(buffer, state->folder, state->name)) {
     return -1;
   }
-  CAutoCloseFile file(
-      ::openat(state->folder.Get(), state->name.c_str(), O_RDWR | O_NOFOLLOW | O_CLOEXEC));
+  // Not blocking: a FIFO or a device is refused at once, not waited on.
+  CAutoCloseFile file(::openat(state->folder.Get(), state->name.c_str(),
+                               O_RDWR | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK));
   if (!file.IsValid() || ::fstat(file.Get(), &state->opened) != 0 ||
-      posix::IsReadOnly(state->opened)) {
+      !S_ISREG(state->opened.st_mode) || posix::IsReadOnly(state->opened) ||
+      ::fcntl(file.Get(), F_SETFL, 0) != 0) {
     return -1;
   }
   state_ = std::move(state);
@@ -147,11 +191,12 @@ bool CHeldFile::IsUnchanged() const {
 
 int CHeldFile::OpenForWriting() const {
   if (!IsHeld()) return -1;
-  CAutoCloseFile file(
-      ::openat(state_->folder.Get(), state_->name.c_str(), O_RDWR | O_NOFOLLOW | O_CLOEXEC));
+  CAutoCloseFile file(::openat(state_->folder.Get(), state_->name.c_str(),
+                               O_RDWR | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK));
   struct stat now {};
   if (!file.IsValid() || ::fstat(file.Get(), &now) != 0 || now.st_dev != state_->opened.st_dev ||
-      now.st_ino != state_->opened.st_ino || posix::IsReadOnly(now)) {
+      now.st_ino != state_->opened.st_ino || posix::IsReadOnly(now) ||
+      ::fcntl(file.Get(), F_SETFL, 0) != 0) {
     return -1;
   }
   return file.Release();
@@ -182,6 +227,7 @@ struct CReplacementFile::State {
   bool committed = false;
 
   ReplaceStep CreateBeside(uint64_t size);
+  bool GiveKept();
 };
 
 CReplacementFile::CReplacementFile() : state_(std::make_unique<State>()) {}
@@ -199,7 +245,7 @@ ReplaceStep CReplacementFile::Create(const CHeldFile& file, uint64_t size) {
   if (!file.IsUnchanged()) return ReplaceStep::kFailed;
   State& state = *state_;
   state.folder = CAutoCloseFile(::fcntl(file.state_->folder.Get(), F_DUPFD_CLOEXEC, 0));
-  if (!state.folder.IsValid()) return ReplaceStep::kNotPossible;
+  if (!state.folder.IsValid()) return ReplaceStep::kFailed;
   state.target = file.state_->name;
   state.held = true;
   state.opened = file.state_->opened;
@@ -212,7 +258,7 @@ ReplaceStep CReplacementFile::Create(const std::string& path, uint64_t size) {
   std::string resolved;
   if (!posix::ToSystemName(path, system) || !Resolve(system, resolved) ||
       !OpenPlace(resolved, state.folder, state.target)) {
-    return ReplaceStep::kNotPossible;
+    return ReplaceStep::kFailed;
   }
   return state.CreateBeside(size);
 }
@@ -220,15 +266,14 @@ ReplaceStep CReplacementFile::Create(const std::string& path, uint64_t size) {
 ReplaceStep CReplacementFile::State::CreateBeside(uint64_t size) {
   struct stat current {};
   if (::fstatat(folder.Get(), target.c_str(), &current, AT_SYMLINK_NOFOLLOW) == 0) {
-    if (!S_ISREG(current.st_mode) || current.st_nlink != 1 || posix::IsReadOnly(current)) {
-      return ReplaceStep::kNotPossible;
-    }
+    if (!S_ISREG(current.st_mode)) return ReplaceStep::kFailed;
+    if (current.st_nlink != 1 || posix::IsReadOnly(current)) return ReplaceStep::kNotPossible;
     kept = current;
     exists = true;
   } else if (errno != ENOENT || held) {
-    return ReplaceStep::kNotPossible;
+    return ReplaceStep::kFailed;
   }
-  RemoveLeftovers(folder.Get(), target);
+  RemoveLeftovers(folder.Get(), target, exists);
   if (!HasRoomFor(folder.Get(), size)) return ReplaceStep::kNotPossible;
   for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
     std::string candidate = ReplacementName(target, static_cast<uint32_t>(::getpid()), attempt);
@@ -236,17 +281,30 @@ ReplaceStep CReplacementFile::State::CreateBeside(uint64_t size) {
     if (fd >= 0) replacement = candidate;
     if (fd < 0 && errno != EEXIST) break;
   }
-  return fd >= 0 ? ReplaceStep::kDone : ReplaceStep::kNotPossible;
+  if (fd >= 0) return ReplaceStep::kDone;
+  return FolderRefused(errno) ? ReplaceStep::kNotPossible : ReplaceStep::kFailed;
+}
+
+// Gives the new file what the system keeps of the old one: its owner and
+// group (the group alone where the owner cannot be given), its mode, its
+// ACL and its user attributes. The owner comes first, since giving a file
+// away clears its set-user-ID bits; the ACL last, since the mode rewrites
+// its mask. False when the mode cannot be given.
+bool CReplacementFile::State::GiveKept() {
+  if (!exists) return ::fchmod(fd, NewFileMode()) == 0;
+  if (::fchown(fd, kept.st_uid, kept.st_gid) != 0) {
+    [[maybe_unused]] int grouped = ::fchown(fd, static_cast<uid_t>(-1), kept.st_gid);
+  }
+  if (::fchmod(fd, kept.st_mode & 07777) != 0) return false;
+  CAutoCloseFile old(
+      ::openat(folder.Get(), target.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK));
+  if (old.IsValid()) CopyAttributes(old.Get(), fd);
+  return true;
 }
 
 ReplaceStep CReplacementFile::Commit() {
   State& state = *state_;
-  if (state.exists) {
-    // The owner first: giving a file away clears its set-user-ID bits.
-    [[maybe_unused]] int owned = ::fchown(state.fd, state.kept.st_uid, state.kept.st_gid);
-  }
-  mode_t mode = state.exists ? state.kept.st_mode & 07777 : NewFileMode();
-  if (::fchmod(state.fd, mode) != 0) return ReplaceStep::kNotPossible;
+  if (!state.GiveKept()) return ReplaceStep::kFailed;
   ReplaceStep flushed = FailureOf(Flush(state.fd));
   int fd = state.fd;
   state.fd = -1;
@@ -263,7 +321,7 @@ ReplaceStep CReplacementFile::Commit() {
   }
   if (::renameat(state.folder.Get(), state.replacement.c_str(), state.folder.Get(),
                  state.target.c_str()) != 0) {
-    return errno == EIO ? ReplaceStep::kFailed : ReplaceStep::kNotPossible;
+    return FolderRefused(errno) ? ReplaceStep::kNotPossible : ReplaceStep::kFailed;
   }
   state.committed = true;
   // The new name lasts once the folder is on the device; a device that

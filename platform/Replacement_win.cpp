@@ -37,23 +37,51 @@ bool FinalName(HANDLE file, std::wstring& name) {
   return true;
 }
 
+// What the system tells of a file: which it is, its size and times. The
+// change time moves with every write, also when a program puts the
+// last-write time back afterwards.
+struct FileVersion {
+  BY_HANDLE_FILE_INFORMATION information{};
+  LARGE_INTEGER changeTime{};
+};
+
+bool VersionOf(HANDLE file, FileVersion& version) {
+  FILE_BASIC_INFO basic{};
+  if (!::GetFileInformationByHandle(file, &version.information) ||
+      !::GetFileInformationByHandleEx(file, FileBasicInfo, &basic, sizeof basic)) {
+    return false;
+  }
+  version.changeTime = basic.ChangeTime;
+  return true;
+}
+
 // What the system tells of the file under path now; false when none is.
-bool InformationOf(const std::wstring& path, BY_HANDLE_FILE_INFORMATION& information) {
+bool VersionOf(const std::wstring& path, FileVersion& version) {
   CAutoCloseHandle file(win::OpenAttributes(path.c_str()));
-  return file.IsValid() && ::GetFileInformationByHandle(file.Get(), &information) != 0;
+  return file.IsValid() && VersionOf(file.Get(), version);
 }
 
 // The same file with the same content, as far as the system tells.
-bool SameVersion(const BY_HANDLE_FILE_INFORMATION& one, const BY_HANDLE_FILE_INFORMATION& other) {
-  return win::SameFile(one, other) && one.nFileSizeHigh == other.nFileSizeHigh &&
-         one.nFileSizeLow == other.nFileSizeLow &&
-         ::CompareFileTime(&one.ftLastWriteTime, &other.ftLastWriteTime) == 0;
+bool SameVersion(const FileVersion& one, const FileVersion& other) {
+  const BY_HANDLE_FILE_INFORMATION& a = one.information;
+  const BY_HANDLE_FILE_INFORMATION& b = other.information;
+  return win::SameFile(a, b) && a.nFileSizeHigh == b.nFileSizeHigh &&
+         a.nFileSizeLow == b.nFileSizeLow &&
+         ::CompareFileTime(&a.ftLastWriteTime, &b.ftLastWriteTime) == 0 &&
+         one.changeTime.QuadPart == other.changeTime.QuadPart;
 }
 
 // True when the file under path is the one described, unchanged.
-bool StillTheFile(const std::wstring& path, const BY_HANDLE_FILE_INFORMATION& opened) {
-  BY_HANDLE_FILE_INFORMATION now{};
-  return InformationOf(path, now) && SameVersion(now, opened);
+bool StillTheFile(const std::wstring& path, const FileVersion& opened) {
+  FileVersion now;
+  return VersionOf(path, now) && SameVersion(now, opened);
+}
+
+// A folder that takes no new file, or a device without room for one: the
+// reasons a save may go in place instead.
+bool FolderRefused(DWORD error) {
+  return error == ERROR_ACCESS_DENIED || error == ERROR_WRITE_PROTECT || error == ERROR_DISK_FULL ||
+         error == ERROR_HANDLE_DISK_FULL;
 }
 
 std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.rfind(L'\\') + 1); }
@@ -91,15 +119,14 @@ bool RemoveFile(const std::wstring& path) {
 void RemoveLeftovers(const std::wstring& target, bool targetExists) {
   std::wstring name = NameOf(target);
   WIN32_FIND_DATAW found{};
-  HANDLE search = ::FindFirstFileW((FolderOf(target) + L"." + name + L"\u2042*").c_str(), &found);
+  HANDLE search = ::FindFirstFileW((FolderOf(target) + L".*").c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return;
   do {
-    std::wstring entry = found.cFileName;
-    uint32_t process = ProcessOfLeftover(win::ToUtf8(entry), win::ToUtf8(name));
-    bool backup = !entry.empty() && entry.back() == L'~';
-    if (process != 0 && process != ::GetCurrentProcessId() && (targetExists || !backup) &&
-        ProcessEnded(process)) {
-      RemoveFile(FolderOf(target) + entry);
+    std::string entry = win::ToUtf8(found.cFileName);
+    uint32_t process = ProcessOfLeftover(entry, win::ToUtf8(name));
+    if (process != 0 && process != ::GetCurrentProcessId() &&
+        (targetExists || !IsBackupName(entry)) && ProcessEnded(process)) {
+      RemoveFile(FolderOf(target) + found.cFileName);
     }
   } while (::FindNextFileW(search, &found));
   ::FindClose(search);
@@ -167,7 +194,7 @@ void GiveBack(const std::wstring& target, const BY_HANDLE_FILE_INFORMATION& kept
 struct CHeldFile::State {
   CAutoCloseHandle held{INVALID_HANDLE_VALUE};
   std::wstring target;  // its full name when opened, links followed
-  BY_HANDLE_FILE_INFORMATION opened{};
+  FileVersion opened;
 };
 
 CHeldFile::CHeldFile() = default;
@@ -175,17 +202,17 @@ CHeldFile::~CHeldFile() = default;
 
 int CHeldFile::Open(const std::string& path) {
   Release();
-  CAutoCloseFile content(platform::Open(path, kOpenReadWrite));
+  CAutoCloseFile content(platform::Open(path, kOpenReadWrite | kOpenFileOnly));
   std::wstring name;
   if (!content.IsValid() || !win::ToWideName(path, name)) return -1;
   auto state = std::make_unique<State>();
   state->held = CAutoCloseHandle(win::OpenAttributes(name.c_str()));
   BY_HANDLE_FILE_INFORMATION read{};
   if (!state->held.IsValid() || !FinalName(state->held.Get(), state->target) ||
-      !::GetFileInformationByHandle(state->held.Get(), &state->opened) ||
+      !VersionOf(state->held.Get(), state->opened) ||
       !::GetFileInformationByHandle(reinterpret_cast<HANDLE>(_get_osfhandle(content.Get())),
                                     &read) ||
-      !win::SameFile(read, state->opened)) {
+      !win::SameFile(read, state->opened.information)) {
     return -1;
   }
   state_ = std::move(state);
@@ -208,7 +235,7 @@ int CHeldFile::OpenForWriting() const {
   CAutoCloseFile file(fd);
   BY_HANDLE_FILE_INFORMATION now{};
   if (!::GetFileInformationByHandle(reinterpret_cast<HANDLE>(_get_osfhandle(fd)), &now) ||
-      !win::SameFile(now, state_->opened)) {
+      !win::SameFile(now, state_->opened.information)) {
     return -1;
   }
   return file.Release();
@@ -217,8 +244,7 @@ int CHeldFile::OpenForWriting() const {
 bool CHeldFile::Renew() {
   if (IsHeld()) {
     state_->held = CAutoCloseHandle(win::OpenAttributes(state_->target.c_str()));
-    if (state_->held.IsValid() &&
-        ::GetFileInformationByHandle(state_->held.Get(), &state_->opened)) {
+    if (state_->held.IsValid() && VersionOf(state_->held.Get(), state_->opened)) {
       return true;
     }
   }
@@ -234,9 +260,10 @@ struct CReplacementFile::State {
   std::wstring target;
   std::wstring replacement;
   bool exists = false;
-  BY_HANDLE_FILE_INFORMATION kept{};
+  FileVersion kept;
   bool held = false;
-  BY_HANDLE_FILE_INFORMATION opened{};
+  const CHeldFile* heldFile = nullptr;
+  FileVersion opened;
   int fd = -1;
   bool committed = false;
 
@@ -258,6 +285,7 @@ ReplaceStep CReplacementFile::Create(const CHeldFile& file, uint64_t size) {
   State& state = *state_;
   state.target = file.state_->target;
   state.held = true;
+  state.heldFile = &file;
   state.opened = file.state_->opened;
   return state.CreateBeside(size);
 }
@@ -265,34 +293,37 @@ ReplaceStep CReplacementFile::Create(const CHeldFile& file, uint64_t size) {
 ReplaceStep CReplacementFile::Create(const std::string& path, uint64_t size) {
   State& state = *state_;
   std::wstring name;
-  if (!win::ToWideName(path, name)) return ReplaceStep::kNotPossible;
+  if (!win::ToWideName(path, name)) return ReplaceStep::kFailed;
   CAutoCloseHandle file(win::OpenAttributes(name.c_str()));
   if (file.IsValid()) {
-    if (!FinalName(file.Get(), state.target)) return ReplaceStep::kNotPossible;
+    if (!FinalName(file.Get(), state.target)) return ReplaceStep::kFailed;
   } else {
-    if (::GetLastError() != ERROR_FILE_NOT_FOUND) return ReplaceStep::kNotPossible;
+    if (::GetLastError() != ERROR_FILE_NOT_FOUND) return ReplaceStep::kFailed;
     std::vector<wchar_t> full(32768, L'\0');
     DWORD length =
         ::GetFullPathNameW(name.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
-    if (length == 0 || length >= full.size()) return ReplaceStep::kNotPossible;
+    if (length == 0 || length >= full.size()) return ReplaceStep::kFailed;
     state.target.assign(full.data(), length);
   }
   return state.CreateBeside(size);
 }
 
 ReplaceStep CReplacementFile::State::CreateBeside(uint64_t size) {
-  exists = InformationOf(target, kept);
+  exists = VersionOf(target, kept);
+  const BY_HANDLE_FILE_INFORMATION& information = kept.information;
   if (exists &&
-      ((kept.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0 ||
-       kept.nNumberOfLinks != 1)) {
+      ((information.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0 ||
+       information.nNumberOfLinks != 1)) {
     return ReplaceStep::kNotPossible;
   }
   RemoveLeftovers(target, exists);
   if (!HasRoomFor(FolderOf(target), size)) return ReplaceStep::kNotPossible;
   CAutoCloseHandle file(CreateNewFileBeside(target, replacement));
-  if (!file.IsValid()) return ReplaceStep::kNotPossible;
+  if (!file.IsValid()) {
+    return FolderRefused(::GetLastError()) ? ReplaceStep::kNotPossible : ReplaceStep::kFailed;
+  }
   fd = _open_osfhandle(reinterpret_cast<intptr_t>(file.Get()), _O_BINARY | _O_WRONLY);
-  if (fd < 0) return ReplaceStep::kNotPossible;
+  if (fd < 0) return ReplaceStep::kFailed;
   file.Release();  // the descriptor owns it now
   return ReplaceStep::kDone;
 }
@@ -309,6 +340,11 @@ ReplaceStep CReplacementFile::Commit() {
   // The last look before the file changes: nothing is put over a file
   // another program changed, replaced or removed since it was loaded.
   if (state.held && !StillTheFile(state.target, state.opened)) return ReplaceStep::kFailed;
+  // Wine renames over no file that a handle holds open: there the hold
+  // ends here, and the held file's Renew takes it up again.
+  if (state.heldFile != nullptr && RunsOnWine()) {
+    state.heldFile->state_->held = CAutoCloseHandle(INVALID_HANDLE_VALUE);
+  }
   return state.PutInPlace();
 }
 
@@ -319,7 +355,7 @@ ReplaceStep CReplacementFile::State::PutInPlace() {
     return committed ? ReplaceStep::kDone : ReplaceStep::kFailed;
   }
   ReplaceStep replaced = Replace(target, replacement, committed);
-  if (replaced == ReplaceStep::kDone) GiveBack(target, kept);
+  if (replaced == ReplaceStep::kDone) GiveBack(target, kept.information);
   return replaced;
 }
 

@@ -131,40 +131,62 @@ bool HasJapaneseGlyphs(HDC context) {
          glyphs[0] != 0xFFFF && glyphs[1] != 0xFFFF && glyphs[2] != 0xFFFF;
 }
 
-// What the system selects for a font of the face.
-std::optional<SelectedFace> SelectFaceOn(HDC screen, const std::string& name, bool japanese) {
-  HFONT font = CreateFaceFont(win::FromUtf8(name), japanese);
-  if (font == nullptr) return std::nullopt;
+// Owns a font the program made and deletes it on every path.
+class CAutoDeleteFont {
+ public:
+  explicit CAutoDeleteFont(HFONT font) : font_(font) {}
+  ~CAutoDeleteFont() {
+    if (font_ != nullptr) ::DeleteObject(font_);
+  }
+  CAutoDeleteFont(CAutoDeleteFont&& other) noexcept : font_(std::exchange(other.font_, nullptr)) {}
+  CAutoDeleteFont(const CAutoDeleteFont&) = delete;
+  CAutoDeleteFont& operator=(const CAutoDeleteFont&) = delete;
+  HFONT Get() const { return font_; }
+
+ private:
+  HFONT font_;
+};
+
+// What the system selects for a font: its face, pitch and glyphs. A
+// stock raster font answers no glyph indices, but tells its character set.
+std::optional<SelectedFace> SelectedOn(HDC screen, HGDIOBJ font) {
   HGDIOBJ previous = ::SelectObject(screen, font);
   wchar_t face[LF_FACESIZE] = {};
   TEXTMETRICW metrics{};
   std::optional<SelectedFace> selected;
   if (::GetTextFaceW(screen, LF_FACESIZE, face) > 0 && ::GetTextMetricsW(screen, &metrics)) {
     selected = SelectedFace{win::ToUtf8(face), (metrics.tmPitchAndFamily & TMPF_FIXED_PITCH) == 0,
-                            HasJapaneseGlyphs(screen)};
+                            HasJapaneseGlyphs(screen) || metrics.tmCharSet == SHIFTJIS_CHARSET};
   }
   ::SelectObject(screen, previous);
-  ::DeleteObject(font);
   return selected;
 }
 
-// MS Gothic, or another fixed-pitch face chosen among those installed
-// (ChooseFixedFace); null when none is selected as asked.
-HFONT CreateJapaneseFixedFont() {
+// What the system selects for a font of the face.
+std::optional<SelectedFace> SelectFaceOn(HDC screen, const std::string& name, bool japanese) {
+  CAutoDeleteFont font(CreateFaceFont(win::FromUtf8(name), japanese));
+  if (font.Get() == nullptr) return std::nullopt;
+  return SelectedOn(screen, font.Get());
+}
+
+// The stock fixed font where it serves the pane, else MS Gothic or
+// another fixed-pitch face chosen among those installed (ChoosePaneFace);
+// null for the stock font.
+HFONT CreatePaneFont() {
   CScreenContext screen;
   if (screen.Get() == nullptr) return nullptr;
   std::optional<FontFace> face =
-      ChooseFixedFace(InstalledFaces(screen.Get()), [&](const std::string& name, bool japanese) {
-        return SelectFaceOn(screen.Get(), name, japanese);
-      });
+      ChoosePaneFace(SelectedOn(screen.Get(), ::GetStockObject(SYSTEM_FIXED_FONT)),
+                     InstalledFaces(screen.Get()), [&](const std::string& name, bool japanese) {
+                       return SelectFaceOn(screen.Get(), name, japanese);
+                     });
   if (!face) return nullptr;
   return CreateFaceFont(win::FromUtf8(face->name), face->japanese);
 }
 
 HGDIOBJ SystemDpiFixedFont() {
-  if (!UseWideCalls()) return ::GetStockObject(SYSTEM_FIXED_FONT);
-  static HFONT font = CreateJapaneseFixedFont();
-  return font ? font : ::GetStockObject(SYSTEM_FIXED_FONT);
+  static const CAutoDeleteFont font(CreatePaneFont());
+  return font.Get() != nullptr ? font.Get() : ::GetStockObject(SYSTEM_FIXED_FONT);
 }
 
 // The system-DPI font with its cell scaled from the system's DPI to `dpi`.
@@ -273,14 +295,13 @@ GdiObject GetFixedFont(uint32_t dpi) {
   HGDIOBJ systemFont = SystemDpiFixedFont();
   if (dpi == 0 || dpi == SystemDpi()) return systemFont;
   // One font per DPI the window has been shown at: a few at most.
-  static std::vector<std::pair<uint32_t, HFONT>> scaled;
+  static std::vector<std::pair<uint32_t, CAutoDeleteFont>> scaled;
   for (const auto& [fontDpi, font] : scaled) {
-    if (fontDpi == dpi) return font;
+    if (fontDpi == dpi) return font.Get();
   }
-  HFONT font = CreateScaledFont(systemFont, dpi);
-  if (font == nullptr) return systemFont;
-  scaled.emplace_back(dpi, font);
-  return font;
+  CAutoDeleteFont font(CreateScaledFont(systemFont, dpi));
+  if (font.Get() == nullptr) return systemFont;
+  return scaled.emplace_back(dpi, std::move(font)).second.Get();
 }
 
 uint32_t GetWindowDpi(WindowHandle window) {

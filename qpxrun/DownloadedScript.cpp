@@ -17,8 +17,8 @@
 namespace {
 
 constexpr OutcomeMessage kRestricted{
-    "このスクリプトは制限付きサイトから取得したため、実行しません。", Outcome::kErrorCaption,
-    Outcome::kError};
+    "このスクリプトは制限付きサイトから取得したため、実行しません。", kErrorCaption,
+    kErrorFlags};
 
 constexpr std::string_view kFromInternet = "このスクリプトはインターネットから取得したものです。";
 constexpr std::string_view kFrom = "取得元: ";

@@ -15,7 +15,6 @@
 
 namespace {
 
-constexpr char kScriptFilter[] = "Quopraファイル (*.qpx)\0*.qpx\0";
 constexpr char kScriptDialogTitle[] = "Quopraファイルを開く";
 
 // Asks for a script in the Open dialog. A chosen file whose name has no

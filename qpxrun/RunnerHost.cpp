@@ -20,7 +20,7 @@ FileChoice CRunnerHost::ChooseDialogTarget(const DialogRequest& request, std::st
 }
 
 bool CRunnerHost::Confirm(const std::string& question) {
-  return ShowMessage(nullptr, {question, Outcome::kConfirmCaption,
+  return ShowMessage(nullptr, {question, kConfirmCaption,
                                platform::kMbYesNo | platform::kMbIconExclamation |
                                    platform::kMbDefButton2}) == platform::kIdYes;
 }

@@ -22,8 +22,8 @@ qpx_ensure_packages() {
     "${missing[@]}" >/dev/null
 }
 
-# What building the programs needs.
-QPX_BUILD_PACKAGES=(cmake ninja-build g++ make mingw-w64 libgtest-dev libbenchmark-dev)
+# What building the programs needs, and Python for tools/mutate and its test.
+QPX_BUILD_PACKAGES=(cmake ninja-build g++ make mingw-w64 libgtest-dev libbenchmark-dev python3)
 # What building and running the 32-bit Linux core needs: gcc's 32-bit
 # libraries (no i386 architecture is added) and the emulator that runs them.
 QPX_X86_PACKAGES=(g++-multilib qemu-user-static)
@@ -62,12 +62,33 @@ qpx_ensure_display() {
   trap 'kill "$QPX_XVFB_PID" 2>/dev/null' EXIT
 }
 
+# Makes each UTF-8 locale named after the folder (ja_JP, en_US) in that
+# folder, where it is not there yet, and exports LOCPATH to it. Wine takes
+# its ANSI code page from LC_ALL, but keeps Linux file names UTF-8 only
+# where that locale exists, and a fresh machine has none but C.utf8.
+qpx_make_locales() {
+  local folder=$1
+  shift
+  mkdir -p "$folder"
+  local locale
+  for locale in "$@"; do
+    [ -f "$folder/$locale.UTF-8/LC_CTYPE" ] && continue
+    # localedef fails on mere warnings too, but has written the locale then.
+    localedef -i "$locale" -f UTF-8 "$folder/$locale.UTF-8" >/dev/null 2>&1 ||
+      [ -f "$folder/$locale.UTF-8/LC_CTYPE" ] || {
+      echo "cannot build the $locale.UTF-8 locale (is Debian's locales package installed?)" >&2
+      return 1
+    }
+  done
+  export LOCPATH=$folder
+}
+
 # The environment every Wine run of the project uses: no installer dialogs,
-# and (through qpx_wine) a Japanese ANSI code page, which Wine takes from
-# LC_ALL even where that Linux locale is not installed.
+# and (through qpx_wine) a Japanese ANSI code page under a locale made here.
 qpx_wine_environment() {
   export WINEDLLOVERRIDES="mscoree,mshtml="
   export WINEDEBUG=-all
+  qpx_make_locales "$QPX_ROOT/build/locale" ja_JP en_US
 }
 
 qpx_wine() { env LC_ALL=ja_JP.UTF-8 wine "$@"; }

@@ -6,6 +6,7 @@
 
 #include "compare/ScriptFile.h"
 #include "compare/ScriptText.h"
+#include "platform/ReplacementNames.h"
 #include "tests/support/FileSizeLimit.h"
 #include "tests/support/TestFiles.h"
 
@@ -103,6 +104,31 @@ TEST(ScriptFileWriting, WritesTheTextAndOneZeroByte) {
   std::string path = folder.Write("out.qpx", "an older and longer script");
   ASSERT_EQ(WriteScriptFile(path, "#path \"x\"\r\n#end\r\n"), ScriptWriteResult::kWritten);
   EXPECT_EQ(ReadFileBytes(path), std::string("#path \"x\"\r\n#end\r\n\0", 18));
+}
+
+// A name of 255 bytes, the longest a file system holds, takes a script.
+TEST(ScriptFileWriting, WritesUnderTheLongestName) {
+  TempFolder folder;
+  const std::string path = folder.File(std::string(251, 'n') + ".qpx");
+  ASSERT_EQ(WriteScriptFile(path, "#end\r\n"), ScriptWriteResult::kWritten);
+  EXPECT_EQ(ReadFileBytes(path), std::string("#end\r\n\0", 7));
+}
+
+// A backup is the only copy of a file a killed run left gone: a script
+// written under that file's name leaves it, and removes what else was left.
+TEST(ScriptFileWriting, KeepsTheBackupOfAMissingFile) {
+  TempFolder folder;
+  const std::string backup = folder.Write(platform::BackupName("s.qpx", 2147483646, 0), "old");
+  const std::string earlier = folder.Write(
+      ".s.qpx\xE2\x81\x82"
+      "2147483646-1~",
+      "old");
+  const std::string replacement =
+      folder.Write(platform::ReplacementName("s.qpx", 2147483646, 0), "new");
+  ASSERT_EQ(WriteScriptFile(folder.File("s.qpx"), "#end\r\n"), ScriptWriteResult::kWritten);
+  EXPECT_EQ(ReadFileBytes(backup), "old");
+  EXPECT_EQ(ReadFileBytes(earlier), "old");
+  EXPECT_FALSE(FileExists(replacement));
 }
 
 TEST(ScriptFileWriting, ReportsFilesThatCannotBeCreated) {

@@ -137,7 +137,16 @@ INSTANTIATE_TEST_SUITE_P(
                               true,
                               Command::kList,
                               {"-a", "--raw"}},
-                    ParseCase{"LoneDashIsAnOperand", {"run", "-"}, true, Command::kRun, {"-"}},
+                    ParseCase{"DashIsCheckedScript", {"check", "-"}, true, Command::kCheck, {"-"}},
+                    ParseCase{"DashIsNoScriptToRun", {"run", "-", "--trust"}, false},
+                    ParseCase{"RunFileNamedDash", {"run", "./-"}, true, Command::kRun, {"./-"}},
+                    ParseCase{"DiffOutputDash",
+                              {"diff", "a", "b", "-o", "-"},
+                              true,
+                              Command::kDiff,
+                              {"a", "b"},
+                              std::nullopt,
+                              "-"},
                     ParseCase{"UnknownOption", {"list", "a", "b", "--fast"}, false},
                     ParseCase{"LangOfNoKnownLanguage", {"run", "a.qpx", "--lang", "de"}, false},
                     ParseCase{"LangWithoutValue", {"--lang"}, false},
@@ -154,6 +163,36 @@ TEST(HelpText, ListsEveryCommandAndEveryExitStatus) {
                                "qpx list FILE1 FILE2", "--version", "\n  2    ", "\n  13   ",
                                "\n  16   ", "\n  18   no registry on this system"}) {
     EXPECT_NE(help.find(expected), std::string::npos) << expected;
+  }
+}
+
+// The last line says where a problem is reported, in both languages.
+TEST(HelpText, EndsWithWhereToReportAProblem) {
+  for (Language language : {Language::kEnglish, Language::kJapanese}) {
+    std::string help = HelpText(language);
+    size_t last = help.rfind('\n', help.size() - 2);
+    EXPECT_NE(help.find("Reporting a problem", last), std::string::npos) << help.substr(last);
+    EXPECT_EQ(help.back(), '\n');
+  }
+}
+
+// Every word of the command line that a usage error repeats is shown with
+// its control characters escaped.
+TEST(CommandLineError, ShowsTheArgumentsControlCharactersEscaped) {
+  const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+      {{"\x1B[2Jrun"}, "unknown command \\x1B[2Jrun"},
+      {{"list", "a", "b",
+        "--r\x07"
+        "aw"},
+       "unknown option --r\\x07aw for list"},
+      {{"diff", "a", "b", "--reverse\x1B=x"}, "unknown option --reverse\\x1B for diff"},
+      {{"--lang", "e\rn", "--help"}, "--lang takes ja or en, not e\\x0Dn"},
+      {{"list", "a", "b", "--raw=\x1B"}, "option --raw takes no value"}};
+  for (const auto& [arguments, expected] : cases) {
+    CommandLine line;
+    std::string error;
+    ASSERT_FALSE(ParseCommandLine(Arguments(arguments), Language::kEnglish, line, error));
+    EXPECT_EQ(error, expected) << arguments.back();
   }
 }
 

@@ -5,6 +5,7 @@
 
 #include "console/CheckReport.h"
 #include "console/ConsoleHost.h"
+#include "interpreter/RunLoop.h"
 #include "interpreter/StatementTables.h"
 #include "language/ParseScript.h"
 #include "language/ParseScriptException.h"
@@ -35,7 +36,7 @@ class ConsoleRun : public testing::Test {
     CScriptFile script(QuopraStatements());
     EXPECT_NE(script.Load(folder_.Write("s.qpx", text)), 0) << text;
     try {
-      script.Run(host);
+      RunUnits(script, host);
     } catch (const CParseScriptException& failure) {
       return {failure.GetReason(), failure.GetUnit()};
     }
@@ -128,6 +129,14 @@ TEST_F(ConsoleRun, LaterSectionsSeeWhatEarlierSectionsWouldSave) {
   EXPECT_EQ(host.Sections()[1].counts.changed, 1u);
   EXPECT_EQ(host.Sections()[1].counts.already, 1u);
   EXPECT_EQ(ReadFileBytes(target_), before);
+}
+
+// Stray "#end" lines before the first section open none.
+TEST_F(ConsoleRun, StrayEndsBeforeTheFirstSectionAreNoSections) {
+  CDryRunHost host = CheckHost();
+  EXPECT_FALSE(Run("#end\n#end\n#path \"t.bin\" 0000 = FF ; #end", host).reason.has_value());
+  ASSERT_EQ(host.Sections().size(), 1u);
+  EXPECT_EQ(host.Sections()[0].counts.changed, 1u);
 }
 
 TEST_F(ConsoleRun, CheckRecordsRegistryValuesWithoutWritingThem) {

@@ -74,15 +74,17 @@ std::vector<char*> Pointers(std::vector<std::string>& texts) {
 }
 
 // Starts qpx in folder (or its subfolder `in`) with the arguments, standard
-// input empty, and standard output and error caught in files of folder;
-// its process, or -1.
+// input empty (or the file `input` of folder), and standard output and
+// error caught in files of folder; its process, or -1.
 pid_t StartQpx(const TempFolder& folder, const std::vector<std::string>& arguments,
-               const std::string& lang = "C.UTF-8", const std::string& in = "") {
+               const std::string& lang = "C.UTF-8", const std::string& in = "",
+               const std::string& input = "") {
   std::string outPath = folder.File(".out");
   std::string errPath = folder.File(".err");
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+  const std::string inputPath = input.empty() ? "/dev/null" : folder.File(input);
+  posix_spawn_file_actions_addopen(&actions, 0, inputPath.c_str(), O_RDONLY, 0);
   posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                    0644);
   posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
@@ -104,9 +106,10 @@ pid_t StartQpx(const TempFolder& folder, const std::vector<std::string>& argumen
 
 // Runs qpx and waits for its end.
 Result RunQpx(const TempFolder& folder, const std::vector<std::string>& arguments,
-              const std::string& lang = "C.UTF-8", const std::string& in = "") {
+              const std::string& lang = "C.UTF-8", const std::string& in = "",
+              const std::string& input = "") {
   Result result;
-  pid_t child = StartQpx(folder, arguments, lang, in);
+  pid_t child = StartQpx(folder, arguments, lang, in, input);
   if (child > 0) {
     int wait = 0;
     waitpid(child, &wait, 0);
@@ -118,9 +121,10 @@ Result RunQpx(const TempFolder& folder, const std::vector<std::string>& argument
 }
 
 // Runs qpx in folder on a terminal of its own, typing input, and collects
-// what the terminal showed.
+// what the terminal showed; with errToLog, its standard error goes to the
+// file .err instead, as 2>.err would send it.
 Result RunQpxOnTerminal(const TempFolder& folder, const std::vector<std::string>& arguments,
-                        const std::string& input) {
+                        const std::string& input, bool errToLog = false) {
   std::vector<std::string> line = QpxLine(arguments);
   std::vector<char*> argv = Pointers(line);
   std::vector<std::string> variables = LocaleEnvironment("C.UTF-8");
@@ -128,6 +132,8 @@ Result RunQpxOnTerminal(const TempFolder& folder, const std::vector<std::string>
   int terminal = -1;
   pid_t child = forkpty(&terminal, nullptr, nullptr, nullptr);
   if (child == 0) {
+    int log = errToLog ? open(folder.File(".err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644) : 2;
+    if (log < 0 || dup2(log, 2) < 0) _exit(126);
     if (chdir(folder.Path().c_str()) == 0) execve(argv[0], argv.data(), environment.data());
     _exit(127);
   }
@@ -181,6 +187,13 @@ TEST_P(QpxStatus, EndsWithTheStatusOfItsOutcomeAndSaysWhereInTheUsersLanguage) {
 }
 
 const std::string kPathT = "#path \"t.bin\"\n";
+const std::string kDialogT = "#path dialog \"T|t.bin|D|*.bin|\" 0000 = FF ; #end";
+const std::string kSizesDiffer =
+    "qpx: the first and the second file differ in size: no script can be written\n";
+const std::string kSizesDifferJa =
+    "qpx: " + Utf8(
+                  u8"1つ目のファイルと2つ目のファイルのサイズが違います。"
+                  u8"スクリプトファイルは書き出せません。\n");
 
 INSTANTIATE_TEST_SUITE_P(
     Outcomes, QpxStatus,
@@ -291,18 +304,33 @@ INSTANTIATE_TEST_SUITE_P(
                    21,
                    "none.bin: the second file cannot be read",
                    "none.bin: " + Utf8(u8"2つ目のファイルを読み込めません")},
-        StatusCase{"SizesDiffer",
+        // Every failure is said on standard error, after "qpx: ".
+        StatusCase{
+            "SizesDiffer", "", {"diff", "t.bin", "long.bin"}, 22, kSizesDiffer, kSizesDifferJa},
+        StatusCase{"ListedSizesDiffer",
                    "",
-                   {"diff", "t.bin", "long.bin"},
+                   {"list", "t.bin", "long.bin"},
                    22,
-                   "differ in size",
-                   Utf8(u8"サイズが違います")},
+                   kSizesDiffer,
+                   kSizesDifferJa},
+        StatusCase{"RawListedSizesDiffer",
+                   "",
+                   {"list", "--raw", "t.bin", "long.bin"},
+                   22,
+                   kSizesDiffer,
+                   kSizesDifferJa},
         StatusCase{"NoDifferences",
                    "",
                    {"diff", "t.bin", "t.bin"},
                    23,
-                   "the files do not differ\n",
-                   Utf8(u8"差異はありません。\n")},
+                   "qpx: the files do not differ\n",
+                   "qpx: " + Utf8(u8"差異はありません。\n")},
+        StatusCase{"RunFromStandardInput",
+                   kPathT + "0000 = FF ;\n#end\n",
+                   {"run", "-"},
+                   2,
+                   "qpx: run reads no script from standard input: a piped script has no folder",
+                   "qpx: run " + Utf8(u8"は標準入力からスクリプトを読みません")},
         StatusCase{"ScriptCannotBeCreated",
                    "",
                    {"diff", "t.bin", "u.bin", "-o", "no/s.qpx"},
@@ -324,10 +352,41 @@ INSTANTIATE_TEST_SUITE_P(
         // What a script holds reaches the terminal with its control characters
         // escaped: a script cannot rewrite the report it is shown in.
         StatusCase{"ControlCharactersOfAUnitAreEscaped",
-                   kPathT + "0000 = \x1B[2J\x1B]0;x\x07 ;\n#end\n",
+                   kPathT + "0000 = \x1B[2J\x1B]0;x\x07\x1F\x7F ;\n#end\n",
                    {"run", "s.qpx"},
                    13,
-                   "unit 5: \\x1B[2J\\x1B]0;x\\x07\n"}),
+                   "unit 5: \\x1B[2J\\x1B]0;x\\x07\\x1F\\x7F\n"},
+        // So are those of every name from the command line.
+        StatusCase{"ControlCharactersOfTheScriptNameAreEscaped",
+                   "",
+                   {"run", "evil\x1B]0;x\x07.qpx"},
+                   3,
+                   "qpx: evil\\x1B]0;x\\x07.qpx: the script could not be read\n"},
+        StatusCase{"ControlCharactersOfTheTargetAreEscaped",
+                   kDialogT,
+                   {"run", "s.qpx", "--target", Utf8(u8"\x1B[2Jé.bin")},
+                   12,
+                   "qpx: --target \\x1B[2J?.bin (the name has no CP932 form)\n"},
+        StatusCase{"ControlCharactersOfTheFirstFileAreEscaped",
+                   "",
+                   {"list", "a\x1B[2J.bin", "t.bin"},
+                   20,
+                   "qpx: a\\x1B[2J.bin: the first file cannot be read\n"},
+        StatusCase{"ControlCharactersOfTheSecondFileAreEscaped",
+                   "",
+                   {"diff", "t.bin", "b\r\x07.bin"},
+                   21,
+                   "qpx: b\\x0D\\x07.bin: the second file cannot be read\n"},
+        StatusCase{"ControlCharactersOfTheOutputAreEscaped",
+                   "",
+                   {"diff", "t.bin", "u.bin", "-o", "no/\x1B.qpx"},
+                   24,
+                   "qpx: no/\\x1B.qpx: the file cannot be created\n"},
+        StatusCase{"ControlCharactersOfACommandAreEscaped",
+                   "",
+                   {"\x1B]0;run"},
+                   2,
+                   "qpx: unknown command \\x1B]0;run\n"}),
     [](const testing::TestParamInfo<StatusCase>& info) { return std::string(info.param.name); });
 
 TEST(Qpx, CheckShowsTheScriptsTextWithItsControlCharactersEscaped) {
@@ -409,6 +468,16 @@ TEST(Qpx, TerminalShowsWhatADownloadedScriptChangesAndRunsItOnYes) {
   EXPECT_TRUE(Contains(no.err, "#path \"" + target + "\"")) << no.err;
   EXPECT_TRUE(Contains(no.err, "1 bytes would change")) << no.err;
   EXPECT_TRUE(Contains(no.err, "Run it? [y/N]")) << no.err;
+  EXPECT_EQ(ReadFileBytes(target), kTarget);
+  folder.Write("r.qpx", "#registry \"HKEY_CURRENT_USER\\\\S\\\\V\" dword 01 ;\n#end\n");
+  folder.Write("r.qpx:Zone.Identifier", kInternet);
+  Result registry = RunQpxOnTerminal(folder, {"run", "r.qpx"}, "n\n");
+  EXPECT_TRUE(Contains(registry.err, "#registry \"HKEY_CURRENT_USER\\S\\V\"")) << registry.err;
+  // With its standard error sent to a file, qpx asks nothing: the user
+  // would not see the question it waited on.
+  Result logged = RunQpxOnTerminal(folder, {"run", "s.qpx"}, "y\n", true);
+  EXPECT_EQ(logged.status, 28) << logged.err;
+  EXPECT_TRUE(Contains(ReadFileBytes(folder.File(".err")), "not run without a terminal"));
   EXPECT_EQ(ReadFileBytes(target), kTarget);
   Result yes = RunQpxOnTerminal(folder, {"run", "s.qpx"}, "y\n");
   EXPECT_EQ(yes.status, 0) << yes.err;
@@ -607,8 +676,15 @@ TEST(Qpx, ListIsThePaneTextRawOrInTheTerminalsEncoding) {
   EXPECT_EQ(raw.out, "Address = \x83\x65\x83\x58\x83\x67.bin : b.bin\r\n01 = 62 : 58\r\n");
   Result shown = RunQpx(folder, {"list", name, "b.bin"});
   EXPECT_EQ(shown.out, Utf8(u8"Address = テスト.bin : b.bin\n01 = 62 : 58\n"));
-  Result same = RunQpx(folder, {"list", "b.bin", "b.bin"});
-  EXPECT_EQ(same.out, Utf8(u8"Address = b.bin : b.bin\n差異はありません。\n"));
+  // For a person the notice is in the user's language, the names escaped;
+  // the raw listing is the pane's bytes.
+  folder.Write("c\x1B.bin", "aXc");
+  Result same = RunQpx(folder, {"list", "c\x1B.bin", "b.bin"});
+  EXPECT_EQ(same.out, "Address = c\\x1B.bin : b.bin\nthe files do not differ\n");
+  Result sameJa = RunQpx(folder, {"list", "--lang", "ja", "b.bin", "c\x1B.bin"});
+  EXPECT_EQ(sameJa.out, Utf8(u8"Address = b.bin : c\\x1B.bin\n差異はありません。\n"));
+  Result sameRaw = RunQpx(folder, {"list", "--raw", "c\x1B.bin", "b.bin"});
+  EXPECT_EQ(sameRaw.out, "Address = c\x1B.bin : b.bin\r\n差異はありません。\r\n");
   folder.Write("long.bin", "abcd");
   Result sizes = RunQpx(folder, {"list", "--raw", "b.bin", "long.bin"});
   EXPECT_EQ(sizes.status, 22);
@@ -616,6 +692,42 @@ TEST(Qpx, ListIsThePaneTextRawOrInTheTerminalsEncoding) {
   EXPECT_EQ(sizes.out,
             "　1つ目のファイルと2つ目のファイルのサイズが違います。\r\n"
             "　スクリプトファイルは書き出せません。");
+  EXPECT_EQ(RunQpx(folder, {"list", "b.bin", "long.bin"}).out, "");
+}
+
+// "-" is standard input for check's script and standard output for diff's
+// script: what they print is byte for byte what the file forms print, and
+// a script from standard input is cut at its first zero byte as a file is.
+TEST(Qpx, DashIsStandardInputForCheckAndStandardOutputForDiff) {
+  TempFolder folder;
+  folder.Write("t.bin", kTarget);
+  folder.Write("u.bin", "0123456789ABCDEX");
+  for (const std::string& script :
+       {kPathT + "0000 = 30 ;\n0001 = FF ;\n#end\n", kPathT + "0000 = FF ;\r01A3 = 1 ;\n#end\n",
+        kDialogT, kPathT + "0000 = FF ;\n"}) {
+    folder.Write("s.qpx", script + Bytes("\0#end"));
+    Result file = RunQpx(folder, {"check", "s.qpx", "--target", "t.bin"});
+    Result piped = RunQpx(folder, {"check", "-", "--target", "t.bin"}, "C.UTF-8", "", "s.qpx");
+    EXPECT_EQ(piped.status, file.status) << script;
+    EXPECT_EQ(piped.out, file.out) << script;
+    std::string err = file.err;
+    if (size_t at = err.find("s.qpx:"); at != std::string::npos) err.replace(at, 5, "-");
+    EXPECT_EQ(piped.err, err) << script;
+  }
+  EXPECT_EQ(ReadFileBytes(folder.File("t.bin")), kTarget);
+  Result empty = RunQpx(folder, {"check", "-"});
+  EXPECT_EQ(empty.status, 3);
+  EXPECT_EQ(empty.err, "qpx: -: the script could not be read\n");
+
+  ASSERT_EQ(RunQpx(folder, {"diff", "t.bin", "u.bin", "-o", "d.qpx"}).status, 0);
+  for (const std::vector<std::string>& arguments :
+       {std::vector<std::string>{"diff", "t.bin", "u.bin", "-o", "-"},
+        std::vector<std::string>{"diff", "--output=-", "t.bin", "u.bin"}}) {
+    Result dashed = RunQpx(folder, arguments);
+    EXPECT_EQ(dashed.status, 0) << dashed.err;
+    EXPECT_EQ(dashed.out, ReadFileBytes(folder.File("d.qpx")));
+  }
+  EXPECT_FALSE(FileExists(folder.File("-")));
 }
 
 // Names on the command line and in the file system are UTF-8 here; in
@@ -853,17 +965,29 @@ TEST(Qpx, LongWorkDrawsNoProgressBarOffATerminal) {
   Result result = RunQpx(folder, {"list", "a.bin", "b.bin"});
   EXPECT_EQ(result.status, 0);
   EXPECT_EQ(result.err, "");
-  EXPECT_EQ(result.out, Utf8(u8"Address = a.bin : b.bin\n差異はありません。\n"));
+  EXPECT_EQ(result.out, "Address = a.bin : b.bin\nthe files do not differ\n");
 }
 
+// --version as GNU programs give it: the version of packaging/VERSION, the
+// copyright and the licence; --help ends with where to report a problem, a
+// section the README has.
 TEST(Qpx, HelpAndVersionGoToStandardOutput) {
   TempFolder folder;
   Result help = RunQpx(folder, {"--help"});
   EXPECT_TRUE(Contains(help.out, "qpx run SCRIPT")) << help.out;
   EXPECT_TRUE(Contains(help.out, "exit status")) << help.out;
+  EXPECT_TRUE(Contains(help.out, "\n\nReport a problem as the section \"Reporting a problem\""))
+      << help.out;
+  EXPECT_TRUE(Contains(ReadFileBytes(QPX_README), "\n## Reporting a problem\n"));
   EXPECT_TRUE(help.err.empty());
-  Result version = RunQpx(folder, {"--version"});
-  EXPECT_EQ(version.out.rfind("qpx ", 0), 0u) << version.out;
+  std::string version = ReadFileBytes(QPX_VERSION_FILE);
+  version.erase(version.find_last_not_of(" \r\n") + 1);
+  EXPECT_EQ(RunQpx(folder, {"--version"}).out,
+            "qpx " + version +
+                "\nCopyright (C) 2026 The Quopra authors\n"
+                "License MIT: <https://opensource.org/license/mit>\n"
+                "This is free software: you are free to change and redistribute it.\n"
+                "There is NO WARRANTY, to the extent permitted by law.\n");
 }
 
 // The lines of the manual page as they read, without the font changes and
@@ -915,7 +1039,7 @@ TEST(Qpx, ManualPageKeepsInStepWithHelp) {
                           }),
             statuses);
   std::string version = RunQpx(folder, {"--version"}).out;
-  EXPECT_NE(page[2].find("\"" + version.substr(0, version.size() - 1) + "\""), std::string::npos)
+  EXPECT_NE(page[2].find("\"" + version.substr(0, version.find('\n')) + "\""), std::string::npos)
       << page[2];
 }
 

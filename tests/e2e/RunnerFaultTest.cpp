@@ -26,6 +26,7 @@
 
 #include "CaseFolder.h"
 #include "Runner.h"
+#include "platform/ReplacementNames.h"
 
 namespace e2e {
 namespace {
@@ -284,9 +285,11 @@ TEST(RunnerFaultTarget, FolderNamedAsTheTargetFailsToOpenAndStaysAsItWas) {
 
 // What another program does to the target while qpxrun works on it.
 enum class Interference {
-  kDelete,   // removes it
-  kRewrite,  // writes other bytes into it, at another length
-  kReplace,  // puts another file in its place
+  kDelete,              // removes it
+  kRewrite,             // writes other bytes into it, at another length
+  kRewriteKeepingTime,  // writes other bytes over its first, then puts its
+                        // last-write time back (cp -p, rsync -t, touch -r)
+  kReplace,             // puts another file in its place
 };
 
 constexpr char kOtherBytes[] = "another program's bytes";
@@ -338,6 +341,14 @@ class InterfereAfterLoad {
         bool written = fd >= 0 && write(fd, kOtherBytes, sizeof kOtherBytes - 1) > 0;
         return close(fd) == 0 && written;
       }
+      case Interference::kRewriteKeepingTime: {
+        struct stat loaded {};
+        int fd = open(path, O_WRONLY);
+        bool written = fd >= 0 && fstat(fd, &loaded) == 0 &&
+                       write(fd, kOtherBytes, sizeof kOtherBytes - 1) > 0;
+        const timespec times[2] = {loaded.st_atim, loaded.st_mtim};
+        return written && futimens(fd, times) == 0 && close(fd) == 0;
+      }
       case Interference::kReplace:
         return rename(other, path) == 0;
     }
@@ -361,9 +372,11 @@ class RunnerFaultInterference : public ::testing::TestWithParam<InterferenceCase
 // what the other program left stays as it is. The fills keep the program
 // busy for a while after the load; had the change come after the save,
 // there would be no message.
+constexpr size_t kInterferedSize = 1 << 20;
+
 TEST_P(RunnerFaultInterference, TargetChangedBetweenLoadAndSaveIsNotWritten) {
   CaseFolder folder;
-  constexpr size_t kSize = 1 << 20;
+  constexpr size_t kSize = kInterferedSize;
   folder.Write("t.bin", Counting(kSize));
   folder.Write("a.qpx", Section("0000 = 11 ;\r\n" + Repeat("0001 to FFFFFFFF = 5A ;\r\n", 1000)));
   InterfereAfterLoad other(folder.File("t.bin"), GetParam().what);
@@ -384,13 +397,18 @@ INSTANTIATE_TEST_SUITE_P(
     BetweenLoadAndSave, RunnerFaultInterference,
     ::testing::Values(InterferenceCase{"deleted", Interference::kDelete, std::nullopt},
                       InterferenceCase{"rewritten", Interference::kRewrite, kOtherBytes},
-                      InterferenceCase{"replaced", Interference::kReplace, kOtherBytes}),
+                      InterferenceCase{"replaced", Interference::kReplace, kOtherBytes},
+                      InterferenceCase{
+                          "rewrittenKeepingTime", Interference::kRewriteKeepingTime,
+                          std::string(kOtherBytes) +
+                              Counting(kInterferedSize).substr(sizeof kOtherBytes - 1)}),
     [](const ::testing::TestParamInfo<InterferenceCase>& info) { return info.param.name; });
 
 // Leftovers of runs that were killed before they could remove them (their
-// hidden new files and backups, named after processes that no longer run)
-// are removed by the next save of the same target: the folder then holds
-// the target and the script alone.
+// hidden new files and backups, named after processes that no longer run,
+// as this version names them and as earlier ones did) are removed by the
+// next save of the same target: the folder then holds the target and the
+// script alone.
 TEST(RunnerFaultTarget, NextSaveRemovesWhatKilledRunsLeft) {
   CaseFolder folder;
   folder.Write("t.bin", Counting(16));
@@ -398,6 +416,8 @@ TEST(RunnerFaultTarget, NextSaveRemovesWhatKilledRunsLeft) {
   for (const char* leftover : {"4000000000-0", "4000000000-1~", "4000000004-7"}) {
     folder.Write(Utf8(u8".t.bin\u2042") + leftover, Counting(16));
   }
+  folder.Write(platform::ReplacementName("t.bin", 4000000000u, 0), Counting(16));
+  folder.Write(platform::BackupName("t.bin", 4000000004u, 9), Counting(16));
   ExpectSilentRun(RunScript(folder, false));
   EXPECT_EQ(folder.Read("t.bin"), "\x11" + Counting(16).substr(1));
   EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), fs::directory_iterator()), 2);

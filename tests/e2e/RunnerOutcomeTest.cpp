@@ -1,6 +1,9 @@
 // qpxrun under Wine: what a run shows (nothing, or one message box with the
 // exact text, caption and icon) and how it reads its command line.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
 
 #include "CaseFolder.h"
 #include "Runner.h"
@@ -24,8 +27,17 @@ TEST(RunnerOutcome, SuccessfulRunPatchesTheTargetAndShowsNothing) {
                "0010 to 0017 = AABB ;\r\n"
                "0018 =bit 1XXXXXX0 ;  0019 to 001A =bit XXXXXXX1 ;\r\n"
                "#end\r\n");
+  struct stat before {};
+  ASSERT_EQ(stat(folder.File("save.dat").c_str(), &before), 0);
   DriverRun run = RunRunner(folder.Win(), folder.Win("fix.qpx"));
   ExpectSilentRun(run);
+  // Replaced by a new file, not written in place, and nothing left beside.
+  struct stat after {};
+  ASSERT_EQ(stat(folder.File("save.dat").c_str(), &after), 0);
+  EXPECT_NE(after.st_ino, before.st_ino);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()),
+                          std::filesystem::directory_iterator()),
+            2);
   std::string expected = original;
   expected[0x00] = '\xFF';
   expected[0x04] = '\x01';

@@ -6,12 +6,13 @@
 namespace e2e {
 namespace {
 
+// The version is packaging/VERSION's, padded to four numbers.
 TEST(RunnerProgram, CarriesAJapaneseVersionBlockAndOneIconGroup) {
   DriverRun run = RunDriver({"resources", RunnerExe()});
   ASSERT_TRUE(run.Followed()) << run.output;
   using Lines = std::vector<std::vector<std::string>>;
   EXPECT_EQ(run.transcript.All("resources.version"),
-            (Lines{{"resources.version", "3.0.2.1", "3.0.2.1"}}))
+            (Lines{{"resources.version", QPX_E2E_FILE_VERSION, QPX_E2E_FILE_VERSION}}))
       << run.output;
   EXPECT_EQ(run.transcript.All("resources.translation"),
             (Lines{{"resources.translation", "0411", "03A4"}}))

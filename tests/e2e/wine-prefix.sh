@@ -7,6 +7,7 @@
 # without it Wine maps the Japanese file names of the tests to ASCII on the
 # Linux side.
 set -euo pipefail
+source "$(dirname "$0")/../../tools/lib.sh"
 
 action=$1
 export WINEPREFIX=$2
@@ -40,9 +41,7 @@ case "$action" in
     quiet wineserver -k || true # a server left running by an earlier run
     rm -rf "$WINEPREFIX" "$log" "$LOCPATH"
     mkdir -p "$WINEPREFIX" "$LOCPATH"
-    localedef -i "$locale" -f UTF-8 "$LOCPATH/$LC_ALL" >>"$log" 2>&1 ||
-      [ -f "$LOCPATH/$LC_ALL/LC_CTYPE" ] ||
-      fail "cannot build the $LC_ALL locale (is Debian's locales package installed?)"
+    qpx_make_locales "$LOCPATH" "$locale" 2>>"$log" || fail "cannot build the $LC_ALL locale"
     quiet wineserver -p || fail "cannot start a persistent wineserver"
     quiet wineboot -i || fail "wineboot -i failed"
     # Without a window manager every hidden window would wait 2 s.

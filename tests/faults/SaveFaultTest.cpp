@@ -1,12 +1,16 @@
-// A save under faults injected at each of its writes, flushes and renames
-// (the calls are wrapped at link time): wherever the device fails, a target
-// that can be replaced holds exactly its old bytes afterwards, the save is
-// reported as failed, and no new file is left beside it. A full device or
-// a refused rename leaves the save in place, which then succeeds.
+// A save under faults injected at each of its new files, writes, flushes
+// and renames (the calls are wrapped at link time): wherever the device
+// fails, a target that can be replaced holds exactly its old bytes
+// afterwards, the save is reported as failed, and no new file is left
+// beside it. A full device, or a folder that refuses the new file or the
+// rename, leaves the save in place, which then succeeds.
 #include <errno.h>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdarg>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -17,7 +21,7 @@
 
 namespace {
 
-enum class Call { kWrite, kFlush, kRename };
+enum class Call { kWrite, kFlush, kRename, kCreate };
 
 // The fault armed: the nth call of a kind from now fails with an error.
 struct Fault {
@@ -25,7 +29,7 @@ struct Fault {
   Call call = Call::kWrite;
   int nth = 0;  // 0: none fails
   int error = 0;
-  int counts[3] = {0, 0, 0};
+  int counts[4] = {0, 0, 0, 0};
   bool afterRename = false;  // the failing call came after the rename
 };
 
@@ -48,6 +52,7 @@ extern "C" {
 ssize_t __real_write(int fd, const void* buffer, size_t count);
 int __real_fsync(int fd);
 int __real_renameat(int fromFolder, const char* from, int toFolder, const char* to);
+int __real_openat(int folder, const char* name, int flags, ...);
 
 // A device failing mid-write takes the first half of the bytes.
 ssize_t __wrap_write(int fd, const void* buffer, size_t count) {
@@ -60,6 +65,25 @@ ssize_t __wrap_write(int fd, const void* buffer, size_t count) {
 int __wrap_fsync(int fd) { return Fails(Call::kFlush) ? -1 : __real_fsync(fd); }
 int __wrap_renameat(int fromFolder, const char* from, int toFolder, const char* to) {
   return Fails(Call::kRename) ? -1 : __real_renameat(fromFolder, from, toFolder, to);
+}
+// Only the making of a new file counts; a file system that takes ASCII
+// names only (some shares, Wine without a UTF-8 locale) refuses any other.
+int __wrap_openat(int folder, const char* name, int flags, ...) {
+  mode_t mode = 0;
+  if (flags & O_CREAT) {
+    va_list rest;
+    va_start(rest, flags);
+    mode = static_cast<mode_t>(va_arg(rest, int));
+    va_end(rest);
+    if (Fails(Call::kCreate)) return -1;
+    for (const char* c = name; *c != '\0'; ++c) {
+      if (static_cast<unsigned char>(*c) >= 0x80) {
+        errno = EILSEQ;
+        return -1;
+      }
+    }
+  }
+  return __real_openat(folder, name, flags, mode);
 }
 }
 
@@ -91,7 +115,7 @@ class SaveUnderFault : public testing::TestWithParam<FaultCase> {
     CSourceData image;
     EXPECT_TRUE(image.Load(target_));
     for (uint32_t at = 0; at < kSize; at += 997) image.SetByte(at, 0xEE);
-    fault = Fault{true, GetParam().call, nth, GetParam().error, {0, 0, 0}, false};
+    fault = Fault{true, GetParam().call, nth, GetParam().error, {0, 0, 0, 0}, false};
     bool saved = image.Save(target_) != 0;
     calls_ = fault.counts[static_cast<int>(GetParam().call)];
     fault.counting = false;
@@ -151,8 +175,41 @@ INSTANTIATE_TEST_SUITE_P(
                     FaultCase{"DeviceFullWhileWriting", Call::kWrite, ENOSPC, false, true},
                     FaultCase{"DeviceFullWhileFlushing", Call::kFlush, ENOSPC, false, true},
                     FaultCase{"RenameRefused", Call::kRename, EACCES, false, true},
+                    FaultCase{"CreateFails", Call::kCreate, EIO, false, false},
+                    FaultCase{"CreateFindsNameTooLong", Call::kCreate, ENAMETOOLONG, false, false},
+                    FaultCase{"CreateRefusedByFolder", Call::kCreate, EACCES, false, true},
+                    FaultCase{"CreateRefusedReadOnlyDevice", Call::kCreate, EROFS, false, true},
+                    FaultCase{"CreateFindsDeviceFull", Call::kCreate, ENOSPC, false, true},
                     FaultCase{"InPlaceWriteFails", Call::kWrite, EIO, true, false},
                     FaultCase{"InPlaceFlushFails", Call::kFlush, EIO, true, false}),
     [](const testing::TestParamInfo<FaultCase>& info) { return std::string(info.param.name); });
+
+// Where nothing fails, a save replaces the target (another file takes its
+// name) however long its name, also on a file system that refuses names
+// outside ASCII, and nothing is left beside it.
+class SaveByReplacing : public testing::TestWithParam<size_t> {};
+
+TEST_P(SaveByReplacing, WorksWhereverTheTargetsOwnNameDoes) {
+  TempFolder folder;
+  const std::string name = std::string(GetParam() - 4, 'n') + ".bin";
+  const std::string target = folder.Write(name, Counting(kSize));
+  struct stat before {};
+  ASSERT_EQ(::stat(target.c_str(), &before), 0);
+  CSourceData image;
+  ASSERT_TRUE(image.Load(target));
+  ASSERT_TRUE(image.SetByte(0, 0xEE));
+  fault = Fault{true, Call::kCreate, 0, 0, {0, 0, 0, 0}, false};
+  EXPECT_TRUE(image.Save(target));
+  fault.counting = false;
+  struct stat after {};
+  ASSERT_EQ(::stat(target.c_str(), &after), 0);
+  EXPECT_NE(after.st_ino, before.st_ino) << "saved in place";
+  EXPECT_EQ(ReadFileBytes(target)[0], '\xEE');
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()),
+                          std::filesystem::directory_iterator()),
+            1);
+}
+
+INSTANTIATE_TEST_SUITE_P(NameLengths, SaveByReplacing, testing::Values(5, 200, 253, 255));
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "compare/Listing.h"
 #include "compare/ScriptFile.h"
 #include "compare/ScriptText.h"
+#include "interpreter/RunLoop.h"
 #include "interpreter/StatementTables.h"
 #include "qpxrun/RunnerHost.h"
 #include "language/ParseScript.h"
@@ -110,7 +111,7 @@ void RunWrittenScript(const CComparison& comparison, Direction direction) {
   if (!script.Load(scriptPath)) Die("the written script does not load");
   try {
     CRunnerHost host;
-    script.Run(host);
+    RunUnits(script, host);
   } catch (const CParseScriptException& failure) {
     std::fprintf(stderr, "reason %d\n", static_cast<int>(failure.GetReason()));
     Die("the written script fails");

@@ -23,6 +23,7 @@
 #include <string>
 
 #include "tests/standin/StandIn.h"
+#include "interpreter/RunLoop.h"
 #include "interpreter/StatementTables.h"
 #include "qpxrun/RunnerHost.h"
 #include "language/ParseScript.h"
@@ -71,7 +72,7 @@ int32_t RunScript(size_t rotation, std::optional<rlim_t> deviceLimit) {
       outcome = kNotLoaded;
     } else {
       CRunnerHost host;
-      script.Run(host);
+      RunUnits(script, host);
     }
   } catch (const CParseScriptException& failure) {
     outcome = failure.GetReason();

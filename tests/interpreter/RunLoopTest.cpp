@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "interpreter/RunLoop.h"
 #include "interpreter/StatementTables.h"
 #include "language/ParseScript.h"
 #include "language/ParseScriptException.h"
@@ -103,7 +104,7 @@ TEST(RunLoopUnits, NoUnitsIsReasonOne) {
   CParseScript script(QuopraStatements());
   CRecordingHost host;
   try {
-    script.Run(host);
+    RunUnits(script, host);
     ADD_FAILURE() << "Run returned";
   } catch (const CParseScriptException& failure) {
     EXPECT_EQ(failure.GetReason(), NoUnits);
@@ -138,7 +139,7 @@ TEST(RunLoopTarget, RelativeScriptTakesTargetFromCurrentFolder) {
   ASSERT_NE(script.Load("s.qpx"), 0);
   EXPECT_EQ(script.scriptPath, "s.qpx");
   CRecordingHost host;
-  script.Run(host);
+  RunUnits(script, host);
   EXPECT_EQ(ReadFileBytes(folder.File("t.bin")), Target({{0, 0x11}}));
 }
 
@@ -175,12 +176,51 @@ TEST(RunLoopTarget, TargetTooLargeForMemoryIsReasonTwo) {
     AddressSpaceLimit limit(rlim_t{1} << 30);
     CRecordingHost host;
     try {
-      script.Run(host);
+      RunUnits(script, host);
     } catch (const CParseScriptException& failure) {
       reason = failure.GetReason();
     }
   }
   EXPECT_EQ(reason, 2);
+}
+
+// Everything outside the interpreter goes through its host: the targets
+// loaded and saved, the dialog's file, the registry value, the sections
+// and where the units ran out.
+TEST(RunLoopHost, AsksTheHostForEverythingOutsideTheInterpreter) {
+  TempFolder folder;
+  const std::string t = folder.Write("t.bin", Target());
+  const std::string u = folder.Write("u.bin", Target());
+  CRecordingHost host;
+  host.dialogAnswers.push_back(u);
+  EXPECT_EQ(RunScriptText(folder,
+                          "#path \"t.bin\" 0000 = 11 ; #end #path dialog \"Pick|u.bin|D|*.*|\" "
+                          "0001 = 22 ; #end #registry \"HKEY_USERS\\\\K\\\\V\" dword 0100 ; #end",
+                          host),
+            std::nullopt);
+  EXPECT_EQ(host.loaded, (std::vector<std::string>{t, u}));
+  EXPECT_EQ(host.saved, (std::vector<std::string>{t, u}));
+  EXPECT_EQ(host.dialogTitles, std::vector<std::string>{"Pick"});
+  ASSERT_EQ(host.values.size(), 1u);
+  EXPECT_EQ(host.values[0].root, platform::kHkeyUsers);
+  EXPECT_EQ(host.values[0].name, "V");
+  EXPECT_EQ(host.values[0].data, std::string("\0\1\0\0", 4));
+  EXPECT_EQ(host.events, (std::vector<std::string>{"#path " + t, "end", "#path " + u, "end",
+                                                   "#registry HKEY_USERS\\K\\V", "end"}));
+  ASSERT_TRUE(host.unitsEnd.has_value());
+  EXPECT_EQ(host.unitsEnd->openDirective, UnitsEnd::kNone);
+  EXPECT_TRUE(host.failures.empty() && host.questions.empty());
+  EXPECT_EQ(ReadFileBytes(u), Target({{1, 0x22}}));
+}
+
+// A registry value the host refuses fails its statement.
+TEST(RunLoopHost, RefusedRegistryValueIsAScriptError) {
+  TempFolder folder;
+  CRecordingHost host;
+  host.registryWrites = false;
+  EXPECT_EQ(RunScriptText(folder, "#registry \"HKEY_USERS\\\\K\\\\V\" dword 01 ; #end", host),
+            ScriptError);
+  EXPECT_TRUE(host.values.empty());
 }
 
 // Another program writes the target while the section works on it: the

@@ -1,5 +1,6 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
@@ -129,39 +130,82 @@ INSTANTIATE_TEST_SUITE_P(
 struct LeftoverCase {
   std::string entry;
   uint32_t process;  // 0: no leftover of t.bin
+  bool backup;
 };
 
 class Leftovers : public testing::TestWithParam<LeftoverCase> {};
 
-TEST_P(Leftovers, AreKnownByNameAndProcess) {
+TEST_P(Leftovers, AreKnownByNameAndProcessInBothForms) {
   EXPECT_EQ(platform::ProcessOfLeftover(GetParam().entry, "t.bin"), GetParam().process)
       << GetParam().entry;
+  if (GetParam().process != 0) {
+    EXPECT_EQ(platform::IsBackupName(GetParam().entry), GetParam().backup);
+  }
+}
+
+// The form earlier versions left: "." name U+2042 process "-" number.
+std::string Earlier(const std::string& name, const std::string& rest) {
+  return "." + name + "\xE2\x81\x82" + rest;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Names, Leftovers,
-    testing::Values(LeftoverCase{platform::ReplacementName("t.bin", 4321, 7), 4321},
-                    LeftoverCase{platform::BackupName("t.bin", 12, 0), 12},
-                    LeftoverCase{".t.bin\xE2\x81\x82"
-                                 "99-",
-                                 0},
-                    LeftoverCase{".t.bin\xE2\x81\x82"
-                                 "-1",
-                                 0},
-                    LeftoverCase{".t.bin\xE2\x81\x82"
-                                 "9x-1",
-                                 0},
-                    LeftoverCase{".t.bin\xE2\x81\x82"
-                                 "99999999999-1",
-                                 0},
-                    LeftoverCase{".u.bin\xE2\x81\x82"
-                                 "5-1",
-                                 0},
-                    LeftoverCase{"t.bin\xE2\x81\x82"
-                                 "5-1",
-                                 0},
-                    LeftoverCase{".t.bin", 0},
-                    LeftoverCase{platform::ReplacementName("t.bin.bak", 5, 1), 0}));
+    testing::Values(LeftoverCase{platform::ReplacementName("t.bin", 4321, 7), 4321, false},
+                    LeftoverCase{platform::BackupName("t.bin", 12, 0), 12, true},
+                    LeftoverCase{platform::ReplacementName("t.bin", 0xFFFFFFFE, 99), 0xFFFFFFFE,
+                                 false},
+                    LeftoverCase{platform::ReplacementName("T.bin", 5, 1), 0, false},
+                    LeftoverCase{platform::ReplacementName("t.bin.bak", 5, 1), 0, false},
+                    LeftoverCase{platform::ReplacementName("t.bin", 5, 1) + "~~", 0, false},
+                    LeftoverCase{platform::ReplacementName("t.bin", 5, 1).substr(1), 0, false},
+                    LeftoverCase{platform::ReplacementName("t.bin", 0, 1), 0, false},
+                    LeftoverCase{Earlier("t.bin", "4321-7"), 4321, false},
+                    LeftoverCase{Earlier("t.bin", "12-0~"), 12, true},
+                    LeftoverCase{Earlier("t.bin", "99-"), 0, false},
+                    LeftoverCase{Earlier("t.bin", "-1"), 0, false},
+                    LeftoverCase{Earlier("t.bin", "9x-1"), 0, false},
+                    LeftoverCase{Earlier("t.bin", "99999999999-1"), 0, false},
+                    LeftoverCase{Earlier("u.bin", "5-1"), 0, false},
+                    LeftoverCase{Earlier("t.bin", "5-1").substr(1), 0, false},
+                    LeftoverCase{"x" + Earlier("t.bin", "5-1").substr(1), 0, false},
+                    LeftoverCase{".t.bin9995-1", 0, false},
+                    LeftoverCase{".t.bin", 0, false},
+                    LeftoverCase{Earlier("t.bin.bak", "5-1"), 0, false}));
+
+struct NameCase {
+  const char* name;
+  std::string target;  // UTF-8, as the system spells it
+};
+
+class HiddenNames : public testing::TestWithParam<NameCase> {};
+
+// Whatever the file's name, the new file's is ASCII, hidden and of one
+// length, so that a file system that holds the file's name holds it too;
+// two processes or attempts never share one.
+TEST_P(HiddenNames, AreAsciiAndOfOneLength) {
+  const std::string& target = GetParam().target;
+  const std::string name = platform::ReplacementName(target, 0x7FFFFFFF, 42);
+  EXPECT_EQ(name.size(), platform::kReplacementNameLength);
+  EXPECT_EQ(platform::BackupName(target, 0x7FFFFFFF, 42), name + "~");
+  EXPECT_EQ(name[0], '.');
+  for (char c : name) EXPECT_TRUE(c > 0x20 && c < 0x7F) << name;
+  EXPECT_NE(name, platform::ReplacementName(target, 0x7FFFFFFF, 43));
+  EXPECT_NE(name, platform::ReplacementName(target, 0x7FFFFFFE, 42));
+  EXPECT_EQ(platform::ProcessOfLeftover(name, target), 0x7FFFFFFFu);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Targets, HiddenNames,
+    testing::Values(NameCase{"Short", "t"}, NameCase{"Long", std::string(255, 'n')},
+                    // 表ソフト.bin, then 255 bytes of 能
+                    NameCase{"Japanese", "\xE8\xA1\xA8\xE3\x82\xBD\xE3\x83\x95\xE3\x83\x88.bin"},
+                    NameCase{"LongJapanese",
+                             [] {
+                               std::string name;
+                               while (name.size() < 255) name += "\xE8\x83\xBD";
+                               return name;
+                             }()}),
+    [](const testing::TestParamInfo<NameCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
 
@@ -197,11 +241,14 @@ INSTANTIATE_TEST_SUITE_P(
         ZoneCase{"[ZoneTransfer]\r\nZoneId=3\r\nReferrerUrl=https://r/\r\nHostUrl=https://h/x\r\n",
                  3, "https://h/x"},
         ZoneCase{"[ZoneTransfer]\nZoneId=3\nReferrerUrl=https://r/\n", 3, "https://r/"},
+        ZoneCase{"[ZoneTransfer]\nZoneId=3\nHostUrl=https://h/x\nReferrerUrl=https://r/\n", 3,
+                 "https://h/x"},
         ZoneCase{" [zonetransfer] \r\n zoneid = 4 \r\n", 4, ""},
         ZoneCase{"[ZoneTransfer]\r\nZoneId=7\r\n", 4, ""},  // unknown: restricted
         ZoneCase{"[ZoneTransfer]\r\nZoneId=2", 2, ""},
         ZoneCase{Utf16("[ZoneTransfer]\r\nZoneId=3\r\n"), 3, ""},
         ZoneCase{"[Other]\r\nZoneId=3\r\n", std::nullopt, ""},
+        ZoneCase{"[ZoneTransfer]\r\nXoneId=3\r\n", std::nullopt, ""},
         ZoneCase{"[ZoneTransfer]\r\nZoneId=\r\nZoneId=-1\r\nZoneId=3x\r\n", std::nullopt, ""},
         ZoneCase{"", std::nullopt, ""}));
 
@@ -216,6 +263,16 @@ TEST(OriginMark, IsReadFromTheAttributeOrTheFileBeside) {
   folder.Write("copied.qpx:Zone.Identifier", "[ZoneTransfer]\r\nZoneId=4\r\n");
   ASSERT_TRUE(platform::ReadOriginMark(copied, mark));
   EXPECT_EQ(mark.zone, platform::Zone::kRestricted);
+  // A mark that is a FIFO is refused at once, as an unreadable one.
+  const std::string piped = folder.Write("piped.qpx", "x");
+  ASSERT_EQ(::mkfifo((piped + ":Zone.Identifier").c_str(), 0666), 0);
+  EXPECT_FALSE(platform::ReadOriginMark(piped, mark));
+  for (size_t size : {64 * 1024, 64 * 1024 + 1}) {  // no mark is longer than 64 KiB
+    std::string stream = "[ZoneTransfer]\r\nZoneId=3\r\n";
+    stream.resize(size, ' ');
+    folder.Write("copied.qpx:Zone.Identifier", stream);
+    EXPECT_EQ(platform::ReadOriginMark(copied, mark), size == 64 * 1024) << size;
+  }
   const std::string downloaded = folder.Write("downloaded.qpx", "x");
   const std::string url = "https://example.com/downloaded.qpx";
   if (::setxattr(downloaded.c_str(), "user.xdg.origin.url", url.data(), url.size(), 0) != 0) {

@@ -81,4 +81,37 @@ INSTANTIATE_TEST_SUITE_P(
              std::nullopt}),
     [](const testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
 
+struct StockCase {
+  const char* name;
+  std::optional<SelectedFace> stock;  // what the system selects for the stock fixed font
+  std::optional<FontFace> chosen;     // nothing: the stock font is kept
+};
+
+class PaneFace : public testing::TestWithParam<StockCase> {};
+
+// Every face asked for is selected as asked; only the stock font differs.
+TEST_P(PaneFace, IsTheStockFontOnlyWhereItIsFixedPitchWithJapanese) {
+  auto select = [](const std::string& name, bool japanese) -> std::optional<SelectedFace> {
+    return SelectedFace{name, true, japanese};
+  };
+  std::optional<FontFace> chosen =
+      platform::ChoosePaneFace(GetParam().stock, {kDroid, kCourier, kIpa}, select);
+  ASSERT_EQ(chosen.has_value(), GetParam().chosen.has_value());
+  if (chosen) {
+    EXPECT_EQ(chosen->name, GetParam().chosen->name);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    StockFonts, PaneFace,
+    testing::Values(
+        // Japanese Windows: its own fixed font, fixed pitch with Japanese.
+        StockCase{"JapaneseStockKept", SelectedFace{"Terminal", true, true}, std::nullopt},
+        // Wine under code page 932 maps it to a Japanese face of variable pitch.
+        StockCase{"VariablePitchStockReplaced", kDroidSelected, kIpa},
+        // Western Windows: fixed pitch without Japanese.
+        StockCase{"WesternStockReplaced", SelectedFace{"Fixedsys", true, false}, kIpa},
+        StockCase{"UnmeasuredStockReplaced", std::nullopt, kIpa}),
+    [](const testing::TestParamInfo<StockCase>& info) { return std::string(info.param.name); });
+
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "compare/Listing.h"
 #include "tests/qpxdiff/DiffWindowFixture.h"
+#include "tests/support/TestFiles.h"
 
 namespace {
 
@@ -337,7 +338,14 @@ TEST_F(DiffWindow, AboutNamesTheProgramAndItsVersion) {
   ASSERT_EQ(standin::Recorder().messageBoxes.size(), 1u);
   EXPECT_EQ(LastMessageBox().owner, MainWindow());
   EXPECT_NE(LastMessageBox().text.find("Quopra Maker"), std::string::npos);
-  EXPECT_NE(LastMessageBox().text.find("1.0.0.1"), std::string::npos);
+  // The version of packaging/VERSION, as it is written there.
+  std::string version = ReadFileBytes(QPX_VERSION_FILE);
+  version.erase(version.find_last_not_of(" \r\n") + 1);
+  EXPECT_TRUE(
+      LastMessageBox().text.ends_with("\n"
+                                      "バージョン " +
+                                      version))
+      << LastMessageBox().text;
 }
 
 TEST_F(DiffWindow, UnknownCommandsAndMessagesGoToTheDefaultProcedure) {

@@ -1,6 +1,7 @@
 #include "tests/support/ScriptRun.h"
 
 #include "tests/standin/StandIn.h"
+#include "interpreter/RunLoop.h"
 #include "interpreter/StatementTables.h"
 #include "language/ParseScript.h"
 #include "language/ParseScriptException.h"
@@ -24,7 +25,7 @@ std::optional<int> RunScriptText(const TempFolder& folder, const std::string& te
     return std::nullopt;
   }
   try {
-    script.Run(host);
+    RunUnits(script, host);
   } catch (const CParseScriptException& failure) {
     return failure.GetReason();
   }

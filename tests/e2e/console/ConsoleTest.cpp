@@ -166,6 +166,7 @@ class ConsoleLanguageUnderWine : public testing::TestWithParam<LanguageCase> {};
 TEST_P(ConsoleLanguageUnderWine, MessagesAreInTheUsersLanguage) {
   CaseFolder folder;
   folder.Write("t.bin", "0123");
+  folder.Write("long.bin", "01234");
   DriverRun run = RunDriver(
       {"launchout", ConsoleExe(), folder.Win(), GetParam().tail, folder.Win("out.txt"), "exit"});
   ASSERT_TRUE(run.Followed()) << run.output;
@@ -185,7 +186,18 @@ INSTANTIATE_TEST_SUITE_P(
         LanguageCase{"LangJa", "--lang ja run none.qpx", "スクリプトの読み込みに失敗しました",
                      "スクリプトの読み込みに失敗しました"},
         LanguageCase{"LangEn", "run none.qpx --lang en", "the script could not be read",
-                     "the script could not be read"}),
+                     "the script could not be read"},
+        LanguageCase{"SizesDiffer", "list t.bin long.bin",
+                     "qpx: the first and the second file differ in size",
+                     "qpx: 1つ目のファイルと2つ目のファイルのサイズが違います。"},
+        LanguageCase{"NoDifferences", "diff t.bin t.bin", "qpx: the files do not differ",
+                     "qpx: 差異はありません。"},
+        LanguageCase{"RunFromStandardInput", "run -",
+                     "qpx: run reads no script from standard input",
+                     "qpx: run は標準入力からスクリプトを読みません"},
+        LanguageCase{"Version", "--version",
+                     "\nCopyright (C) 2026 The Quopra authors\nLicense MIT: ",
+                     "\nCopyright (C) 2026 The Quopra authors\nLicense MIT: "}),
     [](const testing::TestParamInfo<LanguageCase>& info) { return std::string(info.param.name); });
 
 struct DirectionCase {

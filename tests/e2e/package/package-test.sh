@@ -10,7 +10,8 @@
 #       Maker at 150%, upgrades, uninstall
 #   package-test.sh deb SOURCE WORK
 #       the Debian package of qpx: its contents and fields, lintian, the
-#       program and manual page unpacked, bash completion, and (as root,
+#       licence, the program and manual page unpacked (mandoc -Tlint
+#       clean), bash completion, and (as root,
 #       where qpx is not installed) apt-get install, run and remove
 set -euo pipefail
 
@@ -29,6 +30,12 @@ finish() {
 # A table of an MSI without its header lines, sorted; binary columns name
 # files that msiinfo writes into the working folder, the test's own.
 table() { msiinfo export "$1" "$2" | tail -n +4 | tr -d '\r' | sort; }
+
+# The MIT licence of LICENSE, as the file $2 holds it (CR LF on Windows):
+# fails check $1 when it differs.
+expect_licence() {
+  expect_equal "$1" "$(tr -d '\r' <"$2")" "$(cat "$source/LICENSE")"
+}
 
 # PE machine of an executable: 014c for i386, 8664 for x86-64.
 pe_machine() {
@@ -54,9 +61,11 @@ check_release() {
     local unpacked="$work/zip-$arch" folder="quopra-$version-$arch"
     mkdir -p "$unpacked" && (cd "$unpacked" && unzip -q "$dist/$folder.zip")
     expect_equal "$arch zip" "$(cd "$unpacked" && find . -type f | sort | tr '\n' ' ')" \
-      "./$folder/example/fix.qpx ./$folder/example/save.dat ./$folder/qpx.exe ./$folder/qpxdiff.exe ./$folder/qpxrun.exe ./$folder/readme.txt "
+      "./$folder/LICENSE.txt ./$folder/example/fix.qpx ./$folder/example/save.dat ./$folder/qpx.exe ./$folder/qpxdiff.exe ./$folder/qpxrun.exe ./$folder/readme.txt "
+    expect_licence "$arch zip: LICENSE.txt" "$unpacked/$folder/LICENSE.txt"
     local extracted="$work/msi-$arch" program
     mkdir -p "$extracted" && (cd "$extracted" && msiextract -C . "$dist/$folder.msi" >/dev/null)
+    expect_licence "$arch MSI: LICENSE.txt" "$(find "$extracted" -name LICENSE.txt | head -n 1)"
     for program in qpxrun.exe qpxdiff.exe qpx.exe; do
       expect_equal "$arch zip: $program's machine" "$(pe_machine "$unpacked/$folder/$program")" "$machine"
       expect_equal "$arch MSI: $program's machine" \
@@ -163,7 +172,7 @@ shortcuts() {
 check_installed() {
   local version=$1 folder='C:\Program Files\Quopra'
   local name
-  for name in qpxrun.exe qpxdiff.exe qpx.exe readme.txt; do
+  for name in qpxrun.exe qpxdiff.exe qpx.exe readme.txt LICENSE.txt; do
     [ -f "$(unix_path "$folder\\$name")" ] || fail "$version: $folder\\$name is missing"
   done
   local row key value
@@ -286,13 +295,29 @@ check_deb_contents() {
   expect_equal "lintian's errors and warnings" "$(grep -E '^[EW]: ' "$work/lintian.log" || true)" ""
 }
 
+# The copyright file in DEP-5 form: the MIT licence (Debian's name for it
+# is Expat), word for word as LICENSE has it after its title and copyright.
+check_deb_copyright() {
+  local copyright=$1
+  expect_equal "copyright holder" "$(sed -n 's/^Copyright: //p' "$copyright")" "2026 The Quopra authors"
+  expect_equal "copyright licence" "$(sed -n 's/^License: //p' "$copyright")" "Expat"
+  expect_equal "copyright licence text" \
+    "$(sed -n '/^License: /,$p' "$copyright" | tail -n +2 | sed -e 's/^ //' -e 's/^\.$//')" \
+    "$(tail -n +5 "$source/LICENSE")"
+}
+
 check_deb_unpacked() {
   local deb=$1 version=$2 root="$work/unpacked"
   dpkg -x "$deb" "$root"
-  expect_equal "unpacked qpx --version" "$("$root/usr/bin/qpx" --version)" "qpx $version"
+  expect_equal "unpacked qpx --version" "$("$root/usr/bin/qpx" --version | head -n 1)" "qpx $version"
+  expect_equal "unpacked qpx --version's licence" \
+    "$("$root/usr/bin/qpx" --version | sed -n 2,3p)" \
+    "$(printf 'Copyright (C) 2026 The Quopra authors\nLicense MIT: <https://opensource.org/license/mit>')"
+  check_deb_copyright "$root/usr/share/doc/qpx/copyright"
   local page warnings
   warnings=$(man --warnings -E UTF-8 -l "$root/usr/share/man/man1/qpx.1.gz" 2>&1 >/dev/null)
   expect_equal "man's warnings on qpx.1" "$warnings" ""
+  expect_equal "mandoc -Tlint on qpx.1" "$(mandoc -Tlint "$root/usr/share/man/man1/qpx.1.gz" 2>&1)" ""
   page=$(MANWIDTH=80 man -E UTF-8 -l "$root/usr/share/man/man1/qpx.1.gz" 2>/dev/null)
   local heading
   for heading in NAME SYNOPSIS COMMANDS "THE SCRIPT LANGUAGE IN SHORT" "EXIT STATUS" FILES EXAMPLES; do
@@ -307,6 +332,20 @@ check_deb_unpacked() {
   expect_equal "completion of --lang" "$(completions qpx --lang "")" "ja en"
   expect_equal "completion of list's options after --lang" "$(completions qpx --lang ja list -)" \
     "--raw --lang --help"
+  # "--lang=" and "--target=", as bash cuts them at the "=" and as one word
+  # where "=" is no word break.
+  expect_equal "completion of --lang=" "$(completions qpx --lang =)" "ja en"
+  expect_equal "completion of --lang=e" "$(completions qpx --lang = e)" "en"
+  expect_equal "completion of the word --lang=j" "$(completions qpx --lang=j)" "--lang=ja"
+  expect_equal "completion of list's options after --lang=ja" \
+    "$(completions qpx --lang = ja list --r)" "--raw"
+  local files="$work/completed"
+  mkdir -p "$files" && touch "$files/target.bin" "$files/other.qpx"
+  expect_equal "completion of --target=" \
+    "$(cd "$files" && completions qpx run s.qpx --target = ta)" "target.bin"
+  expect_equal "completion of the word --target=" \
+    "$(cd "$files" && completions qpx check s.qpx --target=ta)" "--target=target.bin"
+  expect_equal "completion of -o" "$(cd "$files" && completions qpx diff a b -o o)" "other.qpx"
 }
 
 # apt-get install, qpx from the PATH, apt-get remove: nothing of the
@@ -326,7 +365,7 @@ check_deb_installs() {
   files=$(dpkg -L qpx | grep -v -x -e '/.' -e '/usr' -e '/usr/bin' -e '/usr/share' -e '/usr/share/doc' \
     -e '/usr/share/man' -e '/usr/share/man/man1' -e '/usr/share/bash-completion' \
     -e '/usr/share/bash-completion/completions')
-  expect_equal "installed qpx --version" "$(env PATH=/usr/bin:/bin qpx --version)" "qpx $version"
+  expect_equal "installed qpx --version" "$(env PATH=/usr/bin:/bin qpx --version | head -n 1)" "qpx $version"
   DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get remove -y -q qpx >>"$work/apt.log" 2>&1 ||
     fail "apt-get remove: $(cat "$work/apt.log")"
   local left
@@ -337,7 +376,7 @@ check_deb_installs() {
 }
 
 check_deb() {
-  local source=$1
+  source=$1
   work=$2
   rm -rf "$work" && mkdir -p "$work"
   local version deb

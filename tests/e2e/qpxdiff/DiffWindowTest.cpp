@@ -16,16 +16,15 @@ TEST(DiffWindow, StartsWithTheInitialTextAndCreateScriptGreyed) {
   EXPECT_EQ(out.Word("window.menu"), "yes");
   EXPECT_EQ(out.Text("edit.text"), InitialPaneText()) << run.output;
   EXPECT_EQ(out.Word("edit.readonly"), "yes");
-  // A font that has glyphs for Japanese: on a Japanese system the stock
-  // fixed font, whatever face the system gives it; elsewhere a fixed-pitch
-  // face chosen among those installed, which include a variable-pitch one
-  // that has Japanese (Droid Sans Fallback), one named as fixed that is
-  // not (WenQuanYi Zen Hei Mono) and a fixed-pitch one (IPAGothic).
+  // A fixed-pitch font that has glyphs for Japanese under every code
+  // page. Wine gives the stock fixed font a face of variable pitch (under
+  // 932 too), so the pane takes a face chosen among those installed, which
+  // include a variable-pitch one that has Japanese (Droid Sans Fallback),
+  // one named as fixed that is not (WenQuanYi Zen Hei Mono) and a
+  // fixed-pitch one (IPAGothic).
   EXPECT_EQ(out.Word("font.japanese"), "yes") << run.output;
-  EXPECT_EQ(out.Word("font.stock"), WineCodePage() == 932 ? "yes" : "no") << run.output;
-  if (WineCodePage() != 932) {
-    EXPECT_EQ(out.Word("font.pitch"), "fixed") << run.output;
-  }
+  EXPECT_EQ(out.Word("font.stock"), "no") << run.output;
+  EXPECT_EQ(out.Word("font.pitch"), "fixed") << run.output;
   struct Item {
     std::string id, state, kind, text;
   };
@@ -67,9 +66,19 @@ TEST(DiffWindow, AboutShowsTheVersion) {
   ASSERT_TRUE(run.Followed()) << run.output;
   std::string text = run.transcript.Text("msgbox.text");
   EXPECT_NE(text.find("Quopra Maker"), std::string::npos) << run.output;
-  EXPECT_NE(text.find("1.0.0.1"), std::string::npos) << run.output;
+  EXPECT_TRUE(text.ends_with(std::string(" ") + QPX_E2E_VERSION)) << run.output;
   EXPECT_EQ(run.transcript.Word("msgbox.icon"), "information");
   EXPECT_EQ(run.transcript.Word("exit"), "0");
+}
+
+// Its version resources hold packaging/VERSION's, padded to four numbers.
+TEST(DiffWindow, CarriesTheVersionOfThePackages) {
+  DriverRun run = RunDriver({"resources", WindowsPath(QPX_E2E_DIFF_EXE)});
+  ASSERT_TRUE(run.Followed()) << run.output;
+  EXPECT_EQ(run.transcript.All("resources.version"),
+            (std::vector<std::vector<std::string>>{
+                {"resources.version", QPX_E2E_FILE_VERSION, QPX_E2E_FILE_VERSION}}))
+      << run.output;
 }
 
 TEST(DiffWindow, CloseEndsTheProgramLikeExit) {

@@ -25,9 +25,7 @@ std::string TestName() {
 
 }  // namespace
 
-CaseFolder::CaseFolder()
-    : path_(std::string(QPX_E2E_WORK_DIR) + (WineCodePage() == 932 ? "" : "-1252") + "/" +
-            TestName()) {
+CaseFolder::CaseFolder() : path_(std::string(QPX_E2E_WORK_DIR) + RunSuffix() + "/" + TestName()) {
   fs::remove_all(path_);
   fs::create_directories(path_);
 }

@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <filesystem>
 
 #include "common/Hex.h"
 
@@ -29,12 +30,17 @@ constexpr int kPollMs = 50;
 std::vector<std::string> WineEnvironment() {
   bool japanese = WineCodePage() == 932;
   std::string suffix = japanese ? "" : "-1252";
-  std::vector<std::string> entries = {
-      japanese ? "LC_ALL=ja_JP.UTF-8" : "LC_ALL=en_US.UTF-8",
-      std::string("WINEPREFIX=") + QPX_E2E_WINEPREFIX + suffix,
-      "WINEDLLOVERRIDES=mscoree,mshtml=", "WINEDEBUG=-all",
-      // The fixture's UTF-8 locale: Wine then keeps Linux file names UTF-8.
-      std::string("LOCPATH=") + QPX_E2E_LOCPATH + suffix};
+  // The fixture's UTF-8 locale: Wine then keeps Linux file names UTF-8.
+  // Without it, an empty folder: no locale at all.
+  std::string locales = QPX_E2E_LOCPATH + suffix;
+  if (WineWithoutLocale()) {
+    locales = std::string(QPX_E2E_WORK_DIR) + RunSuffix() + "/empty-locale-folder";
+    std::filesystem::create_directories(locales);
+  }
+  std::vector<std::string> entries = {japanese ? "LC_ALL=ja_JP.UTF-8" : "LC_ALL=en_US.UTF-8",
+                                      std::string("WINEPREFIX=") + QPX_E2E_WINEPREFIX + suffix,
+                                      "WINEDLLOVERRIDES=mscoree,mshtml=", "WINEDEBUG=-all",
+                                      "LOCPATH=" + locales};
   for (char** entry = environ; *entry != nullptr; ++entry) {
     std::string text(*entry);
     std::string name = text.substr(0, text.find('='));
@@ -192,6 +198,16 @@ std::string RunnerExe() { return WindowsPath(QPX_E2E_RUNNER_EXE); }
 int WineCodePage() {
   const char* codePage = std::getenv("QPX_E2E_CODEPAGE");
   return codePage != nullptr && std::string(codePage) == "1252" ? 1252 : 932;
+}
+
+bool WineWithoutLocale() {
+  const char* locale = std::getenv("QPX_E2E_LOCALE");
+  return locale != nullptr && std::string(locale) == "none";
+}
+
+std::string RunSuffix() {
+  return std::string(WineCodePage() == 932 ? "" : "-1252") +
+         (WineWithoutLocale() ? "-nolocale" : "");
 }
 
 std::string UnicodeWord(const std::string& utf8) { return kUnicodePrefix + hex::Encode(utf8); }

@@ -35,6 +35,12 @@ std::string RunnerExe();
 // The ANSI code page of this run: 932, or 1252 when QPX_E2E_CODEPAGE says
 // so. The Wine prefix, its locale and the case folders follow it.
 int WineCodePage();
+// True when QPX_E2E_LOCALE is "none": Wine then runs with LOCPATH at an
+// empty folder, without the UTF-8 locale its LC_ALL names, as on a fresh
+// machine; the case folders follow it.
+bool WineWithoutLocale();
+// The case folders' and the locale folders' suffix for this run.
+std::string RunSuffix();
 
 // A word for a text outside code page 932: its UTF-8 bytes, marked so.
 inline constexpr char kUnicodePrefix[] = "u8hex:";
