@@ -60,9 +60,12 @@ bool MayRunMarkedScript(CScriptFile& script, const CommandLine& line,
   std::string from;
   if (!mark.url.empty()) from.append(" (").append(ShownText(mark.url)).append(")");
   COutput prompt(platform::StdStream::kError);
-  prompt.WriteText("qpx: " + Fill(MessageText(Message::kFromInternet, language), {name, from}) +
-                   "\n" + WhatItChanges(script, language) +
-                   std::string(MessageText(Message::kRunIt, language)));
+  std::string question =
+      "qpx: " + Fill(MessageText(Message::kFromInternet, language), {name, from}) + "\n" +
+      WhatItChanges(script, language) + std::string(MessageText(Message::kRunIt, language));
+  // Only what is typed once the question is there answers it.
+  platform::DiscardTypedInput();
+  prompt.WriteText(question);
   prompt.Flush();
   platform::CommandArgument answer;
   return platform::ReadStdLine(answer) && IsYes(answer.text);

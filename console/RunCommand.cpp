@@ -144,6 +144,8 @@ int CheckScript(CScriptFile& script, const std::optional<std::string>& piped,
   out.WriteText(BuildCheckReport(hooks.Sections(),
                                  EndLinesOf(script, piped, hooks.End(), hooks.Sections().empty()),
                                  line.language));
+  // run refuses a script from a restricted site before anything else.
+  if (mark && mark->zone == platform::Zone::kRestricted) return kExitNotTrusted;
   if (!failure) return kExitSuccess;
   ReportFailure(script, piped, *failure, hooks.RegistryMissing(), line.language, err);
   return hooks.RegistryMissing() ? kExitNoRegistry : ExitStatusOfReason(failure->reason);
