@@ -16,10 +16,11 @@
 
 #include "bench/BenchData.h"
 #include "image/SourceData.h"
+#include "interpreter/RunLoop.h"
 #include "interpreter/StatementTables.h"
 #include "language/ParseScript.h"
 #include "language/ParseScriptException.h"
-#include "language/RunHooks.h"
+#include "language/RunHost.h"
 #include "language/UnitClassifier.h"
 
 namespace {
@@ -49,26 +50,27 @@ class CMemoryImage : public CSourceData {
 
 // Gives the run the image in memory; the scripts here hold no registry
 // or dialog section.
-class CMemoryHooks : public CRunHooks {
+class CMemoryHost : public CRunHost {
  public:
-  explicit CMemoryHooks(CSourceData& image) : image_(image) {}
-  CSourceData* Image() override { return &image_; }
-  RegistryAction OnRegistryValue(const RegistryValue&) override { return RegistryAction::kSkip; }
+  explicit CMemoryHost(CSourceData& image) : image_(image) {}
+  CSourceData& Image() override { return image_; }
+  bool LoadTarget(CSourceData& image, const std::string& path) override { return image.Load(path); }
+  bool SaveTarget(CSourceData& image, const std::string& path) override { return image.Save(path); }
+  bool WriteRegistryValue(const RegistryValue&) override { return true; }
   FileChoice ChooseDialogTarget(const DialogRequest&, std::string&) override {
     return FileChoice::kCancelled;
   }
-  void OnSectionStart(std::string_view, const std::string&) override {}
-  void OnSectionEnd() override {}
-  void OnUnitsEnd(const UnitsEnd&) override {}
+  bool Confirm(const std::string&) override { return false; }
+  void ReportFailure(const RunFailure&) override {}
 
  private:
   CSourceData& image_;
 };
 
 // Runs script once; false, with the reason, when the run failed.
-bool RunOnce(CParseScript& script, benchmark::State& state) {
+bool RunOnce(CParseScript& script, CRunHost& host, benchmark::State& state) {
   try {
-    script.Run();
+    RunUnits(script, host);
     return true;
   } catch (const CParseScriptException& thrown) {
     std::string failure = "the run failed with reason " + std::to_string(thrown.GetReason());
@@ -83,10 +85,9 @@ void TimeRun(benchmark::State& state, bool splitEach) {
   const auto statements = static_cast<size_t>(state.range(0));
   const std::string text = BenchData::ScriptText(statements);
   CMemoryImage image(BenchData::kScriptImageSize);
-  CMemoryHooks hooks(image);
+  CMemoryHost host(image);
   CParseScript script(QuopraStatements());
   script.SetScriptPath("bench.qpx");
-  script.hooks = &hooks;
   if (!script.Split(text)) {
     state.SkipWithError("the generated script holds no unit");
     return;
@@ -94,7 +95,7 @@ void TimeRun(benchmark::State& state, bool splitEach) {
   bool succeeded = true;
   for (auto _ : state) {
     if (splitEach) script.Split(text);
-    if (!(succeeded = RunOnce(script, state))) break;
+    if (!(succeeded = RunOnce(script, host, state))) break;
   }
   if (succeeded && image.saves != state.iterations()) {
     state.SkipWithError("a run did not reach its #end");

@@ -20,12 +20,7 @@ enum class DiffMessage {
   kAbout,
 };
 
-inline constexpr std::string_view kQuestionCaption = "確認";
-
 namespace DiffMessages {
-
-inline constexpr std::string_view kErrorCaption = "エラー";
-inline constexpr unsigned kError = platform::kMbOk | platform::kMbIconError;
 
 struct MessageRow {
   DiffMessage message;
@@ -34,14 +29,14 @@ struct MessageRow {
 
 // One row per message, in the order of the enumeration (checked below).
 inline constexpr std::array<MessageRow, 7> kMessages = {{
-    {DiffMessage::kFirstLoadFailed, {"1つ目のファイルを読み込めません", kErrorCaption, kError}},
-    {DiffMessage::kSecondLoadFailed, {"2つ目のファイルを読み込めません", kErrorCaption, kError}},
+    {DiffMessage::kFirstLoadFailed, {"1つ目のファイルを読み込めません", kErrorCaption, kErrorFlags}},
+    {DiffMessage::kSecondLoadFailed, {"2つ目のファイルを読み込めません", kErrorCaption, kErrorFlags}},
     {DiffMessage::kOutOfMemory,
-     {"メモリが足りないため、処理できませんでした", kErrorCaption, kError}},
-    {DiffMessage::kCannotCreate, {"ファイルを作成できません", kErrorCaption, kError}},
-    {DiffMessage::kCannotSave, {"ファイルを保存できません", kErrorCaption, kError}},
+     {"メモリが足りないため、処理できませんでした", kErrorCaption, kErrorFlags}},
+    {DiffMessage::kCannotCreate, {"ファイルを作成できません", kErrorCaption, kErrorFlags}},
+    {DiffMessage::kCannotSave, {"ファイルを保存できません", kErrorCaption, kErrorFlags}},
     {DiffMessage::kCreated,
-     {"Quopraファイルを作成しました", kQuestionCaption,
+     {"Quopraファイルを作成しました", kConfirmCaption,
       platform::kMbOk | platform::kMbIconExclamation}},
     {DiffMessage::kAbout,
      {"Quopra Maker\nバージョン " QPX_VERSION, "バージョン情報",

@@ -35,7 +35,7 @@ int Compare(const CommandLine& line, CComparison& comparison, COutput& err) {
     ReportMessage(DiffMessage::kSecondLoadFailed, second, line.language, err);
     return kExitSecondUnreadable;
   }
-  CProgress progress(1, FileSize(first.text) + FileSize(second.text) > kLongWorkBytes);
+  CProgress progress(FileSize(first.text) + FileSize(second.text) > kLongWorkBytes);
   progress.Step(Fill(MessageText(Message::kComparing, line.language),
                      {ShownText(first.text), ShownText(second.text)}));
   switch (comparison.CompareFiles(first.text, second.text)) {

@@ -3,6 +3,7 @@
 #include <array>
 #include <iterator>
 
+#include "interpreter/Outcome.h"
 #include "language/ParseScriptException.h"
 
 namespace {
@@ -13,19 +14,6 @@ constexpr ExitStatusRow kBeforeReasons[] = {
     {kExitUsage, {"the command line is faulty", "コマンドラインに誤りがあります"}},
     {kExitLoadFailed, {"the script could not be read", "スクリプトを読み込めませんでした"}},
 };
-
-// Indexed by reason code.
-constexpr Texts kReasonMeanings[] = {
-    {"reason 0: a unit could not be parsed", "理由 0: ユニットを解析できませんでした"},
-    {"reason 1: there is no unit to parse", "理由 1: 解析するユニットがありません"},
-    {"reason 2: the target file could not be opened", "理由 2: 操作するファイルを開けませんでした"},
-    {"reason 3: the script has a problem", "理由 3: スクリプトに問題があります"},
-    {"reason 4: the target could not be saved", "理由 4: ファイルに保存できませんでした"},
-    {"reason 5: no #end, so nothing was saved", "理由 5: #end がないため保存しませんでした"},
-    {"reason 6: cancelled (a dialog target not given)",
-     "理由 6: キャンセル (dialog の対象が指定されませんでした)"},
-};
-static_assert(ReasonTableFits(kReasonMeanings) && EveryRowHasBoth(kReasonMeanings));
 
 constexpr ExitStatusRow kAfterReasons[] = {
     {kExitOtherReason, {"the run stopped for another reason", "その他の理由で実行が止まりました"}},
@@ -57,7 +45,9 @@ constexpr auto kRows = [] {
   size_t at = 0;
   for (const ExitStatusRow& row : kBeforeReasons) rows[at++] = row;
   for (size_t reason = 0; reason < kReasonCount; ++reason) {
-    rows[at++] = {kExitReasonBase + static_cast<int>(reason), kReasonMeanings[reason]};
+    const Outcome::ReasonRow& row = Outcome::kReasons[reason];
+    rows[at++] = {kExitReasonBase + static_cast<int>(reason),
+                  {row.statusEnglish, row.statusJapanese}};
   }
   for (const ExitStatusRow& row : kAfterReasons) rows[at++] = row;
   return rows;

@@ -2,24 +2,8 @@
 
 #include "compare/Listing.h"
 #include "interpreter/Outcome.h"
-#include "language/ParseScriptException.h"
 
 namespace {
-
-// Indexed by reason code; the Japanese texts are qpxrun's message boxes.
-constexpr Texts kReasonTexts[] = {
-    {"a unit could not be parsed", Outcome::kReasonMessages[UnitParseFailed].text},
-    {"there is no unit to parse", Outcome::kReasonMessages[NoUnits].text},
-    {"the target file could not be opened", Outcome::kReasonMessages[TargetOpenFailed].text},
-    {"the script has a problem", Outcome::kReasonMessages[ScriptError].text},
-    {"the data could not be saved to the target file", Outcome::kReasonMessages[SaveFailed].text},
-    {"no #end, so nothing was saved", Outcome::kReasonMessages[NoEndDirective].text},
-    {"cancelled", Outcome::kReasonMessages[Cancelled].text},
-};
-static_assert(ReasonTableFits(kReasonTexts) && EveryRowHasBoth(kReasonTexts));
-
-constexpr Texts kOtherFailure{"the run failed", Outcome::kOtherFailure.text};
-static_assert(kOtherFailure.HasBoth());
 
 // One row per message of the comparison; the Japanese texts are qpxdiff's.
 constexpr TextRow<DiffMessage> kFileTexts[] = {
@@ -91,8 +75,8 @@ static_assert(IsVocabulary(kMessages, static_cast<size_t>(Message::kCount)));
 }  // namespace
 
 std::string_view ReasonText(int32_t reason, Language language) {
-  if (!IsReason(reason)) return kOtherFailure.In(language);
-  return kReasonTexts[static_cast<size_t>(reason)].In(language);
+  const Outcome::ReasonRow& row = ReasonOf(reason);
+  return Texts{row.english, row.message.text}.In(language);
 }
 
 std::string_view FileText(DiffMessage message, Language language) {

@@ -4,27 +4,25 @@
 #include <vector>
 
 #include "console/CheckReport.h"
-#include "console/ConsoleImage.h"
 #include "console/Messages.h"
 #include "interpreter/DryRun.h"
 #include "interpreter/ScriptRun.h"
 #include "language/Vocabulary.h"
 #include "platform/Console.h"
 #include "platform/Files.h"
+#include "platform/Registry.h"
 #include "text/ShownText.h"
 
 namespace {
 
 // What running the script would change, as check reports it, every
 // target by its full path; a dialog section's file is yet to be chosen.
-std::string WhatItChanges(CScriptFile& script, Language language) {
-  CConsoleDryRunImage image(language);
-  CDryRunHooks hooks(image, nullptr, platform::HasRegistry());
-  script.hooks = &hooks;
-  std::optional<RunFailure> failure = RunScript(script);
-  script.hooks = nullptr;
-  hooks.CloseOpenSection();
-  std::vector<SectionReport> sections = hooks.Sections();
+std::string WhatItChanges(CScriptFile& script, CRunHost& host, Language language) {
+  CDryRunImage image;
+  CDryRunHost dryRun(host, image, DialogFiles::kUnknown, platform::kHasRegistry);
+  std::optional<RunFailure> failure = RunScript(script, dryRun);
+  dryRun.CloseOpenSection();
+  std::vector<SectionReport> sections = dryRun.Sections();
   for (SectionReport& section : sections) {
     std::string full;
     if (section.directive == kDirectivePath && !section.target.empty() &&
@@ -37,14 +35,10 @@ std::string WhatItChanges(CScriptFile& script, Language language) {
   return text;
 }
 
-bool IsYes(const std::string& answer) {
-  return answer == "y" || answer == "Y" || answer == "yes" || answer == "Yes";
-}
-
 }  // namespace
 
 bool MayRunMarkedScript(CScriptFile& script, const CommandLine& line,
-                        const platform::OriginMark& mark, COutput& err) {
+                        const platform::OriginMark& mark, CRunHost& host, COutput& err) {
   const std::string name = ShownText(line.operands[0].text);
   const Language language = line.language;
   if (mark.zone == platform::Zone::kRestricted) {
@@ -59,14 +53,7 @@ bool MayRunMarkedScript(CScriptFile& script, const CommandLine& line,
   }
   std::string from;
   if (!mark.url.empty()) from.append(" (").append(ShownText(mark.url)).append(")");
-  COutput prompt(platform::StdStream::kError);
-  std::string question =
-      "qpx: " + Fill(MessageText(Message::kFromInternet, language), {name, from}) + "\n" +
-      WhatItChanges(script, language) + std::string(MessageText(Message::kRunIt, language));
-  // Only what is typed once the question is there answers it.
-  platform::DiscardTypedInput();
-  prompt.WriteText(question);
-  prompt.Flush();
-  platform::CommandArgument answer;
-  return platform::ReadStdLine(answer) && IsYes(answer.text);
+  return host.Confirm("qpx: " + Fill(MessageText(Message::kFromInternet, language), {name, from}) +
+                      "\n" + WhatItChanges(script, host, language) +
+                      std::string(MessageText(Message::kRunIt, language)));
 }

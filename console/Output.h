@@ -21,7 +21,6 @@ class COutput {
   // Writes what is buffered; false once any write has failed.
   bool Flush();
   bool Failed() const { return failed_; }
-  bool IsTerminal() const { return platform::IsTerminal(stream_); }
 
  private:
   static constexpr size_t kBufferLimit = size_t{1} << 20;

@@ -43,8 +43,8 @@ std::string ProgressLine(uint64_t step, uint64_t total, std::string_view what, i
   return line;
 }
 
-CProgress::CProgress(uint64_t total, bool show)
-    : total_(total), shown_(show && platform::IsTerminal(platform::StdStream::kError)) {}
+CProgress::CProgress(bool show)
+    : shown_(show && platform::IsTerminal(platform::StdStream::kError)) {}
 
 CProgress::~CProgress() {
   if (!shown_) return;
@@ -57,14 +57,9 @@ CProgress::~CProgress() {
 
 void CProgress::Step(std::string_view what) {
   if (!shown_) return;
-  if (done_ < total_) ++done_;
-  Draw(what);
-}
-
-void CProgress::Draw(std::string_view what) {
   int columns = platform::TerminalColumns(platform::StdStream::kError);
   // Counted in bytes of the CP932 text, so a long name is cut early rather
   // than wrapped.
   WriteError("\r");
-  platform::WriteStdText(platform::StdStream::kError, ProgressLine(done_, total_, what, columns));
+  platform::WriteStdText(platform::StdStream::kError, ProgressLine(1, 1, what, columns));
 }

@@ -13,23 +13,20 @@ constexpr uint64_t kLongWorkBytes = uint64_t{64} << 20;
 // The size of a file in bytes, or 0 when it cannot be opened.
 uint64_t FileSize(const std::string& path);
 
+// A bar of one step, cleared when it ends.
 class CProgress {
  public:
-  // Shows a bar of total steps when show is true and standard error is a
-  // terminal; otherwise every call does nothing.
-  CProgress(uint64_t total, bool show);
+  // Shows the bar when show is true and standard error is a terminal;
+  // otherwise every call does nothing.
+  explicit CProgress(bool show);
   ~CProgress();
   CProgress(const CProgress&) = delete;
   CProgress& operator=(const CProgress&) = delete;
 
-  // Starts the next step, described by what (CP932 text).
+  // Starts the step, described by what (CP932 text).
   void Step(std::string_view what);
 
  private:
-  void Draw(std::string_view what);
-
-  uint64_t total_;
-  uint64_t done_ = 0;  // the step running
   bool shown_;
 };
 

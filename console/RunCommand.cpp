@@ -4,7 +4,7 @@
 
 #include "console/CheckReport.h"
 #include "console/Commands.h"
-#include "console/ConsoleHooks.h"
+#include "console/ConsoleHost.h"
 #include "console/ExitStatus.h"
 #include "console/Messages.h"
 #include "console/OriginPrompt.h"
@@ -50,33 +50,6 @@ TargetChooser MakeChooser(const std::optional<platform::CommandArgument>& target
   return nullptr;
 }
 
-// The script's text for the lines of a report: the text that came from
-// standard input, or its file's, read again.
-std::string TextOf(const CScriptFile& script, const std::optional<std::string>& piped) {
-  return piped ? *piped : ReadScriptText(script.scriptPath);
-}
-
-// "qpx: message", then where the run stopped: the script's line and the
-// unit being read.
-void ReportFailure(const CScriptFile& script, const std::optional<std::string>& piped,
-                   const RunFailure& failure, bool registryMissing, Language language,
-                   COutput& err) {
-  std::string text = "qpx: ";
-  text += registryMissing ? MessageText(Message::kNoRegistry, language)
-                          : ReasonText(failure.reason, language);
-  text += "\n";
-  if (failure.unit < script.units.size()) {
-    size_t line = LineOfUnit(TextOf(script, piped), failure.unit);
-    std::string where =
-        ShownText(script.scriptPath) + ":" + (line > 0 ? std::to_string(line) + ":" : "");
-    text += "qpx: " +
-            Fill(MessageText(Message::kWhere, language),
-                 {where, std::to_string(failure.unit + 1), ShownText(script.units[failure.unit])}) +
-            "\n";
-  }
-  err.WriteText(text);
-}
-
 int LoadFailed(const platform::CommandArgument& path, Language language, COutput& err) {
   err.WriteText("qpx: " + ShownText(path.text) + ": " +
                 std::string(MessageText(Message::kLoadFailed, language)) +
@@ -86,7 +59,7 @@ int LoadFailed(const platform::CommandArgument& path, Language language, COutput
 
 // The lines of the script where its units ran out, for check's report;
 // the script is read again only when there is something to tell.
-ScriptEndLines EndLinesOf(const CScriptFile& script, const std::optional<std::string>& piped,
+ScriptEndLines EndLinesOf(const CScriptFile& script, const CConsoleHost& host,
                           const std::optional<UnitsEnd>& end, bool noSection) {
   ScriptEndLines lines;
   if (!end) return lines;
@@ -95,7 +68,7 @@ ScriptEndLines EndLinesOf(const CScriptFile& script, const std::optional<std::st
       end->pendingStatement == UnitsEnd::kNone) {
     return lines;
   }
-  std::string text = TextOf(script, piped);
+  std::string text = host.ScriptText();
   auto lineOf = [&text](size_t unit) {
     return unit == UnitsEnd::kNone ? 0 : LineOfUnit(text, unit);
   };
@@ -119,7 +92,7 @@ bool ScriptPathOf(const CommandLine& line, std::string& path,
   path = script.text;
   if (script.hasCp932Form) return true;
   if (target && target->hasCp932Form && !target->text.empty() && IsRelative(target->text)) {
-    char folder[4096] = {};
+    char folder[platform::kFolderBufferSize] = {};
     if (platform::GetCurrentDirectoryA(sizeof folder, folder) != 0) {
       target->text = std::string(folder) + "/" + target->text;
     } else {
@@ -130,36 +103,27 @@ bool ScriptPathOf(const CommandLine& line, std::string& path,
 }
 
 // check: the run dry, then its report, the script's mark first.
-int CheckScript(CScriptFile& script, const std::optional<std::string>& piped,
-                const CommandLine& line, const std::optional<platform::CommandArgument>& target,
-                const std::optional<platform::OriginMark>& mark, COutput& out, COutput& err) {
-  CConsoleDryRunImage image(line.language);
-  TargetChooser chooser = MakeChooser(target, line.language, err);
-  if (!chooser) chooser = [](const DialogRequest&, std::string&) { return FileChoice::kCancelled; };
-  CDryRunHooks hooks(image, chooser, platform::HasRegistry());
-  script.hooks = &hooks;
-  std::optional<RunFailure> failure = RunScript(script);
-  hooks.CloseOpenSection();
+int CheckScript(CScriptFile& script, const CommandLine& line, CConsoleHost& host,
+                const std::optional<platform::OriginMark>& mark, COutput& out) {
+  CDryRunImage image;
+  CDryRunHost dryRun(host, image, DialogFiles::kAsked, platform::kHasRegistry);
+  std::optional<RunFailure> failure = RunScript(script, dryRun);
+  dryRun.CloseOpenSection();
   if (mark) out.WriteText(MarkLine(*mark, line.language) + "\n");
-  out.WriteText(BuildCheckReport(hooks.Sections(),
-                                 EndLinesOf(script, piped, hooks.End(), hooks.Sections().empty()),
+  out.WriteText(BuildCheckReport(dryRun.Sections(),
+                                 EndLinesOf(script, host, dryRun.End(), dryRun.Sections().empty()),
                                  line.language));
   // run refuses a script from a restricted site before anything else.
   if (mark && mark->zone == platform::Zone::kRestricted) return kExitNotTrusted;
   if (!failure) return kExitSuccess;
-  ReportFailure(script, piped, *failure, hooks.RegistryMissing(), line.language, err);
-  return hooks.RegistryMissing() ? kExitNoRegistry : ExitStatusOfReason(failure->reason);
+  host.ReportFailure(*failure, dryRun.RegistryMissing());
+  return dryRun.RegistryMissing() ? kExitNoRegistry : ExitStatusOfReason(failure->reason);
 }
 
-int RunForReal(CScriptFile& script, const CommandLine& line,
-               const std::optional<platform::CommandArgument>& target, COutput& err) {
-  CConsoleHooks hooks(MakeChooser(target, line.language, err), platform::HasRegistry(),
-                      line.language);
-  script.hooks = &hooks;
-  std::optional<RunFailure> failure = RunScript(script);
+int RunForReal(CScriptFile& script, CConsoleHost& host) {
+  std::optional<RunFailure> failure = RunScript(script, host);
   if (!failure) return kExitSuccess;
-  ReportFailure(script, std::nullopt, *failure, hooks.RegistryMissing(), line.language, err);
-  return hooks.RegistryMissing() ? kExitNoRegistry : ExitStatusOfReason(failure->reason);
+  return host.RegistryMissing() ? kExitNoRegistry : ExitStatusOfReason(failure->reason);
 }
 
 // check -: the script from standard input, up to its first zero byte as
@@ -178,7 +142,9 @@ int CheckPipedScript(const CommandLine& line, COutput& out, COutput& err) {
     loaded = false;  // no memory for the script's units
   }
   if (!loaded) return LoadFailed(line.operands[0], line.language, err);
-  return CheckScript(script, text, line, line.target, std::nullopt, out, err);
+  CConsoleHost host(script, MakeChooser(line.target, line.language, err), line.language, err);
+  host.TakeScriptText(std::move(text));
+  return CheckScript(script, line, host, std::nullopt, out);
 }
 
 }  // namespace
@@ -193,16 +159,15 @@ int RunScriptCommand(const CommandLine& line, COutput& out, COutput& err) {
   CScriptFile script(QuopraStatements());
   bool loaded = false;
   {
-    CProgress progress(1, FileSize(path) > kLongWorkBytes);
+    CProgress progress(FileSize(path) > kLongWorkBytes);
     progress.Step(Fill(MessageText(Message::kLoading, line.language), {ShownText(path)}));
     loaded = LoadScript(script, path);
   }
   if (!loaded) return LoadFailed(line.operands[0], line.language, err);
   std::optional<platform::OriginMark> mark;
   if (platform::OriginMark read{}; platform::ReadOriginMark(path, read)) mark = read;
-  if (line.command == Command::kCheck) {
-    return CheckScript(script, std::nullopt, line, target, mark, out, err);
-  }
-  if (mark && !MayRunMarkedScript(script, line, *mark, err)) return kExitNotTrusted;
-  return RunForReal(script, line, target, err);
+  CConsoleHost host(script, MakeChooser(target, line.language, err), line.language, err);
+  if (line.command == Command::kCheck) return CheckScript(script, line, host, mark, out);
+  if (mark && !MayRunMarkedScript(script, line, *mark, host, err)) return kExitNotTrusted;
+  return RunForReal(script, host);
 }

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "console/Texts.h"
-#include "language/RunHooks.h"
+#include "language/RunHost.h"
 
 // "description (pattern), ..." for a filter of NUL-separated pairs.
 std::string DescribeFileTypes(const std::string& filter);

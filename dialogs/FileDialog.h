@@ -8,6 +8,9 @@
 
 constexpr uint32_t kFileNameBufferSize = 260;
 
+// The file types of a dialog that asks for a script.
+constexpr char kScriptFilter[] = "Quopraファイル (*.qpx)\0*.qpx\0";
+
 // What came of asking for a file.
 enum class FileChoice {
   kChosen,     // the chosen path is given

@@ -4,7 +4,13 @@
 
 #include <string_view>
 
+#include "platform/MessageBox.h"
 #include "platform/Types.h"
+
+// The captions of every program's message boxes, and the flags of an error.
+inline constexpr std::string_view kErrorCaption = "エラー";
+inline constexpr std::string_view kConfirmCaption = "確認";
+inline constexpr unsigned kErrorFlags = platform::kMbOk | platform::kMbIconError;
 
 struct OutcomeMessage {
   std::string_view text;

@@ -104,10 +104,11 @@ StoreCounts CDryRunImage::CountStores() {
   return counts;
 }
 
-CDryRunHooks::CDryRunHooks(CDryRunImage& image, TargetChooser chooser, bool hasRegistry)
-    : image_(image), chooser_(std::move(chooser)), hasRegistry_(hasRegistry) {}
+CDryRunHost::CDryRunHost(CRunHost& world, CDryRunImage& image, DialogFiles dialogFiles,
+                         bool hasRegistry)
+    : world_(world), image_(image), dialogFiles_(dialogFiles), hasRegistry_(hasRegistry) {}
 
-RegistryAction CDryRunHooks::OnRegistryValue(const RegistryValue& value) {
+bool CDryRunHost::WriteRegistryValue(const RegistryValue& value) {
   if (sectionOpen_) {
     sections_.back().values.push_back(
         {value.path, value.type,
@@ -115,30 +116,30 @@ RegistryAction CDryRunHooks::OnRegistryValue(const RegistryValue& value) {
   }
   if (!hasRegistry_) {
     registryMissing_ = true;
-    return RegistryAction::kRefuse;
+    return false;
   }
-  return RegistryAction::kSkip;
+  return true;
 }
 
-FileChoice CDryRunHooks::ChooseDialogTarget(const DialogRequest& request, std::string& chosen) {
-  if (chooser_) return chooser_(request, chosen);
+FileChoice CDryRunHost::ChooseDialogTarget(const DialogRequest& request, std::string& chosen) {
+  if (dialogFiles_ == DialogFiles::kAsked) return world_.ChooseDialogTarget(request, chosen);
   chosen.clear();  // a file not chosen yet
   return FileChoice::kChosen;
 }
 
-void CDryRunHooks::OnSectionStart(std::string_view directive, const std::string& target) {
+void CDryRunHost::OnSectionStart(std::string_view directive, const std::string& target) {
   CloseOpenSection();
   sections_.push_back({std::string(directive), target, {}, {}, false});
   sectionOpen_ = true;
 }
 
-void CDryRunHooks::OnSectionEnd() {
+void CDryRunHost::OnSectionEnd() {
   if (!sectionOpen_) return;  // a stray "#end" opened no section
   CloseOpenSection();
   sections_.back().ended = true;
 }
 
-void CDryRunHooks::CloseOpenSection() {
+void CDryRunHost::CloseOpenSection() {
   if (!sectionOpen_) return;
   sectionOpen_ = false;
   if (sections_.back().directive == kDirectivePath) {

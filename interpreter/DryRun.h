@@ -5,7 +5,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -13,7 +12,7 @@
 #include <vector>
 
 #include "image/SourceData.h"
-#include "language/RunHooks.h"
+#include "language/RunHost.h"
 
 // What a section would do to its target's bytes.
 struct StoreCounts {
@@ -66,19 +65,30 @@ class CDryRunImage : public CSourceData {
   std::map<std::string, std::string> saved_;                   // by path
 };
 
-// Answers a "#path dialog" section.
-using TargetChooser = std::function<FileChoice(const DialogRequest& request, std::string& chosen)>;
+// Whether the file of a "#path dialog" section is asked for.
+enum class DialogFiles {
+  kAsked,    // the world's host chooses it, as in a run
+  kUnknown,  // it is taken as a file not chosen yet, and the run goes on
+};
 
-class CDryRunHooks : public CRunHooks {
+// The host of a dry run: the world's host loads the targets (into the dry
+// run's image) and is asked for what a run would ask it; nothing is saved
+// and no registry value written, each section's doings are recorded.
+class CDryRunHost : public CRunHost {
  public:
-  // The run's image; chooser answers "#path dialog" sections (none: such a
-  // section's file is taken as unknown and the run goes on); without a
-  // registry, a registry statement fails as it would in a run.
-  CDryRunHooks(CDryRunImage& image, TargetChooser chooser, bool hasRegistry);
+  // Without a registry, a registry statement fails as it would in a run.
+  CDryRunHost(CRunHost& world, CDryRunImage& image, DialogFiles dialogFiles, bool hasRegistry);
 
-  CSourceData* Image() override { return &image_; }
-  RegistryAction OnRegistryValue(const RegistryValue& value) override;
+  CSourceData& Image() override { return image_; }
+  bool LoadTarget(CSourceData& image, const std::string& path) override {
+    return world_.LoadTarget(image, path);
+  }
+  bool SaveTarget(CSourceData& image, const std::string& path) override { return image.Save(path); }
+  bool WriteRegistryValue(const RegistryValue& value) override;
   FileChoice ChooseDialogTarget(const DialogRequest& request, std::string& chosen) override;
+  bool Confirm(const std::string& question) override { return world_.Confirm(question); }
+  // The caller of a dry run tells of its failure, if at all.
+  void ReportFailure(const RunFailure&) override {}
   void OnSectionStart(std::string_view directive, const std::string& target) override;
   void OnSectionEnd() override;
   void OnUnitsEnd(const UnitsEnd& end) override { end_ = end; }
@@ -92,8 +102,9 @@ class CDryRunHooks : public CRunHooks {
   const std::optional<UnitsEnd>& End() const { return end_; }
 
  private:
+  CRunHost& world_;
   CDryRunImage& image_;
-  TargetChooser chooser_;
+  DialogFiles dialogFiles_;
   bool hasRegistry_;
   bool registryMissing_ = false;
   bool sectionOpen_ = false;

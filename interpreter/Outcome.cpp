@@ -2,7 +2,7 @@
 
 const OutcomeMessage& LoadFailedMessage() { return Outcome::kLoadFailed; }
 
-const OutcomeMessage& ReasonMessage(int32_t reason) {
+const Outcome::ReasonRow& ReasonOf(int32_t reason) {
   if (!IsReason(reason)) return Outcome::kOtherFailure;
-  return Outcome::kReasonMessages[static_cast<size_t>(reason)];
+  return Outcome::kReasons[static_cast<size_t>(reason)];
 }

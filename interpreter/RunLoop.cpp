@@ -1,5 +1,7 @@
 // The run loop: one pass over the units as a small state machine whose
 // state lives in one struct, with one function per state.
+#include "interpreter/RunLoop.h"
+
 #include <string>
 #include <string_view>
 
@@ -7,7 +9,7 @@
 #include "interpreter/FastStatements.h"
 #include "language/ParseScript.h"
 #include "language/ParseScriptException.h"
-#include "language/RunHooks.h"
+#include "language/RunHost.h"
 #include "language/ShapeTables.h"
 #include "language/Statement.h"
 #include "language/UnitClassifier.h"
@@ -33,22 +35,17 @@ struct RunState {
   std::string targetPath;
   std::string signature;
   CStatement statement;
-  CSourceData ownImage;  // the image of a run without hooks
 };
 
 [[noreturn]] void Fail(int32_t reason) { throw CParseScriptException(reason); }
 
 class CRunLoop {
  public:
-  explicit CRunLoop(CParseScript& script)
-      : script_(script), hooks_(script.hooks), image_(ChooseImage(hooks_, state_.ownImage)) {}
+  CRunLoop(CParseScript& script, CRunHost& host)
+      : script_(script), host_(host), image_(host.Image()) {}
   void Run();
 
  private:
-  static CSourceData& ChooseImage(CRunHooks* hooks, CSourceData& own) {
-    CSourceData* image = hooks != nullptr ? hooks->Image() : nullptr;
-    return image != nullptr ? *image : own;
-  }
   void RunUnits();
   bool ReadsFast(std::string_view previous) const;
   bool ReadFast(CUnitList::CIterator& unit);
@@ -66,7 +63,7 @@ class CRunLoop {
 
   CParseScript& script_;
   RunState state_;
-  CRunHooks* hooks_;
+  CRunHost& host_;
   CSourceData& image_;
 };
 
@@ -149,17 +146,12 @@ void CRunLoop::OnSearching(std::string_view unit) {
 void CRunLoop::OnDialogSpec(std::string_view unit) {
   auto& statement = state_.statement;
   statement.operands.emplace_back(unit);
-  statement.owner = &script_;
-  int32_t result = -1;
-  try {
-    result = script_.statements.dialog(image_, statement);
-  } catch (const CSourceDataException&) {
-    Fail(TargetOpenFailed);
-  }
+  int32_t result = script_.statements.dialog(host_, statement);
   if (result == 1) Fail(Cancelled);
   if (result != 0) Fail(TargetOpenFailed);
   state_.targetPath = statement.operands.front();
   statement.operands.clear();
+  LoadTarget();
   state_.phase = Phase::kInSection;
   StartSection();
 }
@@ -199,13 +191,13 @@ void CRunLoop::OnArgument(std::string_view unit, std::string_view previous) {
 }
 
 void CRunLoop::StartSection() {
-  if (hooks_ != nullptr) hooks_->OnSectionStart(state_.currentDirective, state_.targetPath);
+  host_.OnSectionStart(state_.currentDirective, state_.targetPath);
 }
 
 void CRunLoop::LoadTarget() {
   bool loaded = false;
   try {
-    loaded = image_.Load(state_.targetPath);
+    loaded = host_.LoadTarget(image_, state_.targetPath);
   } catch (const CSourceDataException&) {
     loaded = false;  // no memory for the target: it cannot be worked on
   }
@@ -244,15 +236,14 @@ void CRunLoop::OnSectionEnd() {
     // Without its own target the image may still hold an earlier
     // section's bytes, which must never be written under any name.
     if (state_.phase != Phase::kInSection) Fail(SaveFailed);
-    if (!image_.Save(state_.targetPath)) Fail(SaveFailed);
+    if (!host_.SaveTarget(image_, state_.targetPath)) Fail(SaveFailed);
   }
-  if (hooks_ != nullptr) hooks_->OnSectionEnd();
+  host_.OnSectionEnd();
   state_.statement.operands.clear();  // an unused registry value path
   state_.phase = Phase::kSearching;
 }
 
 void CRunLoop::Dispatch() {
-  state_.statement.owner = &script_;
   bool matched = false;
   try {
     matched = CallImageHandler() || CallRegistryHandler();
@@ -275,7 +266,7 @@ bool CRunLoop::CallImageHandler() {
 bool CRunLoop::CallRegistryHandler() {
   for (const RegistryShape& entry : script_.statements.registry) {
     if (!IsWord(state_.signature, entry.shape)) continue;
-    if (entry.handler(script_, state_.statement) != 0) Fail(ScriptError);
+    if (entry.handler(host_, state_.statement) != 0) Fail(ScriptError);
     return true;
   }
   return false;
@@ -284,15 +275,12 @@ bool CRunLoop::CallRegistryHandler() {
 // The script has ended: a section left open is blamed on its directive,
 // an unfinished statement on the last unit.
 void CRunLoop::Finish() {
-  if (hooks_ != nullptr) {
-    UnitsEnd end;
-    bool inSection =
-        state_.phase != Phase::kSearching && (state_.currentDirective == kDirectivePath ||
-                                              state_.currentDirective == kDirectiveRegistry);
-    if (inSection) end.openDirective = state_.directivePosition;
-    if (!state_.signature.empty()) end.pendingStatement = state_.statementPosition;
-    hooks_->OnUnitsEnd(end);
-  }
+  UnitsEnd end;
+  bool inSection = state_.phase != Phase::kSearching && (state_.currentDirective == kDirectivePath ||
+                                                         state_.currentDirective == kDirectiveRegistry);
+  if (inSection) end.openDirective = state_.directivePosition;
+  if (!state_.signature.empty()) end.pendingStatement = state_.statementPosition;
+  host_.OnUnitsEnd(end);
   if (state_.currentDirective == kDirectivePath && image_.IsModified()) {
     throw CParseScriptException(NoEndDirective, state_.directivePosition);
   }
@@ -303,4 +291,4 @@ void CRunLoop::Finish() {
 
 }  // namespace
 
-void CParseScript::Run() { CRunLoop(*this).Run(); }
+void RunUnits(CParseScript& script, CRunHost& host) { CRunLoop(script, host).Run(); }

@@ -1,3 +1,4 @@
+#include "interpreter/RunLoop.h"
 #include "interpreter/ScriptRun.h"
 
 #include "language/ParseScript.h"
@@ -11,13 +12,23 @@ bool LoadScript(CScriptFile& script, const std::string& path) {
   }
 }
 
-std::optional<RunFailure> RunScript(CParseScript& script) {
+namespace {
+
+std::optional<RunFailure> Run(CParseScript& script, CRunHost& host) {
   try {
-    script.Run();
+    RunUnits(script, host);
   } catch (const CParseScriptException& failure) {
     return RunFailure{failure.GetReason(), failure.GetUnit()};
   } catch (...) {
-    return RunFailure{-1, CParseScriptException::kUnknownUnit};
+    return RunFailure{RunFailure::kOtherReason, CParseScriptException::kUnknownUnit};
   }
   return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<RunFailure> RunScript(CParseScript& script, CRunHost& host) {
+  std::optional<RunFailure> failure = Run(script, host);
+  if (failure) host.ReportFailure(*failure);
+  return failure;
 }

@@ -1,5 +1,5 @@
-// The interpreter: a script's path and units, loading, cutting into units
-// and running.
+// The interpreter's state: a script's path and units, loading and cutting
+// into units (interpreter/RunLoop.h runs them).
 #pragma once
 
 #include <string>
@@ -7,17 +7,10 @@
 #include "language/ShapeTables.h"
 #include "language/UnitList.h"
 
-class CRunHooks;
-
 class CParseScript {
  public:
   // The interpreter of the statements the tables know.
   explicit CParseScript(const StatementTables& statements) : statements(statements) {}
-
-  // Runs the units once from first to last; throws CParseScriptException
-  // with the reason of the first failure. The run loop is the
-  // interpreter's (interpreter/RunLoop.cpp).
-  void Run();
 
   void SetScriptPath(std::string path) { scriptPath = std::move(path); }
   // Replaces the units by those of text; false (units left as they were
@@ -33,8 +26,6 @@ class CParseScript {
 
   std::string scriptPath;
   CUnitList units;
-  // Not owned; nullptr for qpxrun's own image, registry and Open dialog.
-  CRunHooks* hooks = nullptr;
   const StatementTables& statements;
 
  protected:

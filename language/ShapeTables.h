@@ -1,7 +1,7 @@
 // What the run loop dispatches to: each statement shape with its handler,
 // and the dialog that chooses a #path target. The run loop knows only
 // these types; the tables themselves are put together above the language
-// and the handlers (runner/StatementTables.h) and handed to the
+// and the handlers (interpreter/StatementTables.h) and handed to the
 // interpreter, so that the language never includes a handler.
 #pragma once
 
@@ -9,16 +9,17 @@
 #include <span>
 #include <string_view>
 
-class CParseScript;
+class CRunHost;
 class CSourceData;
 class CStatement;
 
 using ImageHandler = int32_t (*)(CSourceData& image, CStatement& statement);
-using RegistryHandler = int32_t (*)(CParseScript& script, CStatement& statement);
-// Shows the dialog a "#path dialog" description asks for and loads the
-// chosen file: 0 with the chosen path as the one operand, 1 cancelled, -1
-// any other failure.
-using DialogHandler = int32_t (*)(CSourceData& image, CStatement& statement);
+// Writes one registry value through the host.
+using RegistryHandler = int32_t (*)(CRunHost& host, CStatement& statement);
+// Has the host choose the file a "#path dialog" description asks for: 0
+// with the chosen path as the one operand, 1 cancelled, -1 any other
+// failure.
+using DialogHandler = int32_t (*)(CRunHost& host, CStatement& statement);
 
 struct ImageShape {
   std::string_view shape;

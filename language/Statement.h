@@ -4,10 +4,7 @@
 #include <string>
 #include <vector>
 
-class CParseScript;
-
 class CStatement {
  public:
   std::vector<std::string> operands;  // in unit order
-  CParseScript* owner = nullptr;      // the running interpreter
 };

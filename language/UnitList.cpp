@@ -25,7 +25,6 @@ std::string_view CUnitList::operator[](size_t index) const {
   return *unit;
 }
 
-void CUnitList::clear() { Cut(platform::CAutoFreeBlock(), 0); }
 
 void CUnitList::Cut(platform::CAutoFreeBlock text, size_t size) {
   text_ = std::move(text);

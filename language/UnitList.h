@@ -57,7 +57,6 @@ class CUnitList {
   // The unit at index, found by walking from the first: for reports, not
   // for loops.
   std::string_view operator[](size_t index) const;
-  void clear();
 
   // Replaces the units by those of the first size bytes of text, which
   // the list keeps. Units end at space, tab, CR, LF and the zero byte.

@@ -38,8 +38,6 @@ void DiscardTypedInput();
 bool ReadStdAll(std::string& bytes);
 // The width of the terminal behind the stream in columns, or 80.
 int TerminalColumns(StdStream stream);
-// True when the system has a registry (Windows).
-bool HasRegistry();
 
 // The languages a console program speaks to a person in.
 enum class Language { kEnglish, kJapanese };

@@ -85,8 +85,6 @@ int TerminalColumns(StdStream stream) {
   return 80;
 }
 
-bool HasRegistry() { return false; }
-
 namespace {
 
 std::string_view Variable(const char* name) {

@@ -136,8 +136,6 @@ int TerminalColumns(StdStream stream) {
   return 80;
 }
 
-bool HasRegistry() { return true; }
-
 Language UserLanguage() { return LanguageOfUiLanguage(::GetUserDefaultUILanguage()); }
 
 }  // namespace platform

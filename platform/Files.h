@@ -15,7 +15,6 @@ namespace platform {
 enum OpenFlag : int {
   kOpenReadWrite = 0x1,  // _O_RDWR
   kOpenCreate = 0x2,     // _O_CREAT, a new file is not read-only
-  kOpenTruncate = 0x4,   // _O_TRUNC
   kOpenFileOnly = 0x8,   // anything but a regular file (a FIFO, a device, a
                          // socket, a pipe) is refused at once, never waited on
 };

@@ -47,7 +47,6 @@ int OpenName(const std::string& path, int flags) {
   }
   int mode = O_CLOEXEC | ((flags & kOpenReadWrite) ? O_RDWR : O_RDONLY);
   if (flags & kOpenCreate) mode |= O_CREAT;
-  if (flags & kOpenTruncate) mode |= O_TRUNC;
   if (!(flags & kOpenFileOnly)) return ::open(name.c_str(), mode, 0666);
   // Not blocking, so that a FIFO without a writer does not hold the open.
   CAutoCloseFile file(::open(name.c_str(), mode | O_NONBLOCK, 0666));

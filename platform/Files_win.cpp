@@ -36,7 +36,6 @@ int OpenName(const std::string& path, int flags) {
   int mode = _O_BINARY;
   mode |= (flags & kOpenReadWrite) ? _O_RDWR : _O_RDONLY;
   if (flags & kOpenCreate) mode |= _O_CREAT;
-  if (flags & kOpenTruncate) mode |= _O_TRUNC;
   int fd = -1;
   if (win::SystemIsCp932()) {
     if (_sopen_s(&fd, path.c_str(), mode, _SH_DENYNO, _S_IREAD | _S_IWRITE) != 0) return -1;
@@ -107,10 +106,13 @@ int Close(int fd) { return _close(fd); }
 
 bool LastFailureWasNoRoom() { return lastFailureWasNoRoom; }
 
+// The longest path the wide calls take, in UTF-16 units.
+constexpr size_t kLongestWidePath = 32768;
+
 bool GetFullPathNameA(const std::string& path, std::string& full) {
   std::wstring name;
   if (path.empty() || !win::ToWideName(path, name)) return false;
-  std::vector<wchar_t> buffer(32768, L'\0');
+  std::vector<wchar_t> buffer(kLongestWidePath, L'\0');
   DWORD length =
       ::GetFullPathNameW(name.c_str(), static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
   return length != 0 && length < buffer.size() &&

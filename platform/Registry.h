@@ -29,6 +29,18 @@ long RegSetValueExA(RegistryKey key, const std::string& valueName, uint32_t type
                     const unsigned char* data, uint32_t size);
 long RegCloseKey(RegistryKey key);
 
+// True where the system has a registry (Windows).
+#ifdef _WIN32
+inline constexpr bool kHasRegistry = true;
+#else
+inline constexpr bool kHasRegistry = false;
+#endif
+
+// Creates (or opens) the key subkey under root and writes the value; the
+// key is closed on every path. True when written. Only where kHasRegistry.
+bool WriteRegistryValue(RegistryKey root, const std::string& subkey, const std::string& valueName,
+                        uint32_t type, const unsigned char* data, uint32_t size);
+
 // Closes an open key on every path.
 class CAutoCloseKey {
  public:

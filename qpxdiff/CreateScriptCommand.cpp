@@ -12,14 +12,13 @@
 namespace {
 
 constexpr char kSaveTitle[] = "スクリプトに名前をつけて保存";
-constexpr char kScriptFilter[] = "Quopraファイル (*.qpx)\0*.qpx\0";
 // The system adds the period itself.
 constexpr char kDefaultExtension[] = "qpx";
 
 Direction AskDirection(platform::WindowHandle mainWindow, const CComparison& comparison) {
   int answer = platform::MessageBoxA(
       mainWindow, DirectionQuestion(comparison.FirstPath(), comparison.SecondPath()),
-      std::string(kQuestionCaption), platform::kMbYesNo | platform::kMbIconQuestion);
+      std::string(kConfirmCaption), platform::kMbYesNo | platform::kMbIconQuestion);
   return answer == platform::kIdYes ? Direction::kForward : Direction::kReverse;
 }
 

@@ -7,18 +7,18 @@
 
 #include "dialogs/Message.h"
 #include "interpreter/DryRun.h"
+#include "interpreter/Outcome.h"
 #include "interpreter/ScriptRun.h"
 #include "language/Vocabulary.h"
 #include "platform/Files.h"
-#include "platform/MessageBox.h"
 #include "text/PathSplitter.h"
 #include "text/ShownText.h"
 
 namespace {
 
 constexpr OutcomeMessage kRestricted{
-    "このスクリプトは制限付きサイトから取得したため、実行しません。", "エラー",
-    platform::kMbOk | platform::kMbIconError};
+    "このスクリプトは制限付きサイトから取得したため、実行しません。", kErrorCaption,
+    kErrorFlags};
 
 constexpr std::string_view kFromInternet = "このスクリプトはインターネットから取得したものです。";
 constexpr std::string_view kFrom = "取得元: ";
@@ -32,9 +32,6 @@ constexpr std::string_view kMore = "ほか %1 件";
 constexpr std::string_view kNotKnownBefore = "(この後は実行するまで分かりません)";
 constexpr std::string_view kNothing = "(何も変わりません)";
 constexpr std::string_view kRunIt = "取得元を信頼できる場合だけ実行してください。実行しますか？";
-constexpr std::string_view kConfirmCaption = "確認";
-constexpr unsigned kConfirmFlags =
-    platform::kMbYesNo | platform::kMbIconExclamation | platform::kMbDefButton2;
 
 constexpr size_t kMostLines = 20;
 // Long enough for a full path; a longer registry value is cut.
@@ -101,19 +98,16 @@ std::string Question(const platform::OriginMark& mark, const std::vector<std::st
 
 }  // namespace
 
-bool ConfirmDownloadedScript(CScriptFile& script, const platform::OriginMark& mark) {
+bool ConfirmDownloadedScript(CScriptFile& script, const platform::OriginMark& mark,
+                             CRunHost& host) {
   if (mark.zone == platform::Zone::kRestricted) {
     ShowMessage(nullptr, kRestricted);
     return false;
   }
   if (mark.zone != platform::Zone::kInternet) return true;
   CDryRunImage image;
-  CDryRunHooks hooks(image, nullptr, true);
-  script.hooks = &hooks;
-  std::optional<RunFailure> failure = RunScript(script);
-  script.hooks = nullptr;
-  hooks.CloseOpenSection();
-  std::string question = Question(mark, ChangeLines(hooks.Sections()), !failure.has_value());
-  return platform::MessageBoxA(nullptr, question, std::string(kConfirmCaption), kConfirmFlags) ==
-         platform::kIdYes;
+  CDryRunHost dryRun(host, image, DialogFiles::kUnknown, true);
+  std::optional<RunFailure> failure = RunScript(script, dryRun);
+  dryRun.CloseOpenSection();
+  return host.Confirm(Question(mark, ChangeLines(dryRun.Sections()), !failure.has_value()));
 }

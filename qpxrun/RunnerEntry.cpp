@@ -1,7 +1,6 @@
 #include "qpxrun/RunnerEntry.h"
 
 #include <algorithm>
-#include <optional>
 
 #include "dialogs/FileDialog.h"
 #include "dialogs/Message.h"
@@ -12,10 +11,10 @@
 #include "platform/OriginMark.h"
 #include "platform/Process.h"
 #include "qpxrun/DownloadedScript.h"
+#include "qpxrun/RunnerHost.h"
 
 namespace {
 
-constexpr char kScriptFilter[] = "Quopraファイル (*.qpx)\0*.qpx\0";
 constexpr char kScriptDialogTitle[] = "Quopraファイルを開く";
 
 // Asks for a script in the Open dialog. A chosen file whose name has no
@@ -36,10 +35,10 @@ int LoadAndRun(const std::string& path) {
     ShowMessage(nullptr, LoadFailedMessage());
     return 0;
   }
+  CRunnerHost host;
   platform::OriginMark mark;
-  if (platform::ReadOriginMark(path, mark) && !ConfirmDownloadedScript(script, mark)) return 0;
-  if (std::optional<RunFailure> failure = RunScript(script))
-    ShowMessage(nullptr, ReasonMessage(failure->reason));
+  if (platform::ReadOriginMark(path, mark) && !ConfirmDownloadedScript(script, mark, host)) return 0;
+  RunScript(script, host);
   return 0;
 }
 

@@ -2,10 +2,7 @@
 
 #include <algorithm>
 
-#include "image/SourceData.h"
-#include "dialogs/FileDialog.h"
-#include "language/ParseScript.h"
-#include "language/RunHooks.h"
+#include "language/RunHost.h"
 #include "language/Statement.h"
 #include "language/Vocabulary.h"
 
@@ -30,33 +27,14 @@ bool ParseDialogSpec(std::string unit, std::vector<std::string>& fields) {
   return true;
 }
 
-namespace {
-
-// Asks the system's Open dialog. A proposed name that does not fit the
-// dialog's buffer is refused, not cut.
-FileChoice AskOpenDialog(const std::vector<std::string>& fields, std::string& path) {
-  COpenFileDialog dialog(nullptr);
-  dialog.SetTitle(fields[0].c_str());
-  if (!dialog.SetFileName(fields[1])) return FileChoice::kRefused;
-  // The filter's own terminating NUL follows its last entry, closing the list.
-  dialog.SetFilter(fields[2].c_str());
-  return dialog.Choose(path);
-}
-
-}  // namespace
-
-int32_t HandleDialog(CSourceData& image, CStatement& statement) {
+int32_t HandleDialog(CRunHost& host, CStatement& statement) {
   if (statement.operands.empty()) return -1;
   std::vector<std::string> fields;
   if (!ParseDialogSpec(statement.operands[0], fields)) return -1;
   std::string path;
-  CRunHooks* hooks = statement.owner != nullptr ? statement.owner->hooks : nullptr;
-  FileChoice choice = hooks != nullptr
-                          ? hooks->ChooseDialogTarget({fields[0], fields[1], fields[2]}, path)
-                          : AskOpenDialog(fields, path);
+  FileChoice choice = host.ChooseDialogTarget({fields[0], fields[1], fields[2]}, path);
   if (choice == FileChoice::kCancelled) return 1;
   if (choice == FileChoice::kRefused) return -1;
-  if (!image.Load(path)) return -1;
   statement.operands.assign(1, path);
   return 0;
 }

@@ -1,13 +1,13 @@
-// The target of a #path section chosen by the user: "#path dialog" picks
-// the file in an Open dialog described by the script
-// ("title|name|description|pattern|...|") and loads it as the image.
+// The target of a #path section chosen by the user: "#path dialog" has the
+// host pick the file in an Open dialog described by the script
+// ("title|name|description|pattern|...|").
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-class CSourceData;
+class CRunHost;
 class CStatement;
 
 // Decodes the quoted unit and splits it into title, proposed file name and
@@ -16,7 +16,7 @@ class CStatement;
 // an odd number of bars.
 bool ParseDialogSpec(std::string unit, std::vector<std::string>& fields);
 
-// Shows the dialog for operand 0 (the quoted dialog description) and loads the
-// chosen file into the image. 0: loaded, the operands replaced by the
-// chosen path; 1: cancelled; -1: any other failure.
-int32_t HandleDialog(CSourceData& image, CStatement& statement);
+// Has the host choose the file for operand 0 (the quoted dialog
+// description). 0: chosen, the operands replaced by the chosen path (the
+// run loads it as any target); 1: cancelled; -1: any other failure.
+int32_t HandleDialog(CRunHost& host, CStatement& statement);

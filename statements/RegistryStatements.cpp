@@ -4,8 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "language/ParseScript.h"
-#include "language/RunHooks.h"
+#include "language/RunHost.h"
 #include "language/Statement.h"
 #include "language/Vocabulary.h"
 #include "platform/Registry.h"
@@ -18,34 +17,21 @@ namespace {
 constexpr size_t kMaxDwordDigits = 8;
 constexpr size_t kMaxDecimalDigits = 9;  // 999999999 always fits 32 bits
 
-// Creates (or opens) the key of the statement's value path and writes the
-// value, unless the run's hooks skip or refuse it; the key is closed on
-// every path.
-int32_t WriteValue(const CParseScript& script, const CStatement& statement, uint32_t type,
+// Has the host write the value at the statement's value path.
+int32_t WriteValue(CRunHost& host, const CStatement& statement, uint32_t type,
                    const unsigned char* data, uint32_t size) {
   platform::RegistryKey root = 0;
   std::string subkey;
   std::string valueName;
   if (!SplitKeyPath(statement.operands[0], root, subkey, valueName)) return -1;
-  if (script.hooks != nullptr) {
-    RegistryValue value{statement.operands[0], root, subkey, valueName, type, data, size};
-    RegistryAction action = script.hooks->OnRegistryValue(value);
-    if (action == RegistryAction::kSkip) return 0;
-    if (action == RegistryAction::kRefuse) return -1;
-  }
-  platform::RegistryKey key = 0;
-  if (platform::RegCreateKeyExA(root, subkey, platform::kRegOptionNonVolatile,
-                                platform::kKeyAllAccess, &key) != 0) {
-    return -1;
-  }
-  platform::CAutoCloseKey open(key);
-  if (platform::RegSetValueExA(key, valueName, type, data, size) != 0) return -1;
-  return 0;
+  return host.WriteRegistryValue({statement.operands[0], root, subkey, valueName, type, data, size})
+             ? 0
+             : -1;
 }
 
-int32_t WriteDword(const CParseScript& script, const CStatement& statement, uint32_t value) {
+int32_t WriteDword(CRunHost& host, const CStatement& statement, uint32_t value) {
   const std::array<unsigned char, 4> bytes = ToLittleEndian(value);
-  return WriteValue(script, statement, platform::kRegDword, bytes.data(), bytes.size());
+  return WriteValue(host, statement, platform::kRegDword, bytes.data(), bytes.size());
 }
 
 // A registry statement reads the value path of its section and its own
@@ -54,7 +40,7 @@ bool HasValuePath(const CStatement& statement) { return statement.operands.size(
 
 }  // namespace
 
-int32_t HandleBinaryValue(CParseScript& script, CStatement& statement) {
+int32_t HandleBinaryValue(CRunHost& host, CStatement& statement) {
   if (!HasValuePath(statement)) return -1;
   const std::string& digits = statement.operands[1];
   if (digits.size() % 2 != 0) return -1;
@@ -63,33 +49,33 @@ int32_t HandleBinaryValue(CParseScript& script, CStatement& statement) {
   for (size_t at = 0; at < digits.size(); at += 2) {
     bytes.push_back(HexString::ToValue<unsigned char>(digits.substr(at, 2)));
   }
-  return WriteValue(script, statement, platform::kRegBinary, bytes.data(),
+  return WriteValue(host, statement, platform::kRegBinary, bytes.data(),
                     static_cast<uint32_t>(bytes.size()));
 }
 
-int32_t HandleStringValue(CParseScript& script, CStatement& statement) {
+int32_t HandleStringValue(CRunHost& host, CStatement& statement) {
   if (!HasValuePath(statement)) return -1;
   std::string text = statement.operands[1];
   if (!Unquote(text)) return -1;
-  return WriteValue(script, statement, platform::kRegSz,
+  return WriteValue(host, statement, platform::kRegSz,
                     reinterpret_cast<const unsigned char*>(text.c_str()),
                     static_cast<uint32_t>(text.size() + 1));
 }
 
-int32_t HandleDwordValue(CParseScript& script, CStatement& statement) {
+int32_t HandleDwordValue(CRunHost& host, CStatement& statement) {
   if (!HasValuePath(statement)) return -1;
   const std::string& digits = statement.operands[1];
   if (digits.size() > kMaxDwordDigits) return -1;
   uint32_t value = 0;
   if (!HexString::TryParse(digits, UINT32_MAX, value)) return -1;
-  return WriteDword(script, statement, value);
+  return WriteDword(host, statement, value);
 }
 
-int32_t HandleDecimalDwordValue(CParseScript& script, CStatement& statement) {
+int32_t HandleDecimalDwordValue(CRunHost& host, CStatement& statement) {
   if (!HasValuePath(statement)) return -1;
   const std::string& digits = statement.operands[1];
   if (digits.empty() || digits.size() > kMaxDecimalDigits || !IsDecimalString(digits)) return -1;
   uint32_t value = 0;
   for (char c : digits) value = value * 10 + static_cast<uint32_t>(c - '0');
-  return WriteDword(script, statement, value);
+  return WriteDword(host, statement, value);
 }

@@ -4,10 +4,10 @@
 
 #include <cstdint>
 
-class CParseScript;
+class CRunHost;
 class CStatement;
 
-int32_t HandleBinaryValue(CParseScript& script, CStatement& statement);
-int32_t HandleStringValue(CParseScript& script, CStatement& statement);
-int32_t HandleDwordValue(CParseScript& script, CStatement& statement);
-int32_t HandleDecimalDwordValue(CParseScript& script, CStatement& statement);
+int32_t HandleBinaryValue(CRunHost& host, CStatement& statement);
+int32_t HandleStringValue(CRunHost& host, CStatement& statement);
+int32_t HandleDwordValue(CRunHost& host, CStatement& statement);
+int32_t HandleDecimalDwordValue(CRunHost& host, CStatement& statement);

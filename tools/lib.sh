@@ -22,8 +22,8 @@ qpx_ensure_packages() {
     "${missing[@]}" >/dev/null
 }
 
-# What building the programs needs.
-QPX_BUILD_PACKAGES=(cmake ninja-build g++ make mingw-w64 libgtest-dev libbenchmark-dev)
+# What building the programs needs, and Python for tools/mutate and its test.
+QPX_BUILD_PACKAGES=(cmake ninja-build g++ make mingw-w64 libgtest-dev libbenchmark-dev python3)
 # What building and running the 32-bit Linux core needs: gcc's 32-bit
 # libraries (no i386 architecture is added) and the emulator that runs them.
 QPX_X86_PACKAGES=(g++-multilib qemu-user-static)

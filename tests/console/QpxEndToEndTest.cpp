@@ -122,9 +122,11 @@ Result RunQpx(const TempFolder& folder, const std::vector<std::string>& argument
 
 // Runs qpx in folder on a terminal of its own, typing early at once and
 // answer once the terminal shows the question ("[y/N]"), and collects
-// what the terminal showed.
+// what the terminal showed; with errToLog, its standard error goes to the
+// file .err instead, as 2>.err would send it.
 Result RunQpxOnTerminal(const TempFolder& folder, const std::vector<std::string>& arguments,
-                        const std::string& early, const std::string& answer) {
+                        const std::string& early, const std::string& answer,
+                        bool errToLog = false) {
   std::vector<std::string> line = QpxLine(arguments);
   std::vector<char*> argv = Pointers(line);
   std::vector<std::string> variables = LocaleEnvironment("C.UTF-8");
@@ -132,6 +134,8 @@ Result RunQpxOnTerminal(const TempFolder& folder, const std::vector<std::string>
   int terminal = -1;
   pid_t child = forkpty(&terminal, nullptr, nullptr, nullptr);
   if (child == 0) {
+    int log = errToLog ? open(folder.File(".err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644) : 2;
+    if (log < 0 || dup2(log, 2) < 0) _exit(126);
     if (chdir(folder.Path().c_str()) == 0) execve(argv[0], argv.data(), environment.data());
     _exit(127);
   }
@@ -355,10 +359,10 @@ INSTANTIATE_TEST_SUITE_P(
         // What a script holds reaches the terminal with its control characters
         // escaped: a script cannot rewrite the report it is shown in.
         StatusCase{"ControlCharactersOfAUnitAreEscaped",
-                   kPathT + "0000 = \x1B[2J\x1B]0;x\x07 ;\n#end\n",
+                   kPathT + "0000 = \x1B[2J\x1B]0;x\x07\x1F\x7F ;\n#end\n",
                    {"run", "s.qpx"},
                    13,
-                   "unit 5: \\x1B[2J\\x1B]0;x\\x07\n"},
+                   "unit 5: \\x1B[2J\\x1B]0;x\\x07\\x1F\\x7F\n"},
         // So are those of every name from the command line.
         StatusCase{"ControlCharactersOfTheScriptNameAreEscaped",
                    "",
@@ -493,6 +497,16 @@ TEST(Qpx, TerminalShowsWhatADownloadedScriptChangesAndRunsItOnYes) {
   // A yes typed before the question appeared does not answer it.
   Result early = RunQpxOnTerminal(folder, {"run", "s.qpx"}, "y\n", "\n");
   EXPECT_EQ(early.status, 28) << early.err;
+  EXPECT_EQ(ReadFileBytes(target), kTarget);
+  folder.Write("r.qpx", "#registry \"HKEY_CURRENT_USER\\\\S\\\\V\" dword 01 ;\n#end\n");
+  folder.Write("r.qpx:Zone.Identifier", kInternet);
+  Result registry = RunQpxOnTerminal(folder, {"run", "r.qpx"}, "", "n\n");
+  EXPECT_TRUE(Contains(registry.err, "#registry \"HKEY_CURRENT_USER\\S\\V\"")) << registry.err;
+  // With its standard error sent to a file, qpx asks nothing: the user
+  // would not see the question it waited on.
+  Result logged = RunQpxOnTerminal(folder, {"run", "s.qpx"}, "y\n", "", true);
+  EXPECT_EQ(logged.status, 28) << logged.err;
+  EXPECT_TRUE(Contains(ReadFileBytes(folder.File(".err")), "not run without a terminal"));
   EXPECT_EQ(ReadFileBytes(target), kTarget);
   Result yes = RunQpxOnTerminal(folder, {"run", "s.qpx"}, "", "y\n");
   EXPECT_EQ(yes.status, 0) << yes.err;

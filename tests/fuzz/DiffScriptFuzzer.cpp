@@ -14,7 +14,9 @@
 #include "compare/Listing.h"
 #include "compare/ScriptFile.h"
 #include "compare/ScriptText.h"
+#include "interpreter/RunLoop.h"
 #include "interpreter/StatementTables.h"
+#include "qpxrun/RunnerHost.h"
 #include "language/ParseScript.h"
 #include "language/ParseScriptException.h"
 #include "tests/fuzz/MemoryFolder.h"
@@ -108,7 +110,8 @@ void RunWrittenScript(const CComparison& comparison, Direction direction) {
   CScriptFile script(QuopraStatements());
   if (!script.Load(scriptPath)) Die("the written script does not load");
   try {
-    script.Run();
+    CRunnerHost host;
+    RunUnits(script, host);
   } catch (const CParseScriptException& failure) {
     std::fprintf(stderr, "reason %d\n", static_cast<int>(failure.GetReason()));
     Die("the written script fails");

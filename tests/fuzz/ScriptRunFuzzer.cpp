@@ -23,7 +23,9 @@
 #include <string>
 
 #include "tests/standin/StandIn.h"
+#include "interpreter/RunLoop.h"
 #include "interpreter/StatementTables.h"
+#include "qpxrun/RunnerHost.h"
 #include "language/ParseScript.h"
 #include "language/ParseScriptException.h"
 #include "tests/fuzz/FuzzFolder.h"
@@ -69,7 +71,8 @@ int32_t RunScript(size_t rotation, std::optional<rlim_t> deviceLimit) {
     if (!script.Load(Folder().PathOf(FuzzFolder::kScript))) {
       outcome = kNotLoaded;
     } else {
-      script.Run();
+      CRunnerHost host;
+      RunUnits(script, host);
     }
   } catch (const CParseScriptException& failure) {
     outcome = failure.GetReason();

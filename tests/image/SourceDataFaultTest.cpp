@@ -25,6 +25,18 @@ std::string Counting(size_t size) {
   return bytes;
 }
 
+// Writes the 64-byte file anew, its last-write time then the one it had
+// moved by exactly the seconds and nanoseconds given.
+void RewriteAtTimeMoved(const std::string& path, time_t seconds, long nanoseconds) {
+  struct stat loaded {};
+  ::stat(path.c_str(), &loaded);
+  WriteFileBytes(path, std::string(64, 'w'));
+  timespec times[2] = {loaded.st_atim, loaded.st_mtim};
+  times[1].tv_sec += seconds;
+  times[1].tv_nsec += times[1].tv_nsec + nanoseconds < 1000000000 ? nanoseconds : -nanoseconds;
+  ::utimensat(AT_FDCWD, path.c_str(), times, 0);
+}
+
 TEST(SourceDataFault, SaveOntoFullDeviceFails) {
   if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full on this system";
   TempFolder folder;
@@ -144,6 +156,8 @@ INSTANTIATE_TEST_SUITE_P(
                      [](const std::string& path) { RewriteKeepingTime(path, 0); }, false},
         Interference{"RewrittenWithinTheSecond",
                      [](const std::string& path) { RewriteKeepingTime(path, 1); }, false},
+        Interference{"RewrittenASecondLater",
+                     [](const std::string& path) { RewriteAtTimeMoved(path, 1, 0); }, false},
         Interference{"ReplacedByAnotherFile",
                      [](const std::string& path) {
                        WriteFileBytes(path + ".new", "another program's file");

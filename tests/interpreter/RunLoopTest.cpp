@@ -7,10 +7,11 @@
 #include <optional>
 #include <string>
 
+#include "interpreter/RunLoop.h"
 #include "interpreter/StatementTables.h"
 #include "language/ParseScript.h"
 #include "language/ParseScriptException.h"
-#include "language/RunHooks.h"
+#include "tests/support/RecordingHost.h"
 #include "tests/standin/StandIn.h"
 #include "tests/support/Sanitizers.h"
 #include "tests/support/ScriptRun.h"
@@ -39,7 +40,8 @@ TEST_P(RunLoop, EndsWithItsReasonAndWritesOnlyFinishedSections) {
   TempFolder folder;
   folder.Write("t.bin", Target());
   folder.Write("u.bin", Target());
-  EXPECT_EQ(RunScriptText(folder, GetParam().script), GetParam().reason);
+  CRecordingHost host;
+  EXPECT_EQ(RunScriptText(folder, GetParam().script, host), GetParam().reason);
   EXPECT_EQ(ReadFileBytes(folder.File("t.bin")), GetParam().t);
   EXPECT_EQ(ReadFileBytes(folder.File("u.bin")), GetParam().u);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 3);
@@ -100,8 +102,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(RunLoopUnits, NoUnitsIsReasonOne) {
   CParseScript script(QuopraStatements());
+  CRecordingHost host;
   try {
-    script.Run();
+    RunUnits(script, host);
     ADD_FAILURE() << "Run returned";
   } catch (const CParseScriptException& failure) {
     EXPECT_EQ(failure.GetReason(), NoUnits);
@@ -135,7 +138,8 @@ TEST(RunLoopTarget, RelativeScriptTakesTargetFromCurrentFolder) {
   CScriptFile script(QuopraStatements());
   ASSERT_NE(script.Load("s.qpx"), 0);
   EXPECT_EQ(script.scriptPath, "s.qpx");
-  script.Run();
+  CRecordingHost host;
+  RunUnits(script, host);
   EXPECT_EQ(ReadFileBytes(folder.File("t.bin")), Target({{0, 0x11}}));
 }
 
@@ -170,8 +174,9 @@ TEST(RunLoopTarget, TargetTooLargeForMemoryIsReasonTwo) {
   std::optional<int> reason;
   {
     AddressSpaceLimit limit(rlim_t{1} << 30);
+    CRecordingHost host;
     try {
-      script.Run();
+      RunUnits(script, host);
     } catch (const CParseScriptException& failure) {
       reason = failure.GetReason();
     }
@@ -179,40 +184,53 @@ TEST(RunLoopTarget, TargetTooLargeForMemoryIsReasonTwo) {
   EXPECT_EQ(reason, 2);
 }
 
+// Everything outside the interpreter goes through its host: the targets
+// loaded and saved, the dialog's file, the registry value, the sections
+// and where the units ran out.
+TEST(RunLoopHost, AsksTheHostForEverythingOutsideTheInterpreter) {
+  TempFolder folder;
+  const std::string t = folder.Write("t.bin", Target());
+  const std::string u = folder.Write("u.bin", Target());
+  CRecordingHost host;
+  host.dialogAnswers.push_back(u);
+  EXPECT_EQ(RunScriptText(folder,
+                          "#path \"t.bin\" 0000 = 11 ; #end #path dialog \"Pick|u.bin|D|*.*|\" "
+                          "0001 = 22 ; #end #registry \"HKEY_USERS\\\\K\\\\V\" dword 0100 ; #end",
+                          host),
+            std::nullopt);
+  EXPECT_EQ(host.loaded, (std::vector<std::string>{t, u}));
+  EXPECT_EQ(host.saved, (std::vector<std::string>{t, u}));
+  EXPECT_EQ(host.dialogTitles, std::vector<std::string>{"Pick"});
+  ASSERT_EQ(host.values.size(), 1u);
+  EXPECT_EQ(host.values[0].root, platform::kHkeyUsers);
+  EXPECT_EQ(host.values[0].name, "V");
+  EXPECT_EQ(host.values[0].data, std::string("\0\1\0\0", 4));
+  EXPECT_EQ(host.events, (std::vector<std::string>{"#path " + t, "end", "#path " + u, "end",
+                                                   "#registry HKEY_USERS\\K\\V", "end"}));
+  ASSERT_TRUE(host.unitsEnd.has_value());
+  EXPECT_EQ(host.unitsEnd->openDirective, UnitsEnd::kNone);
+  EXPECT_TRUE(host.failures.empty() && host.questions.empty());
+  EXPECT_EQ(ReadFileBytes(u), Target({{1, 0x22}}));
+}
+
+// A registry value the host refuses fails its statement.
+TEST(RunLoopHost, RefusedRegistryValueIsAScriptError) {
+  TempFolder folder;
+  CRecordingHost host;
+  host.registryWrites = false;
+  EXPECT_EQ(RunScriptText(folder, "#registry \"HKEY_USERS\\\\K\\\\V\" dword 01 ; #end", host),
+            ScriptError);
+  EXPECT_TRUE(host.values.empty());
+}
+
 // Another program writes the target while the section works on it: the
 // run ends with reason 4 at "#end", and the other program's bytes stay.
-class CSecondWriter : public CRunHooks {
- public:
-  explicit CSecondWriter(std::string path) : path_(std::move(path)) {}
-  CSourceData* Image() override { return nullptr; }
-  RegistryAction OnRegistryValue(const RegistryValue&) override { return RegistryAction::kWrite; }
-  FileChoice ChooseDialogTarget(const DialogRequest&, std::string&) override {
-    return FileChoice::kCancelled;
-  }
-  void OnSectionStart(std::string_view, const std::string&) override {
-    WriteFileBytes(path_, "the other program's");
-  }
-  void OnSectionEnd() override {}
-  void OnUnitsEnd(const UnitsEnd&) override {}
-
- private:
-  std::string path_;
-};
-
 TEST(RunLoopTarget, TargetChangedBetweenLoadAndSaveIsNotWritten) {
   TempFolder folder;
   const std::string target = folder.Write("t.bin", Target());
-  CScriptFile script(QuopraStatements());
-  ASSERT_TRUE(script.Load(folder.Write("s.qpx", "#path \"t.bin\" 0000 = 11 ; #end")));
-  CSecondWriter writer(target);
-  script.hooks = &writer;
-  std::optional<int> reason;
-  try {
-    script.Run();
-  } catch (const CParseScriptException& failure) {
-    reason = failure.GetReason();
-  }
-  EXPECT_EQ(reason, SaveFailed);
+  CRecordingHost host;
+  host.atSectionStart = [](const std::string& path) { WriteFileBytes(path, "the other program's"); };
+  EXPECT_EQ(RunScriptText(folder, "#path \"t.bin\" 0000 = 11 ; #end", host), SaveFailed);
   EXPECT_EQ(ReadFileBytes(target), "the other program's");
 }
 

@@ -64,7 +64,7 @@ TEST(UnitList, ACutReplacesTheUnitsAndTheirCount) {
   units.Cut(Copy("  d  "), 5);
   EXPECT_EQ(Walked(units), (std::vector<std::string>{"d"}));
   EXPECT_EQ(units.size(), 1u);
-  units.clear();
+  units.Cut(platform::CAutoFreeBlock(), 0);
   EXPECT_TRUE(units.empty());
   EXPECT_EQ(units.size(), 0u);
 }

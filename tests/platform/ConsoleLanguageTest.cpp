@@ -41,6 +41,8 @@ INSTANTIATE_TEST_SUITE_P(
                     LocaleCase{"LanguageListSkipsOthers", "", "", "ja_JP.UTF-8", "fr:en", kEn},
                     LocaleCase{"LanguageListOfOthersOnly", "", "", "ja_JP.UTF-8", "fr:de", kEn},
                     LocaleCase{"LanguageIgnoredInCLocale", "C", "", "", "ja", kEn},
+                    LocaleCase{"LanguageIgnoredInCUtf8Locale", "", "", "C.UTF-8", "ja", kEn},
+                    LocaleCase{"LanguageIgnoredWithoutALocale", "", "", "", "ja", kEn},
                     LocaleCase{"LanguageIgnoredInPosixLocale", "", "POSIX", "ja_JP", "ja", kEn}),
     [](const testing::TestParamInfo<LocaleCase>& info) { return std::string(info.param.name); });
 

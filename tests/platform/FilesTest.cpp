@@ -170,7 +170,8 @@ INSTANTIATE_TEST_SUITE_P(
                     LeftoverCase{Earlier("t.bin", "99999999999-1"), 0, false},
                     LeftoverCase{Earlier("u.bin", "5-1"), 0, false},
                     LeftoverCase{Earlier("t.bin", "5-1").substr(1), 0, false},
-                    LeftoverCase{".t.bin", 0, false},
+                    LeftoverCase{"x" + Earlier("t.bin", "5-1").substr(1), 0, false},
+                    LeftoverCase{".t.bin9995-1", 0, false}, LeftoverCase{".t.bin", 0, false},
                     LeftoverCase{Earlier("t.bin.bak", "5-1"), 0, false}));
 
 struct NameCase {
@@ -247,6 +248,9 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         // As the programs that mark downloads write them.
         ZoneCase{"Chromium", kChromium, 3, "https://example.com/s.qpx"},
+        ZoneCase{"HostUrlBeforeReferrer",
+                 "[ZoneTransfer]\nZoneId=3\nHostUrl=https://h/x\nReferrerUrl=https://r/\n", 3,
+                 "https://h/x"},
         ZoneCase{"Firefox", "[ZoneTransfer]\r\nZoneId=3\r\nHostUrl=https://example.com/s.qpx\r\n",
                  3, "https://example.com/s.qpx"},
         ZoneCase{
@@ -292,11 +296,15 @@ INSTANTIATE_TEST_SUITE_P(
         // Marks that name no zone are the Internet's, or higher.
         ZoneCase{"NoHeader", "ZoneId=0\r\n", 3}, ZoneCase{"NoHeaderRestricted", "ZoneId=4\r\n", 4},
         ZoneCase{"OtherSection", "[Other]\r\nZoneId=0\r\n", 3},
+        ZoneCase{"MisspeltKey", "[ZoneTransfer]\r\nXoneId=0\r\n", 3},
         ZoneCase{"AppZoneIdOnly", "[ZoneTransfer]\r\nAppZoneId=4\r\n", 3},
         ZoneCase{"NoNumber", "[ZoneTransfer]\r\nZoneId=\r\nZoneId=x\r\n", 3},
         ZoneCase{"NulInsideTheKey", std::string("[ZoneTransfer]\r\nZone\0Id=0\r\n", 27), 3},
         ZoneCase{"UnheadedUtf16", "[\0Z\0o\0n\0e\0", 3}, ZoneCase{"Empty", "", 3},
-        ZoneCase{"OverSixtyFourKiB", "[ZoneTransfer]\r\nZoneId=0\r\n" + std::string(70000, ' '), 3},
+        ZoneCase{"SixtyFourKiB", "[ZoneTransfer]\r\nZoneId=0\r\n" + std::string(65536 - 26, ' '),
+                 0},
+        ZoneCase{"OverSixtyFourKiB",
+                 "[ZoneTransfer]\r\nZoneId=0\r\n" + std::string(65537 - 26, ' '), 3},
         ZoneCase{"OverSixtyFourKiBRestricted",
                  "[ZoneTransfer]\r\nZoneId=4\r\n" + std::string(70000, ' '), 4}),
     [](const testing::TestParamInfo<ZoneCase>& info) { return std::string(info.param.name); });

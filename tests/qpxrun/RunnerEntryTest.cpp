@@ -264,4 +264,30 @@ INSTANTIATE_TEST_SUITE_P(
                     MarkCase{"Restricted", kZone + "4\r\n", std::nullopt, 0x10, false}),
     [](const testing::TestParamInfo<MarkCase>& info) { return info.param.name; });
 
+// The box lists twenty changes at most and counts the others; a line
+// longer than 300 bytes is cut to 300 with its "...".
+TEST_F(ScriptDialog, DownloadedScriptsBoxListsTwentyChangesAndCountsTheRest) {
+  for (int values : {20, 21}) {
+    platform::standin::Reset();
+    TempFolder folder;
+    std::string text;
+    for (int at = 0; at < values; ++at) {
+      text += "#registry \"HKEY_USERS\\\\S\\\\v" + std::to_string(at) +
+              std::string(at == 0 ? 300 : 0, 'a') + "\" dword 01 ; #end ";
+    }
+    folder.Write("s.qpx:Zone.Identifier", kZone + "3\r\n");
+    Recorder().messageBoxAnswers.push_back(platform::kIdNo);
+    EXPECT_EQ(RunRunner(folder.Write("s.qpx", text)), 0);
+    ASSERT_EQ(Recorder().messageBoxes.size(), 1u);
+    const std::string& box = Recorder().messageBoxes[0].text;
+    EXPECT_NE(box.find("S\\v19 = "), std::string::npos) << box;
+    EXPECT_EQ(box.find("S\\v20 = "), std::string::npos) << box;
+    EXPECT_EQ(box.find("ほか 1 件") != std::string::npos, values == 21) << box;
+    EXPECT_EQ(box.find("ほか 0 件"), std::string::npos) << box;
+    size_t cut = box.find("...\n");
+    ASSERT_NE(cut, std::string::npos) << box;
+    EXPECT_EQ(cut + 3 - (box.rfind("\n    ", cut) + 5), 300u) << box;
+  }
+}
+
 }  // namespace

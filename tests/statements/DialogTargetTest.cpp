@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "statements/DialogTarget.h"
-#include "image/SourceData.h"
 #include "platform/Dialogs.h"
+#include "qpxrun/RunnerHost.h"
 #include "tests/standin/StandIn.h"
 #include "language/Statement.h"
 #include "tests/support/ScriptRun.h"
@@ -53,10 +53,10 @@ class DialogHandler : public StandInTest {
  protected:
   int32_t Handle(const std::string& unit) {
     statement.operands = {unit};
-    return HandleDialog(image, statement);
+    return HandleDialog(host, statement);
   }
   TempFolder folder;
-  CSourceData image;
+  CRunnerHost host;
   CStatement statement;
 };
 
@@ -77,23 +77,24 @@ TEST_F(DialogHandler, ShowsTheSpecifiedOpenDialog) {
   EXPECT_EQ(dialog.filterIndex, 0u);
 }
 
-TEST_F(DialogHandler, LoadsTheChosenFileAndMakesItTheOnlyOperand) {
+TEST_F(DialogHandler, MakesTheChosenFileTheOnlyOperand) {
   std::string chosen = folder.Write("chosen.bin", "xyz");
   Recorder().dialogAnswers.push_back(chosen);
   EXPECT_EQ(Handle("\"t||d|p|\""), 0);
   EXPECT_EQ(statement.operands, Fields{chosen});
-  EXPECT_EQ(image.GetSize(), 3u);
-  EXPECT_EQ(image.GetByte(2), 'z');
 }
 
-TEST_F(DialogHandler, ReadOnlyChoiceOrOneWithoutCp932FormFails) {
+TEST_F(DialogHandler, ChoiceWithoutCp932FormFails) {
+  Recorder().dialogAnswers.push_back(platform::standin::kAnswerWithoutCp932Form);
+  EXPECT_EQ(Handle("\"t||d|p|\""), -1);
+}
+
+TEST_F(DialogHandler, ReadOnlyChoiceIsReasonTwo) {
   std::string chosen = folder.Write("chosen.bin", "xyz");
   MakeReadOnly(chosen);
-  for (const std::string& answer : {chosen, platform::standin::kAnswerWithoutCp932Form}) {
-    Recorder().dialogAnswers.push_back(answer);
-    EXPECT_EQ(Handle("\"t||d|p|\""), -1);
-  }
-  EXPECT_EQ(image.GetSize(), 0u);
+  Recorder().dialogAnswers.push_back(chosen);
+  EXPECT_EQ(RunScriptText(folder, "#path dialog \"t||d|p|\" 0001 = 41 ; #end"), 2);
+  EXPECT_EQ(ReadFileBytes(chosen), "xyz");
 }
 
 TEST_F(DialogHandler, RefusedSpecificationShowsNoDialog) {

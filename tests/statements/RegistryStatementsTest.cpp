@@ -5,15 +5,14 @@
 
 #include "tests/standin/StandIn.h"
 #include "statements/RegistryStatements.h"
-#include "interpreter/StatementTables.h"
-#include "language/ParseScript.h"
 #include "language/Statement.h"
+#include "qpxrun/RunnerHost.h"
 #include "tests/support/ScriptRun.h"
 
 namespace {
 
 using platform::standin::Recorder;
-using Handler = int32_t (*)(CParseScript&, CStatement&);
+using Handler = int32_t (*)(CRunHost&, CStatement&);
 
 const std::string kPath = "HKEY_CURRENT_USER\\Software\\Vendor\\App\\Value";
 
@@ -35,10 +34,10 @@ class RegistryValue : public StandInTest, public testing::WithParamInterface<Val
 
 TEST_P(RegistryValue, WritesExactDataAndClosesTheKey) {
   const ValueCase& c = GetParam();
-  CParseScript script(QuopraStatements());
+  CRunnerHost host;
   CStatement statement;
   statement.operands = {kPath, c.value};
-  EXPECT_EQ(c.handler(script, statement), c.data ? 0 : -1);
+  EXPECT_EQ(c.handler(host, statement), c.data ? 0 : -1);
   EXPECT_EQ(Recorder().openKeys, 0);
   if (!c.data) {
     EXPECT_TRUE(Recorder().registryWrites.empty());
@@ -103,12 +102,12 @@ TEST_P(RegistryFailure, FailsWithoutWritingAndLeavesNoKeyOpen) {
     platform::standin::Reset();
     Recorder().failRegCreate = GetParam().failCreate;
     Recorder().failRegSet = GetParam().failSet;
-    CParseScript script(QuopraStatements());
+    CRunnerHost host;
     CStatement statement;
     for (const std::string& operand : GetParam().operands) {
       statement.operands.push_back(operand == kValue ? value : operand);
     }
-    EXPECT_EQ(handler(script, statement), -1) << value;
+    EXPECT_EQ(handler(host, statement), -1) << value;
     EXPECT_TRUE(Recorder().registryWrites.empty());
     EXPECT_EQ(Recorder().openKeys, 0);
   }

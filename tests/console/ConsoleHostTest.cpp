@@ -4,11 +4,13 @@
 #include <string>
 
 #include "console/CheckReport.h"
-#include "console/ConsoleHooks.h"
+#include "console/ConsoleHost.h"
+#include "interpreter/RunLoop.h"
 #include "interpreter/StatementTables.h"
 #include "language/ParseScript.h"
 #include "language/ParseScriptException.h"
 #include "tests/standin/StandIn.h"
+#include "tests/support/RecordingHost.h"
 #include "tests/support/TestFiles.h"
 
 namespace {
@@ -30,12 +32,11 @@ class ConsoleRun : public testing::Test {
     target_ = folder_.Write("t.bin", bytes);
   }
 
-  Outcome Run(const std::string& text, CRunHooks* hooks) {
+  Outcome Run(const std::string& text, CRunHost& host) {
     CScriptFile script(QuopraStatements());
     EXPECT_NE(script.Load(folder_.Write("s.qpx", text)), 0) << text;
-    script.hooks = hooks;
     try {
-      script.Run();
+      RunUnits(script, host);
     } catch (const CParseScriptException& failure) {
       return {failure.GetReason(), failure.GetUnit()};
     }
@@ -44,18 +45,19 @@ class ConsoleRun : public testing::Test {
 
   // A check with a registry present, whose dialogs are cancelled as qpx
   // check's are without --target or a terminal.
-  CDryRunHooks CheckHooks(bool hasRegistry = true) {
-    return CDryRunHooks(
-        checkImage_, [](const DialogRequest&, std::string&) { return FileChoice::kCancelled; },
-        hasRegistry);
+  CDryRunHost CheckHost(bool hasRegistry = true) {
+    return CDryRunHost(world_, checkImage_, DialogFiles::kAsked, hasRegistry);
   }
-  static CConsoleHooks RunHooks(bool hasRegistry = true) {
-    return CConsoleHooks(nullptr, hasRegistry, Language::kEnglish);
+  CConsoleHost RunHost(TargetChooser chooser = nullptr) {
+    return CConsoleHost(script_, std::move(chooser), Language::kEnglish, err_);
   }
 
   TempFolder folder_;
   std::string target_;
   CDryRunImage checkImage_;
+  CRecordingHost world_;  // answers no dialog
+  CScriptFile script_{QuopraStatements()};
+  COutput err_{platform::StdStream::kError};
 };
 
 struct CountCase {
@@ -69,12 +71,12 @@ struct CountCase {
 class CheckCounts : public ConsoleRun, public testing::WithParamInterface<CountCase> {};
 
 TEST_P(CheckCounts, CountsBytesThatWouldChangeAndBytesAlreadyApplied) {
-  CDryRunHooks hooks = CheckHooks();
+  CDryRunHost host = CheckHost();
   std::string before = ReadFileBytes(target_);
-  Outcome outcome = Run("#path \"t.bin\" " + GetParam().statements + " #end", &hooks);
+  Outcome outcome = Run("#path \"t.bin\" " + GetParam().statements + " #end", host);
   EXPECT_FALSE(outcome.reason.has_value());
-  ASSERT_EQ(hooks.Sections().size(), 1u);
-  const SectionReport& section = hooks.Sections()[0];
+  ASSERT_EQ(host.Sections().size(), 1u);
+  const SectionReport& section = host.Sections()[0];
   EXPECT_TRUE(section.ended);
   EXPECT_EQ(section.target, target_);
   EXPECT_EQ(section.counts.changed, GetParam().changed);
@@ -99,53 +101,54 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(ConsoleRun, CheckAfterRunReportsTheScriptAsAlreadyApplied) {
   const std::string text = "#path \"t.bin\" 0000 = FF ; 0008 to 000B = AABB ; #end";
-  CConsoleHooks run = RunHooks();
-  ASSERT_FALSE(Run(text, &run).reason.has_value());
-  CDryRunHooks check = CheckHooks();
-  ASSERT_FALSE(Run(text, &check).reason.has_value());
+  CConsoleHost run = RunHost();
+  ASSERT_FALSE(Run(text, run).reason.has_value());
+  CDryRunHost check = CheckHost();
+  ASSERT_FALSE(Run(text, check).reason.has_value());
   EXPECT_EQ(check.Sections().at(0).counts.changed, 0u);
   EXPECT_EQ(check.Sections().at(0).counts.already, 5u);
 }
 
 TEST_F(ConsoleRun, EachSectionCountsOnlyItsOwnStores) {
-  CDryRunHooks hooks = CheckHooks();
-  Run("#path \"t.bin\" 0000 = FF ; #end #path \"t.bin\" 0001 = 01 ; #end", &hooks);
-  ASSERT_EQ(hooks.Sections().size(), 2u);
-  EXPECT_EQ(hooks.Sections()[0].counts.changed, 1u);
-  EXPECT_EQ(hooks.Sections()[1].counts.changed, 0u);
-  EXPECT_EQ(hooks.Sections()[1].counts.already, 1u);
+  CDryRunHost host = CheckHost();
+  Run("#path \"t.bin\" 0000 = FF ; #end #path \"t.bin\" 0001 = 01 ; #end", host);
+  ASSERT_EQ(host.Sections().size(), 2u);
+  EXPECT_EQ(host.Sections()[0].counts.changed, 1u);
+  EXPECT_EQ(host.Sections()[1].counts.changed, 0u);
+  EXPECT_EQ(host.Sections()[1].counts.already, 1u);
 }
 
 // A later section on the same target sees what an earlier one would have
 // saved, as in a run, while the file itself stays as it was.
 TEST_F(ConsoleRun, LaterSectionsSeeWhatEarlierSectionsWouldSave) {
-  CDryRunHooks hooks = CheckHooks();
+  CDryRunHost host = CheckHost();
   std::string before = ReadFileBytes(target_);
-  Run("#path \"t.bin\" 0000 = FF ; #end #path \"t.bin\" 0000 = FF ; 0001 = EE ; #end", &hooks);
-  ASSERT_EQ(hooks.Sections().size(), 2u);
-  EXPECT_EQ(hooks.Sections()[0].counts.changed, 1u);
-  EXPECT_EQ(hooks.Sections()[1].counts.changed, 1u);
-  EXPECT_EQ(hooks.Sections()[1].counts.already, 1u);
+  Run("#path \"t.bin\" 0000 = FF ; #end #path \"t.bin\" 0000 = FF ; 0001 = EE ; #end", host);
+  ASSERT_EQ(host.Sections().size(), 2u);
+  EXPECT_EQ(host.Sections()[0].counts.changed, 1u);
+  EXPECT_EQ(host.Sections()[1].counts.changed, 1u);
+  EXPECT_EQ(host.Sections()[1].counts.already, 1u);
   EXPECT_EQ(ReadFileBytes(target_), before);
 }
 
-TEST_F(ConsoleRun, CheckRecordsRegistryValuesWithoutWritingThem) {
-  CDryRunHooks hooks = CheckHooks();
-  Outcome outcome =
-      Run("#registry \"HKEY_CURRENT_USER\\\\Software\\\\Q\\\\V\" dword_dec 100 ; #end", &hooks);
-  EXPECT_FALSE(outcome.reason.has_value());
-  EXPECT_TRUE(platform::standin::Recorder().registryWrites.empty());
-  ASSERT_EQ(hooks.Sections().size(), 1u);
-  ASSERT_EQ(hooks.Sections()[0].values.size(), 1u);
-  EXPECT_EQ(hooks.Sections()[0].values[0].path, "HKEY_CURRENT_USER\\Software\\Q\\V");
-  EXPECT_EQ(DescribeValue(hooks.Sections()[0].values[0]), "REG_DWORD 100 (0x00000064)");
+// Stray "#end" lines before the first section open none.
+TEST_F(ConsoleRun, StrayEndsBeforeTheFirstSectionAreNoSections) {
+  CDryRunHost host = CheckHost();
+  EXPECT_FALSE(Run("#end\n#end\n#path \"t.bin\" 0000 = FF ; #end", host).reason.has_value());
+  ASSERT_EQ(host.Sections().size(), 1u);
+  EXPECT_EQ(host.Sections()[0].counts.changed, 1u);
 }
 
-TEST_F(ConsoleRun, RunWritesRegistryValuesWhereThereIsARegistry) {
-  CConsoleHooks hooks = RunHooks();
-  Run("#registry \"HKEY_CURRENT_USER\\\\Software\\\\Q\\\\V\" dword 0100 ; #end", &hooks);
-  ASSERT_EQ(platform::standin::Recorder().registryWrites.size(), 1u);
-  EXPECT_EQ(platform::standin::Recorder().registryWrites[0].valueName, "V");
+TEST_F(ConsoleRun, CheckRecordsRegistryValuesWithoutWritingThem) {
+  CDryRunHost host = CheckHost();
+  Outcome outcome =
+      Run("#registry \"HKEY_CURRENT_USER\\\\Software\\\\Q\\\\V\" dword_dec 100 ; #end", host);
+  EXPECT_FALSE(outcome.reason.has_value());
+  EXPECT_TRUE(platform::standin::Recorder().registryWrites.empty());
+  ASSERT_EQ(host.Sections().size(), 1u);
+  ASSERT_EQ(host.Sections()[0].values.size(), 1u);
+  EXPECT_EQ(host.Sections()[0].values[0].path, "HKEY_CURRENT_USER\\Software\\Q\\V");
+  EXPECT_EQ(DescribeValue(host.Sections()[0].values[0]), "REG_DWORD 100 (0x00000064)");
 }
 
 // Without a registry, run and check fail at the registry statement with
@@ -153,10 +156,10 @@ TEST_F(ConsoleRun, RunWritesRegistryValuesWhereThereIsARegistry) {
 TEST_F(ConsoleRun, WithoutARegistryTheRegistryStatementFails) {
   const std::string text =
       "#path \"t.bin\" 0000 = FF ; #end #registry \"HKEY_USERS\\\\S\\\\V\" binary 0A0B ; #end";
-  CConsoleHooks run = RunHooks(false);
-  CDryRunHooks check = CheckHooks(false);
-  for (CRunHooks* hooks : std::initializer_list<CRunHooks*>{&run, &check}) {
-    Outcome outcome = Run(text, hooks);
+  CConsoleHost run = RunHost();
+  CDryRunHost check = CheckHost(false);
+  for (CRunHost* host : std::initializer_list<CRunHost*>{&run, &check}) {
+    Outcome outcome = Run(text, *host);
     EXPECT_EQ(outcome.reason, ScriptError);
     EXPECT_EQ(outcome.unit, 11u);  // the ";" of the registry statement
     EXPECT_TRUE(platform::standin::Recorder().registryWrites.empty());
@@ -167,14 +170,12 @@ TEST_F(ConsoleRun, WithoutARegistryTheRegistryStatementFails) {
 
 TEST_F(ConsoleRun, DialogTargetComesFromTheChooserWithoutAnyDialog) {
   std::string asked;
-  CConsoleHooks hooks(
-      [&](const DialogRequest& request, std::string& chosen) {
-        asked = request.title + "|" + request.fileName;
-        chosen = target_;
-        return FileChoice::kChosen;
-      },
-      true, Language::kEnglish);
-  Outcome outcome = Run("#path dialog \"Pick\\sone|t.bin|Data|*.bin|\" 0000 = 77 ; #end", &hooks);
+  CConsoleHost host = RunHost([&](const DialogRequest& request, std::string& chosen) {
+    asked = request.title + "|" + request.fileName;
+    chosen = target_;
+    return FileChoice::kChosen;
+  });
+  Outcome outcome = Run("#path dialog \"Pick\\sone|t.bin|Data|*.bin|\" 0000 = 77 ; #end", host);
   EXPECT_FALSE(outcome.reason.has_value());
   EXPECT_EQ(asked, "Pick one|t.bin");
   EXPECT_TRUE(platform::standin::Recorder().dialogs.empty());
@@ -182,8 +183,8 @@ TEST_F(ConsoleRun, DialogTargetComesFromTheChooserWithoutAnyDialog) {
 }
 
 TEST_F(ConsoleRun, DialogWithoutAnAnswerIsACancellation) {
-  CConsoleHooks hooks = RunHooks();
-  Outcome outcome = Run("#path dialog \"T|n|D|*.*|\" 0000 = 77 ; #end", &hooks);
+  CConsoleHost host = RunHost();
+  Outcome outcome = Run("#path dialog \"T|n|D|*.*|\" 0000 = 77 ; #end", host);
   EXPECT_EQ(outcome.reason, Cancelled);
   EXPECT_EQ(outcome.unit, 2u);
   EXPECT_TRUE(platform::standin::Recorder().dialogs.empty());
@@ -194,17 +195,17 @@ TEST_F(ConsoleRun, DialogWithoutAnAnswerIsACancellation) {
 // sections after it; nothing is shown, stored or written.
 TEST_F(ConsoleRun, DryRunWithoutAChooserGoesOnPastADialogSection) {
   CDryRunImage image;
-  CDryRunHooks hooks(image, nullptr, true);
+  CDryRunHost host(world_, image, DialogFiles::kUnknown, true);
   Outcome outcome =
       Run("#path dialog \"T|n|D|*.*|\" 0000 = 77 ; 0000 to FFFFFFFF = 00 ; #end "
           "#registry \"HKEY_CURRENT_USER\\\\Software\\\\Q\\\\V\" string \"a\\sb\" ; #end",
-          &hooks);
+          host);
   EXPECT_FALSE(outcome.reason.has_value());
-  ASSERT_EQ(hooks.Sections().size(), 2u);
-  EXPECT_EQ(hooks.Sections()[0].target, "");
-  EXPECT_TRUE(hooks.Sections()[0].ended);
-  ASSERT_EQ(hooks.Sections()[1].values.size(), 1u);
-  EXPECT_EQ(DescribeValue(hooks.Sections()[1].values[0]), "REG_SZ \"a b\"");
+  ASSERT_EQ(host.Sections().size(), 2u);
+  EXPECT_EQ(host.Sections()[0].target, "");
+  EXPECT_TRUE(host.Sections()[0].ended);
+  ASSERT_EQ(host.Sections()[1].values.size(), 1u);
+  EXPECT_EQ(DescribeValue(host.Sections()[1].values[0]), "REG_SZ \"a b\"");
   EXPECT_TRUE(platform::standin::Recorder().dialogs.empty());
   EXPECT_TRUE(platform::standin::Recorder().registryWrites.empty());
 }
@@ -220,11 +221,12 @@ class FailingUnit : public ConsoleRun, public testing::WithParamInterface<UnitCa
 
 // The failure names the unit being read, or the directive of a section
 // left without "#end", or the last unit of an unfinished statement; the
-// same with hooks and without.
+// same in a run and in a check.
 TEST_P(FailingUnit, IsTheUnitBeingReadWhenTheRunStopped) {
-  for (bool withHooks : {false, true}) {
-    CDryRunHooks hooks = CheckHooks();
-    Outcome outcome = Run(GetParam().text, withHooks ? &hooks : nullptr);
+  for (bool dry : {false, true}) {
+    CRecordingHost run;
+    CDryRunHost check = CheckHost();
+    Outcome outcome = Run(GetParam().text, dry ? static_cast<CRunHost&>(check) : run);
     EXPECT_EQ(outcome.reason, GetParam().reason);
     EXPECT_EQ(outcome.unit, GetParam().unit);
   }
