@@ -113,6 +113,8 @@ int CheckScript(CScriptFile& script, const CommandLine& line, CConsoleHost& host
   out.WriteText(BuildCheckReport(dryRun.Sections(),
                                  EndLinesOf(script, host, dryRun.End(), dryRun.Sections().empty()),
                                  line.language));
+  // run refuses a script from a restricted site before anything else.
+  if (mark && mark->zone == platform::Zone::kRestricted) return kExitNotTrusted;
   if (!failure) return kExitSuccess;
   host.ReportFailure(*failure, dryRun.RegistryMissing());
   return dryRun.RegistryMissing() ? kExitNoRegistry : ExitStatusOfReason(failure->reason);
