@@ -10,12 +10,12 @@
 #include <stdlib.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
-#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <string_view>
 
+#include "platform/Attributes_posix.h"
 #include "platform/Cp932_posix.h"
 #include "platform/Files.h"
 #include "platform/Files_posix.h"
@@ -111,32 +111,6 @@ mode_t NewFileMode() {
   mode_t mask = ::umask(0);
   ::umask(mask);
   return 0666 & ~mask;
-}
-
-// The ACL and the user attributes: the ones a user's file carries.
-bool IsKeptAttribute(std::string_view name) {
-  return name == "system.posix_acl_access" || name.starts_with("user.");
-}
-
-// Copies the kept attributes of one open file to another, as far as the
-// file system takes them.
-void CopyAttributes(int from, int to) {
-  ssize_t length = ::flistxattr(from, nullptr, 0);
-  if (length <= 0) return;
-  std::string names(static_cast<size_t>(length), '\0');
-  length = ::flistxattr(from, names.data(), names.size());
-  if (length <= 0) return;
-  names.resize(static_cast<size_t>(length));
-  std::string value;
-  for (size_t at = 0; at < names.size(); at = names.find('\0', at) + 1) {
-    const char* name = names.c_str() + at;
-    if (!IsKeptAttribute(name)) continue;
-    ssize_t size = ::fgetxattr(from, name, nullptr, 0);
-    if (size < 0) continue;
-    value.resize(static_cast<size_t>(size));
-    size = ::fgetxattr(from, name, value.data(), value.size());
-    if (size >= 0) ::fsetxattr(to, name, value.data(), static_cast<size_t>(size), 0);
-  }
 }
 
 ReplaceStep FailureOf(int result) {
@@ -298,7 +272,7 @@ bool CReplacementFile::State::GiveKept() {
   if (::fchmod(fd, kept.st_mode & 07777) != 0) return false;
   CAutoCloseFile old(
       ::openat(folder.Get(), target.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK));
-  if (old.IsValid()) CopyAttributes(old.Get(), fd);
+  if (old.IsValid()) posix::CopyAttributes(old.Get(), fd);
   return true;
 }
 
