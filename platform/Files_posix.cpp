@@ -74,14 +74,6 @@ int64_t FileLength(int fd) {
   return static_cast<int64_t>(info.st_size);
 }
 
-int Read(int fd, void* buffer, uint32_t count) {
-  ssize_t got;
-  do {
-    got = ::read(fd, buffer, count);
-  } while (got < 0 && errno == EINTR);
-  return static_cast<int>(got);
-}
-
 int Write(int fd, const void* buffer, uint32_t count) {
   ssize_t put;
   do {

@@ -10,8 +10,8 @@
 EM_ASYNC_JS(int, qpxProvideTarget, (const char* path), {
   return (await Module.qpxHost.provideTarget(UTF8ToString(path))) ? 1 : 0;
 });
-EM_JS(void, qpxTargetSaved, (const char* path), {
-  Module.qpxHost.targetSaved(UTF8ToString(path));
+EM_JS(void, qpxTargetSaved, (const char* path, const unsigned char* data, uint32_t size), {
+  Module.qpxHost.targetSaved(UTF8ToString(path), HEAPU8.subarray(data, data + size));
 });
 EM_JS(void, qpxRegistryValue, (const char* path, uint32_t type, const unsigned char* data,
                                uint32_t size), {
@@ -47,7 +47,9 @@ std::string Shown(std::string_view cp932) { return platform::posix::ToSystemShow
 
 bool ProvideTarget(const std::string& path) { return qpxProvideTarget(path.c_str()) != 0; }
 
-void TargetSaved(const std::string& path) { qpxTargetSaved(path.c_str()); }
+void TargetSaved(const std::string& path, const unsigned char* data, uint32_t size) {
+  qpxTargetSaved(path.c_str(), data, size);
+}
 
 void RegistryValue(const std::string& path, uint32_t type, const unsigned char* data,
                    uint32_t size) {

@@ -15,8 +15,9 @@ std::string Shown(std::string_view cp932);
 // Asks the page for the file a #path section names, to be put at path;
 // false when the user gave none.
 bool ProvideTarget(const std::string& path);
-// The target at path has been saved: the page offers it.
-void TargetSaved(const std::string& path);
+// The target at path has been saved with these bytes: the page keeps
+// them as the file at path and offers them.
+void TargetSaved(const std::string& path, const unsigned char* data, uint32_t size);
 // A registry value a statement was about to write.
 void RegistryValue(const std::string& path, uint32_t type, const unsigned char* data,
                    uint32_t size);

@@ -26,8 +26,10 @@ bool CWebHost::LoadTarget(CSourceData& image, const std::string& path) {
 }
 
 bool CWebHost::SaveTarget(CSourceData& image, const std::string& path) {
-  if (!image.Save(path)) return false;
-  page::TargetSaved(page::Shown(path));
+  // The run saves only a target it loaded; an empty one has no bytes.
+  const unsigned char* data = image.GetSize() > 0 ? image.GetPointer(0) : nullptr;
+  page::TargetSaved(page::Shown(path), data, image.GetSize());
+  image.SetModified(false);
   return true;
 }
 

@@ -17,7 +17,9 @@ class CWebHost : public CRunHost {
   // The page is asked for the file first (it may take a while: the user
   // picks it).
   bool LoadTarget(CSourceData& image, const std::string& path) override;
-  // Saved in the browser's file system, then handed to the page.
+  // Handed to the page, which holds it from then on (a later section on
+  // the target reads it there): no second copy in the browser's file
+  // system.
   bool SaveTarget(CSourceData& image, const std::string& path) override;
   bool WriteRegistryValue(const RegistryValue& value) override;
   FileChoice ChooseDialogTarget(const DialogRequest& request, std::string& chosen) override;

@@ -78,7 +78,7 @@
     input.type = "file";
     input.id = id;
     input.addEventListener("change", async () => {
-      if (input.files.length) done({ name: input.files[0].name, bytes: await bytesOf(input.files[0]) });
+      if (input.files.length) done({ name: input.files[0].name, file: input.files[0] });
     });
     const cancel = textElement("button", cancelKey);
     cancel.addEventListener("click", () => done(null));
@@ -90,7 +90,7 @@
           const [handle] = await window.showOpenFilePicker();
           const file = await handle.getFile();
           handles.set(file.name, handle);
-          done({ name: file.name, bytes: await bytesOf(file) });
+          done({ name: file.name, file });
         } catch (error) {
           // not chosen: the input stays
         }
@@ -104,7 +104,7 @@
     provideTarget: (name) => prompt((fieldset, done) => {
       const legend = textElement("legend", "askTarget", name);
       fieldset.append(legend);
-      fileChoice(fieldset, "askTargetFile", name, (chosen) => done(chosen && chosen.bytes), "skip");
+      fileChoice(fieldset, "askTargetFile", name, (chosen) => done(chosen && chosen.file), "skip");
     }),
     chooseFile: (title, name, filter) => prompt((fieldset, done) => {
       fieldset.append(textElement("legend", "dialogTitle", title), textElement("p", "dialogName", name),
@@ -120,10 +120,10 @@
       no.addEventListener("click", () => done(false));
       fieldset.append(legend, no, yes);
     }),
-    saved: (name, bytes) => {
-      const item = offerDownload($("saved"), name, [bytes], "saved");
+    saved: (name, blob) => {
+      const item = offerDownload($("saved"), name, [blob], "saved");
       const handle = handles.get(name);
-      if (handle) item.append(writeBackButton(name, handle, bytes));
+      if (handle) item.append(writeBackButton(name, handle, blob));
     },
     registryValue: (path, type, data) => {
       const hex = [...data].map((byte) => byte.toString(16).padStart(2, "0").toUpperCase()).join(" ");
@@ -141,11 +141,11 @@
     sectionStarted: () => {},
   };
 
-  function writeBackButton(name, handle, bytes) {
+  function writeBackButton(name, handle, blob) {
     const button = textElement("button", "writeBack", name);
     button.addEventListener("click", async () => {
       const writable = await handle.createWritable();
-      await writable.write(bytes);
+      await writable.write(blob);
       await writable.close();
       button.replaceWith(textElement("span", "writtenBack", name));
     });

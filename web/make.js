@@ -2,7 +2,7 @@
 // virtual list (only the rows in view exist), its scripts downloaded.
 (function () {
   "use strict";
-  const { textElement, offerDownload, session, bytesOf, $ } = QuopraPage;
+  const { textElement, offerDownload, session, $ } = QuopraPage;
   const kRowHeight = 16;  // px, as page.css sets the rows' line height
   const kLineFeed = 10;
   let names = null;  // { first, second } of the last comparison
@@ -67,15 +67,14 @@
   async function compare(firstFile, secondFile) {
     reset();
     const core = await session();
-    const first = { name: firstFile.name, bytes: await bytesOf(firstFile) };
-    const second = { name: secondFile.name, bytes: await bytesOf(secondFile) };
-    const compared = core.compare(first, second);
+    const compared = await core.compare({ name: firstFile.name, file: firstFile },
+                                        { name: secondFile.name, file: secondFile });
     if (compared.outcome !== "compared") {
       fail(compared.outcome);
       if (compared.noCp932Form) $("make-failure").firstChild.append(textElement("span", "noCp932Form"));
       return;
     }
-    names = { first: first.name, second: second.name };
+    names = { first: firstFile.name, second: secondFile.name };
     const count = core.differenceCount();
     $("make-status").replaceChildren(textElement("span", "differences", String(count)));
     showListing(core.listing());

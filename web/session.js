@@ -8,6 +8,7 @@
   const kRunFolder = "/run";
   const kChosenFolder = "/chosen";
   const kCompareFolder = "/compare";
+  const kNotPermitted = 63;  // EPERM in emscripten's file system
 
   // What the core's calls answer (web/WebEntry.cpp).
   const Answer = { kDone: 0, kFailed: 1, kLoadFailed: 2, kNoCp932Form: 3, kNoDifferences: 4 };
@@ -26,6 +27,11 @@
     return path.slice(0, path.lastIndexOf("/")) || "/";
   }
 
+  // A File or Blob as it is; bytes (the Node tests') as a Blob.
+  function blobOf(data) {
+    return typeof Blob !== "undefined" && data instanceof Blob ? data : new Blob([data]);
+  }
+
   class Session {
     constructor(module) {
       this.module = module;
@@ -42,10 +48,20 @@
       this.fs.writeFile(path, bytes, { canOwn: true });
     }
 
-    // The bytes of the file at path, without a copy (until the file changes).
-    bytesAt(path) {
+    // Makes path name a file the page holds (a File or a Blob): the core
+    // reads it by pieces (platform/Read_web.cpp), nothing of it is copied
+    // into the file system, and it takes no writes.
+    putPageFile(path, blob) {
+      this.remove(path);
+      this.put(path, new Uint8Array(0));
       const node = this.fs.lookupPath(path).node;
-      return node.contents.subarray(0, node.usedBytes);
+      node.pageFile = blob;
+      node.usedBytes = blob.size;
+      node.stream_ops = Object.assign({}, node.stream_ops, {
+        write: () => {
+          throw new this.fs.ErrnoError(kNotPermitted);
+        },
+      });
     }
 
     remove(path) {
@@ -75,7 +91,8 @@
     }
 
     // Runs the script; host answers what the run asks (see the page's
-    // ApplyHost). Resolves to "done", "failed", "loadFailed" or "noCp932Form".
+    // host in apply.js): a target as a File or Blob (or bytes), a dialog
+    // file as { name, file }; a saved target comes to host.saved as a Blob. Resolves to "done", "failed", "loadFailed" or "noCp932Form".
     async run(scriptName, scriptBytes, host) {
       const scriptPath = kRunFolder + "/" + scriptName;
       this.put(scriptPath, scriptBytes);
@@ -84,19 +101,25 @@
         provideTarget: async (path) => {
           // A later section on the same target finds it as the run left it.
           if (placed.includes(path)) return true;
-          const bytes = await host.provideTarget(baseName(path), path);
-          if (!bytes) return false;
-          this.put(path, bytes);
+          const file = await host.provideTarget(baseName(path), path);
+          if (!file) return false;
+          this.putPageFile(path, blobOf(file));
           placed.push(path);
           return true;
         },
-        targetSaved: (path) => host.saved(baseName(path), this.bytesAt(path)),
+        // The saved bytes go out of the core's memory into a Blob, which
+        // is the target from now on.
+        targetSaved: (path, bytes) => {
+          const saved = new Blob([bytes]);
+          this.putPageFile(path, saved);
+          host.saved(baseName(path), saved);
+        },
         registryValue: (path, type, data) => host.registryValue(path, type, data),
         chooseFile: async (title, name, filter) => {
           const chosen = await host.chooseFile(title, name, filter);
           if (!chosen) return "";
           const path = kChosenFolder + "/" + chosen.name;
-          this.put(path, chosen.bytes);
+          this.putPageFile(path, blobOf(chosen.file));
           placed.push(path);
           return path;
         },
@@ -115,17 +138,18 @@
       }
     }
 
-    // Compares two files of equal size: { outcome, noCp932Form }, the
-    // outcome "compared", "firstLoadFailed", "secondLoadFailed",
-    // "sizesDiffer" or "outOfMemory".
-    compare(first, second) {
+    // Compares two files of equal size, each { name, file }, the file a
+    // File or Blob (or bytes), read by pieces: resolves to { outcome,
+    // noCp932Form }, the outcome "compared", "firstLoadFailed",
+    // "secondLoadFailed", "sizesDiffer" or "outOfMemory".
+    async compare(first, second) {
       const firstPath = kCompareFolder + "/1/" + first.name;
       const secondPath = kCompareFolder + "/2/" + second.name;
-      this.put(firstPath, first.bytes);
-      this.put(secondPath, second.bytes);
+      this.putPageFile(firstPath, blobOf(first.file));
+      this.putPageFile(secondPath, blobOf(second.file));
       try {
-        const outcome = this.module.ccall("qpx_compare", "number", ["string", "string"],
-                                          [firstPath, secondPath]);
+        const outcome = await this.module.ccall("qpx_compare", "number", ["string", "string"],
+                                                [firstPath, secondPath], { async: true });
         return CompareAnswers[outcome];
       } finally {
         this.remove(firstPath);

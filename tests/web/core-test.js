@@ -30,22 +30,24 @@ async function webApply(session, testCase) {
   const files = filesOf(folder);
   let failure = null;
   const registry = [];
+  const saves = [];
   const outcome = await session.run(scriptName(testCase), files[scriptName(testCase)], {
     provideTarget: async (name) => files[name] || null,
-    chooseFile: async () => (testCase.dialog ? { name: testCase.dialog, bytes: files[testCase.dialog] } : null),
+    chooseFile: async () => (testCase.dialog ? { name: testCase.dialog, file: files[testCase.dialog] } : null),
     confirm: async () => false,
-    saved: (name, bytes) => { files[name] = Buffer.from(bytes); },
+    saved: (name, blob) => saves.push(blob.arrayBuffer().then((bytes) => { files[name] = Buffer.from(bytes); })),
     registryValue: (valuePath, type, data) => registry.push({ valuePath, type, data }),
     failed: (reported) => { failure = reported; },
     sectionStarted: () => {},
   });
+  await Promise.all(saves);
   return { status: statusOf(outcome, failure), files, registry };
 }
 
-function webMake(session, testCase) {
+async function webMake(session, testCase) {
   const folder = layOut(testCase, "web");
-  const file = (name) => ({ name, bytes: fs.readFileSync(path.join(folder, name)) });
-  const compared = session.compare(file(testCase.first), file(testCase.second));
+  const file = (name) => ({ name, file: fs.readFileSync(path.join(folder, name)) });
+  const compared = await session.compare(file(testCase.first), file(testCase.second));
   const failedStatus = { firstLoadFailed: 20, secondLoadFailed: 21, sizesDiffer: 22 };
   if (compared.outcome !== "compared") return { status: failedStatus[compared.outcome], scripts: {} };
   const scripts = {};
@@ -83,7 +85,7 @@ async function main() {
   }
   for (const testCase of only === "large" ? cases.largeMakeCases : only === "apply" ? [] : cases.makeCases) {
     const expected = qpxMake(testCase);
-    const got = webMake(session, testCase);
+    const got = await webMake(session, testCase);
     check("make: " + testCase.name, () => {
       assert.strictEqual(expected.status, testCase.status);
       assert.strictEqual(got.status, expected.status);
