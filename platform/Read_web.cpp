@@ -18,17 +18,35 @@ EM_JS(int, qpxIsPageFile, (int fd), {
   return stream && stream.node.pageFile ? 1 : 0;
 });
 // The next count bytes at the descriptor's position into buffer: the
-// count read, or -1.
+// count read, or -1. The file is read as a stream that goes on while the
+// reads follow each other, into one buffer the page keeps for all reads:
+// nothing is left behind for the garbage collector per piece.
 EM_ASYNC_JS(int, qpxReadPageFile, (int fd, unsigned char* buffer, uint32_t count), {
   const stream = FS.getStream(fd);
   try {
-    const start = stream.position;
-    const piece = stream.node.pageFile.slice(start, start + count);
-    const bytes = new Uint8Array(await piece.arrayBuffer());
-    HEAPU8.set(bytes, buffer);
-    stream.position = start + bytes.length;
-    return bytes.length;
+    if (!stream.pageReader || stream.pageReaderAt !== stream.position) {
+      if (stream.pageReader) stream.pageReader.cancel();
+      stream.pageReader = stream.node.pageFile.slice(stream.position).stream().getReader({ mode: "byob" });
+      stream.pageReaderAt = stream.position;
+    }
+    let spare = Module.qpxReadBuffer;
+    if (!spare || spare.byteLength < count) spare = new ArrayBuffer(count);
+    let filled = 0;
+    while (filled < count) {
+      const { value, done } = await stream.pageReader.read(new Uint8Array(spare, filled, count - filled));
+      if (!value) throw new Error("the read was cancelled");
+      spare = value.buffer;
+      filled += value.length;
+      if (done) break;
+    }
+    HEAPU8.set(new Uint8Array(spare, 0, filled), buffer);
+    Module.qpxReadBuffer = spare;
+    stream.position += filled;
+    stream.pageReaderAt = stream.position;
+    return filled;
   } catch (error) {
+    Module.qpxReadBuffer = null;
+    stream.pageReader = null;
     return -1;
   }
 });

@@ -10,8 +10,17 @@
 EM_ASYNC_JS(int, qpxProvideTarget, (const char* path), {
   return (await Module.qpxHost.provideTarget(UTF8ToString(path))) ? 1 : 0;
 });
-EM_JS(void, qpxTargetSaved, (const char* path, const unsigned char* data, uint32_t size), {
-  Module.qpxHost.targetSaved(UTF8ToString(path), HEAPU8.subarray(data, data + size));
+// The saved bytes become a Blob piece by piece, the page given time
+// between pieces to hand each to the browser, so that it never holds a
+// second whole copy.
+EM_ASYNC_JS(void, qpxTargetSaved, (const char* path, const unsigned char* data, uint32_t size), {
+  const kPiece = 4 << 20;
+  const pieces = [];
+  for (let at = 0; at < size; at += kPiece) {
+    pieces.push(new Blob([HEAPU8.subarray(data + at, data + Math.min(size, at + kPiece))]));
+    await new Promise((resolve) => setTimeout(resolve, 0));
+  }
+  Module.qpxHost.targetSaved(UTF8ToString(path), new Blob(pieces));
 });
 EM_JS(void, qpxRegistryValue, (const char* path, uint32_t type, const unsigned char* data,
                                uint32_t size), {
@@ -35,6 +44,9 @@ EM_JS(void, qpxSectionListed, (const char* directive, int dialog, const char* ar
                                const char* body), {
   Module.qpxHost.sectionListed(UTF8ToString(directive), dialog !== 0, UTF8ToString(argument),
                                UTF8ToString(body));
+});
+EM_JS(void, qpxCoreText, (const char* language, const char* key, const char* text), {
+  Module.qpxHost.coreText(UTF8ToString(language), UTF8ToString(key), UTF8ToString(text));
 });
 EM_JS(void, qpxTextPiece, (const char* bytes, size_t size), {
   Module.qpxHost.textPiece(HEAPU8.slice(bytes, bytes + size));
@@ -78,6 +90,10 @@ void SectionListed(const std::string& directive, bool dialog, const std::string&
 
 void SectionStarted(const std::string& directive, const std::string& target) {
   qpxSectionStarted(directive.c_str(), target.c_str());
+}
+
+void CoreText(const char* language, const std::string& key, const std::string& text) {
+  qpxCoreText(language, key.c_str(), text.c_str());
 }
 
 void TextPiece(const char* bytes, size_t size) { qpxTextPiece(bytes, size); }

@@ -16,7 +16,8 @@ std::string Shown(std::string_view cp932);
 // false when the user gave none.
 bool ProvideTarget(const std::string& path);
 // The target at path has been saved with these bytes: the page keeps
-// them as the file at path and offers them.
+// them as the file at path and offers them (async: it takes them by
+// pieces).
 void TargetSaved(const std::string& path, const unsigned char* data, uint32_t size);
 // A registry value a statement was about to write.
 void RegistryValue(const std::string& path, uint32_t type, const unsigned char* data,
@@ -33,6 +34,9 @@ void Failed(int32_t reason, size_t unit, const std::string& unitText, bool regis
 void SectionListed(const std::string& directive, bool dialog, const std::string& argument,
                    const std::string& body);
 void SectionStarted(const std::string& directive, const std::string& target);
+// A text of the core's, by the page's key ("reasons.2") in a language
+// ("en" or "ja").
+void CoreText(const char* language, const std::string& key, const std::string& text);
 // A piece of a long text (a listing or a script) for the page to collect.
 void TextPiece(const char* bytes, size_t size);
 

@@ -84,7 +84,7 @@
     cancel.addEventListener("click", () => done(null));
     fieldset.append(label, input);
     if (window.showOpenFilePicker) {
-      const pick = textElement("button", "askTargetFile", labelValue);
+      const pick = textElement("button", "pickWritable");
       pick.addEventListener("click", async () => {
         try {
           const [handle] = await window.showOpenFilePicker();

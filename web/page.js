@@ -82,10 +82,23 @@
     });
   }
 
+  // The core's texts join the page's: each key ("reasons.2") in its language.
+  function takeCoreTexts(core) {
+    for (const [language, table] of Object.entries(core.texts())) {
+      for (const [key, text] of Object.entries(table)) {
+        const parts = key.split(".");
+        const last = parts.pop();
+        const holder = parts.reduce((value, part) => (value[part] = value[part] || []), QuopraTexts[language]);
+        holder[last] = text;
+      }
+    }
+    return core;
+  }
+
   function session() {
     if (!sessionPromise) {
       const wasmBinary = Uint8Array.from(atob(QuopraWasm), (c) => c.charCodeAt(0));
-      sessionPromise = QuopraSession.startSession(createQuopra, { wasmBinary });
+      sessionPromise = QuopraSession.startSession(createQuopra, { wasmBinary }).then(takeCoreTexts);
     }
     return sessionPromise;
   }

@@ -107,10 +107,9 @@
           placed.push(path);
           return true;
         },
-        // The saved bytes go out of the core's memory into a Blob, which
-        // is the target from now on.
-        targetSaved: (path, bytes) => {
-          const saved = new Blob([bytes]);
+        // The saved bytes, out of the core's memory in a Blob, are the
+        // target from now on.
+        targetSaved: (path, saved) => {
           this.putPageFile(path, saved);
           host.saved(baseName(path), saved);
         },
@@ -155,6 +154,16 @@
         this.remove(firstPath);
         this.remove(secondPath);
       }
+    }
+
+    // The core's own texts the page shows (the reasons a run stops, the
+    // comparison's messages): { en: { key: text }, ja: { ... } }, a key
+    // like "reasons.2" naming the third of the list reasons.
+    texts() {
+      const texts = { en: {}, ja: {} };
+      this.module.qpxHost = { coreText: (language, key, text) => { texts[language][key] = text; } };
+      this.module.ccall("qpx_texts", null, [], []);
+      return texts;
     }
 
     differenceCount() {

@@ -1,5 +1,7 @@
 // The page's texts in English and Japanese. The messages of a run and a
-// comparison are qpx's own, word for word.
+// comparison are qpx's own, word for word: those the core holds (the
+// reasons a run stops, the comparison's Japanese messages) come from it
+// when the page starts the core (page.js), and are not written here.
 globalThis.QuopraTexts = {
   en: {
     tagline: "Apply and make Quopra scripts in your browser. Nothing is uploaded: the files stay on this device.",
@@ -22,6 +24,7 @@ globalThis.QuopraTexts = {
     valueData: "Data",
     askTarget: "The script changes %1. Choose that file.",
     askTargetFile: "File for %1",
+    pickWritable: "Choose it so that it can be written back in place",
     skip: "Skip",
     dialogTitle: "The script asks for a file: %1",
     dialogName: "Proposed name: %1",
@@ -43,10 +46,6 @@ globalThis.QuopraTexts = {
     differences: "%1 differing bytes",
     forward: "Download the script that turns the first file into the second",
     reverse: "Download the script that turns the second file into the first",
-    reasons: ["a unit could not be parsed", "there is no unit to parse", "the target file could not be opened",
-              "the script has a problem", "the data could not be saved to the target file",
-              "no #end, so nothing was saved", "cancelled"],
-    otherFailure: "the run failed",
     loadFailed: "the script could not be read",
     noRegistry: "no registry on this system",
     where: "%1 unit %2: %3",
@@ -79,6 +78,7 @@ globalThis.QuopraTexts = {
     valueData: "データ",
     askTarget: "スクリプトは %1 を変更します。そのファイルを選んでください。",
     askTargetFile: "%1 のファイル",
+    pickWritable: "元の場所に書き戻せるように選ぶ",
     skip: "スキップ",
     dialogTitle: "スクリプトがファイルを求めています: %1",
     dialogName: "提案された名前: %1",
@@ -100,19 +100,9 @@ globalThis.QuopraTexts = {
     differences: "異なるバイト: %1",
     forward: "1つ目のファイルを2つ目に変えるスクリプトをダウンロード",
     reverse: "2つ目のファイルを1つ目に変えるスクリプトをダウンロード",
-    reasons: ["ユニットの解析に失敗しました", "解析するユニットがありません", "操作するファイルが開けませんでした",
-              "スクリプトに問題があります", "操作中のデータをファイルに保存できませんでした",
-              "終了ディレクティブがないため、保存しませんでした", "処理をキャンセルしました"],
-    otherFailure: "解析に失敗しました",
-    loadFailed: "スクリプトの読み込みに失敗しました",
     noRegistry: "このシステムにはレジストリがありません",
     where: "%1 ユニット %2: %3",
     noCp932Form: " (この名前はCP932で書き表せません)",
-    firstLoadFailed: "1つ目のファイルを読み込めません",
-    secondLoadFailed: "2つ目のファイルを読み込めません",
-    sizesDiffer: "　1つ目のファイルと2つ目のファイルのサイズが違います。\n　スクリプトファイルは書き出せません。",
-    noDifferences: "差異はありません。",
-    outOfMemory: "メモリが足りないため、処理できませんでした",
     cannotName: "%1: この名前はスクリプトに書けません (名前に二重引用符か制御文字があります)",
   },
 };

@@ -14,9 +14,21 @@ function qpxPath() {
   return qpx;
 }
 
+// Folders the tests made, removed when the process ends.
+const madeFolders = [];
+process.on("exit", () => {
+  for (const folder of madeFolders) fs.rmSync(folder, { recursive: true, force: true });
+});
+
+function freshFolder(label) {
+  const folder = fs.mkdtempSync(path.join(os.tmpdir(), "qpx-web-" + label + "-"));
+  madeFolders.push(folder);
+  return folder;
+}
+
 // A fresh folder holding the case's files (and examples it names).
 function layOut(testCase, label) {
-  const folder = fs.mkdtempSync(path.join(os.tmpdir(), "qpx-web-" + label + "-"));
+  const folder = freshFolder(label);
   for (const name of testCase.examples === true ? [testCase.first, testCase.second] : testCase.examples || []) {
     fs.copyFileSync(path.join(kExamples, name), path.join(folder, name));
   }
@@ -72,4 +84,15 @@ function qpxMake(testCase) {
   return { status, scripts };
 }
 
-module.exports = { layOut, scriptName, filesOf, qpxApply, qpxMake };
+// qpx run of a script the page made on a copy of the file it changes:
+// the file as qpx leaves it.
+function qpxRunMade(scriptBytes, targetName, targetBytes) {
+  const folder = freshFolder("made");
+  fs.writeFileSync(path.join(folder, "made.qpx"), scriptBytes);
+  fs.writeFileSync(path.join(folder, targetName), targetBytes);
+  const result = qpx(["run", "made.qpx", "--trust"], folder);
+  if (result.status !== 0) throw new Error("qpx run: " + result.stderr);
+  return fs.readFileSync(path.join(folder, targetName));
+}
+
+module.exports = { freshFolder, layOut, scriptName, filesOf, qpxApply, qpxMake, qpxRunMade };
