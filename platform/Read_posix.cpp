@@ -1,18 +1,9 @@
-// Reading a descriptor on Linux: a read the system interrupts is retried.
-#include <unistd.h>
-
-#include <cerrno>
-
+// Reading a descriptor on Linux.
 #include "platform/Files.h"
+#include "platform/Files_posix.h"
 
 namespace platform {
 
-int Read(int fd, void* buffer, uint32_t count) {
-  ssize_t got;
-  do {
-    got = ::read(fd, buffer, count);
-  } while (got < 0 && errno == EINTR);
-  return static_cast<int>(got);
-}
+int Read(int fd, void* buffer, uint32_t count) { return posix::ReadRetried(fd, buffer, count); }
 
 }  // namespace platform

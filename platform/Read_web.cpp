@@ -1,16 +1,17 @@
 // Reading a descriptor in the browser. A file the page holds (a File the
 // user chose, or a target the run saved) is no copy in the browser's file
 // system but a node that names it: it is read from the page piece by
-// piece (File.slice), the run waiting meanwhile (Asyncify), so that only
-// what the core itself keeps of a file is in memory. Other files are read
-// from the browser's file system.
+// piece (a stream of the File's slice from the position on), the run
+// waiting meanwhile (Asyncify), so that only what the core itself keeps
+// of a file is in memory. Other files are read from the browser's file
+// system.
 #include <emscripten.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 
 #include "platform/Files.h"
+#include "platform/Files_posix.h"
 
 // clang-format off
 EM_JS(int, qpxIsPageFile, (int fd), {
@@ -69,11 +70,7 @@ int Read(int fd, void* buffer, uint32_t count) {
     if (got < 0) errno = EIO;
     return got;
   }
-  ssize_t got;
-  do {
-    got = ::read(fd, buffer, count);
-  } while (got < 0 && errno == EINTR);
-  return static_cast<int>(got);
+  return posix::ReadRetried(fd, buffer, count);
 }
 
 }  // namespace platform
