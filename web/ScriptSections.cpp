@@ -1,5 +1,7 @@
 #include "web/ScriptSections.h"
 
+#include <string_view>
+
 #include "language/Vocabulary.h"
 
 namespace {
@@ -17,6 +19,25 @@ void ReadArgument(CUnitList::CIterator& unit, const CUnitList::CIterator& end,
   ++unit;
 }
 
+// Reads the units of the section's body up to its end into section, as
+// many as fit in kShownBodySize, "..." for the rest.
+void ReadBody(CUnitList::CIterator& unit, const CUnitList::CIterator& end,
+              ListedSection& section) {
+  bool cut = false;
+  for (; unit != end && FindDirective(*unit).empty(); ++unit) {
+    if (cut) continue;
+    std::string_view text = *unit;
+    size_t added = text.size() + (section.body.empty() ? 0 : 1);
+    if (section.body.size() + added > kShownBodySize) {
+      section.body += section.body.empty() ? "..." : " ...";
+      cut = true;
+      continue;
+    }
+    if (!section.body.empty()) section.body += ' ';
+    section.body += text;
+  }
+}
+
 }  // namespace
 
 std::vector<ListedSection> ListSections(const CUnitList& units) {
@@ -30,10 +51,7 @@ std::vector<ListedSection> ListSections(const CUnitList& units) {
     ListedSection section;
     section.directive = directive;
     ReadArgument(unit, end, section);
-    for (; unit != end && FindDirective(*unit).empty(); ++unit) {
-      if (!section.body.empty()) section.body += ' ';
-      section.body += *unit;
-    }
+    ReadBody(unit, end, section);
     if (unit != end && FindDirective(*unit) == kDirectiveEnd) ++unit;
     sections.push_back(std::move(section));
   }

@@ -92,7 +92,8 @@
 
     // Runs the script; host answers what the run asks (see the page's
     // host in apply.js): a target as a File or Blob (or bytes), a dialog
-    // file as { name, file }; a saved target comes to host.saved as a Blob. Resolves to "done", "failed", "loadFailed" or "noCp932Form".
+    // file as { name, file }; a saved target comes to host.saved as a
+    // Blob. Resolves to "done", "failed", "loadFailed" or "noCp932Form".
     async run(scriptName, scriptBytes, host) {
       const scriptPath = kRunFolder + "/" + scriptName;
       this.put(scriptPath, scriptBytes);

@@ -59,6 +59,30 @@ async function webMake(session, testCase) {
   return { status: 0, scripts };
 }
 
+// The sections the page lists before a run: each as the core reads it, a
+// long body cut after about 240 bytes.
+const longBody = Array.from({ length: 100000 }, (_, at) => at.toString(16).toUpperCase().padStart(8, "0") + " = 11 ;");
+const sectionCases = [
+  { name: "path section", script: '#path "t.bin"\n0000 = 11 ;\n0001 =bit 1XXXXXX0 ;\n#end\n',
+    sections: [{ directive: "#path", dialog: false, argument: "t.bin", body: "0000 = 11 ; 0001 =bit 1XXXXXX0 ;" }] },
+  { name: "dialog section, text between sections", script: 'note\n#path dialog "Pick|n.sav|Saves|*.sav|"\n0002 = 7F ;\n#end\n' +
+      'more\n#path "u.bin"\n#end\n',
+    sections: [{ directive: "#path", dialog: true, argument: "Pick|n.sav|Saves|*.sav|", body: "0002 = 7F ;" },
+               { directive: "#path", dialog: false, argument: "u.bin", body: "" }] },
+  { name: "400,000 units", script: '#path "t.bin"\n' + longBody.join("\n") + "\n#end\n",
+    sections: [{ directive: "#path", dialog: false, argument: "t.bin",
+                 body: longBody.slice(0, 240 / (longBody[0].length + 1)).join(" ") + " ..." }] },
+];
+
+function checkSections(session, check) {
+  for (const testCase of sectionCases) {
+    const script = Buffer.from(testCase.script.replace(/\n/g, "\r\n"), "latin1");
+    check("sections: " + testCase.name, () => {
+      assert.deepStrictEqual(session.listSections("s.qpx", script), { sections: testCase.sections });
+    });
+  }
+}
+
 async function main() {
   const only = process.argv[2];
   const session = await startSession(createQuopra, { wasmBinary: wasmOf(pageDir) });
@@ -72,6 +96,7 @@ async function main() {
       console.log("FAIL " + name + "\n" + error.message);
     }
   };
+  if (only === "apply") checkSections(session, check);
   for (const testCase of only === "large" ? cases.largeApplyCases : only === "make" ? [] : cases.applyCases) {
     const expected = qpxApply(testCase);
     const got = await webApply(session, testCase);
