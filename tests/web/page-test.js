@@ -250,6 +250,12 @@ async function main() {
       const got = await pageApply(page, testCase, only === "large" && context.profile);
       assert.strictEqual(got.failure, expected.status === 0 ? null : qpxMessage(expected.stderr).replace(/^[^:]*: (the script could not be read)/, "$1"));
       for (const name of Object.keys(expected.files)) assert.ok(got.files[name].equals(expected.files[name]), name);
+      if (expected.status === 0) return;
+      // The same message in Japanese, as qpx gives it there.
+      await page.locator("#language").selectOption("ja");
+      const japanese = await shownText(page, "#failure:not([hidden]) p");
+      await page.locator("#language").selectOption("en");
+      assert.strictEqual(japanese, qpxMessage(qpxApply(testCase, "ja").stderr).replace(/^[^:]*\.qpx: /, ""));
     });
     if (screenshots && testCase.status === 18) await page.screenshot({ path: path.join(screenshots, "web-apply.png"), fullPage: true });
   }

@@ -51,17 +51,19 @@ function filesOf(folder) {
   return files;
 }
 
-function qpx(args, folder) {
-  const result = spawnSync(qpxPath(), args, { cwd: folder, env: { ...process.env, LC_ALL: "C.UTF-8", LANGUAGE: "en" } });
+// qpx in English, or in Japanese with language "ja".
+function qpx(args, folder, language) {
+  const locale = language === "ja" ? { LC_ALL: "", LANGUAGE: "", LANG: "ja_JP.UTF-8" } : { LC_ALL: "C.UTF-8", LANGUAGE: "en" };
+  const result = spawnSync(qpxPath(), args, { cwd: folder, env: { ...process.env, ...locale } });
   return { status: result.status, stderr: result.stderr.toString() };
 }
 
 // qpx run on the case in its own folder: its status, stderr and the files.
-function qpxApply(testCase) {
+function qpxApply(testCase, language) {
   const folder = layOut(testCase, "qpx");
   const args = ["run", scriptName(testCase), "--trust"];
   if (testCase.dialog) args.push("--target", testCase.dialog);
-  const result = qpx(args, folder);
+  const result = qpx(args, folder, language);
   return { ...result, files: filesOf(folder) };
 }
 
