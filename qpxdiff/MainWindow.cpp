@@ -143,7 +143,7 @@ intptr_t CDiffMaker::OnInitMenuPopup(WindowHandle window, uintptr_t wParam, intp
   if (popup == nullptr || popup != platform::GetSubMenu(platform::GetMenu(window), 0)) {
     return kNotHandled;
   }
-  uint32_t state = comparison_.DifferencesFound() == 1 ? platform::kMfEnabled : platform::kMfGrayed;
+  uint32_t state = comparison_.FoundDifferences() ? platform::kMfEnabled : platform::kMfGrayed;
   platform::EnableMenuItem(popup, IDM_FILE_CREATE_SCRIPT, platform::kMfByCommand | state);
   return kHandled;
 }
