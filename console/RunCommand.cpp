@@ -132,10 +132,9 @@ int CheckPipedScript(const CommandLine& line, COutput& out, COutput& err) {
   if (!platform::ReadStdAll(text)) return LoadFailed(line.operands[0], line.language, err);
   text.resize(std::min(text.size(), text.find('\0')));
   CScriptFile script(QuopraStatements());
-  script.SetScriptPath(line.operands[0].text);
   bool loaded = false;
   try {
-    loaded = script.Split(text);
+    loaded = script.Load(line.operands[0].text, text);
   } catch (const std::bad_alloc&) {
     loaded = false;  // no memory for the script's units
   }
