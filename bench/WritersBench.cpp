@@ -34,7 +34,6 @@ void Report(benchmark::State& state, size_t bytes, size_t lines) {
   state.counters["lines"] = BenchData::PerSecond(lines);
 }
 
-
 // Times stream(sink), which hands the text to a sink that keeps nothing
 // and only counts the bytes.
 template <typename Stream>

@@ -135,7 +135,8 @@ TEST(ScriptFileWriting, KeepsTheBackupOfAMissingFile) {
       "old");
   const std::string replacement =
       folder.Write(platform::ReplacementName("s.qpx", 2147483646, 0), "new");
-  ASSERT_EQ(StreamScriptFile(folder.File("s.qpx"), "x", {}, Direction::kForward), ScriptWriteResult::kWritten);
+  ASSERT_EQ(StreamScriptFile(folder.File("s.qpx"), "x", {}, Direction::kForward),
+            ScriptWriteResult::kWritten);
   EXPECT_EQ(ReadFileBytes(backup), "old");
   EXPECT_EQ(ReadFileBytes(earlier), "old");
   EXPECT_FALSE(FileExists(replacement));
@@ -150,7 +151,9 @@ TEST(ScriptFileWriting, ReportsFilesThatCannotBeCreated) {
   };
   for (const Case& c :
        {Case{readOnly}, Case{folder.File("missing/x.qpx")}, Case{folder.Path()}, Case{""}}) {
-    EXPECT_EQ(StreamScriptFile(c.path, "x", {}, Direction::kForward), ScriptWriteResult::kCannotCreate) << c.path;
+    EXPECT_EQ(StreamScriptFile(c.path, "x", {}, Direction::kForward),
+              ScriptWriteResult::kCannotCreate)
+        << c.path;
   }
   EXPECT_EQ(ReadFileBytes(readOnly), "keep");
 }
@@ -164,9 +167,10 @@ TEST(ScriptFileWriting, FailedWriteLeavesNoCutScriptAndTheOlderOneWhole) {
   const DiffList differences(10000, DiffEntry{0x10, 0x00, 0xFF});
   {
     FileSizeLimit full(4096);
-    EXPECT_EQ(StreamScriptFile(older, "x", differences, Direction::kForward), ScriptWriteResult::kCannotSave);
-    EXPECT_EQ(StreamScriptFile(folder.File("new.qpx"), "x", differences,
-                               Direction::kForward), ScriptWriteResult::kCannotSave);
+    EXPECT_EQ(StreamScriptFile(older, "x", differences, Direction::kForward),
+              ScriptWriteResult::kCannotSave);
+    EXPECT_EQ(StreamScriptFile(folder.File("new.qpx"), "x", differences, Direction::kForward),
+              ScriptWriteResult::kCannotSave);
   }
   EXPECT_EQ(ReadFileBytes(older), "an older script");
   EXPECT_FALSE(FileExists(folder.File("new.qpx")));
