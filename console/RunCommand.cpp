@@ -93,7 +93,7 @@ bool ScriptPathOf(const CommandLine& line, std::string& path,
   if (script.hasCp932Form) return true;
   if (target && target->hasCp932Form && !target->text.empty() && IsRelative(target->text)) {
     char folder[platform::kFolderBufferSize] = {};
-    if (platform::GetCurrentDirectoryA(sizeof folder, folder) != 0) {
+    if (platform::GetCurrentFolder(sizeof folder, folder) != 0) {
       target->text = std::string(folder) + "/" + target->text;
     } else {
       target->hasCp932Form = false;  // the current folder has none
