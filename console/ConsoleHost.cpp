@@ -39,6 +39,8 @@ FileChoice CConsoleHost::ChooseDialogTarget(const DialogRequest& request, std::s
 }
 
 bool CConsoleHost::Confirm(const std::string& question) {
+  // Only what is typed once the question is there answers it.
+  platform::DiscardTypedInput();
   COutput prompt(platform::StdStream::kError);
   prompt.WriteText(question);
   prompt.Flush();
@@ -61,10 +63,11 @@ void CConsoleHost::ReportFailure(const RunFailure& failure, bool registryMissing
     size_t line = LineOfUnit(ScriptText(), failure.unit);
     std::string where =
         ShownText(script_.scriptPath) + ":" + (line > 0 ? std::to_string(line) + ":" : "");
-    text += "qpx: " + Fill(MessageText(Message::kWhere, language_),
-                           {where, std::to_string(failure.unit + 1),
-                            ShownText(script_.units[failure.unit])}) +
-            "\n";
+    text +=
+        "qpx: " +
+        Fill(MessageText(Message::kWhere, language_),
+             {where, std::to_string(failure.unit + 1), ShownText(script_.units[failure.unit])}) +
+        "\n";
   }
   err_.WriteText(text);
 }

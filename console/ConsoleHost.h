@@ -27,7 +27,8 @@ class CConsoleHost : public CRunHost {
   bool SaveTarget(CSourceData& image, const std::string& path) override;
   bool WriteRegistryValue(const RegistryValue& value) override;
   FileChoice ChooseDialogTarget(const DialogRequest& request, std::string& chosen) override;
-  // Asks on standard error and reads the answer: y or yes.
+  // Asks on standard error and reads the answer typed after the
+  // question appeared: y or yes.
   bool Confirm(const std::string& question) override;
   void ReportFailure(const RunFailure& failure) override {
     ReportFailure(failure, registryMissing_);

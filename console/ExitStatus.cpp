@@ -34,9 +34,9 @@ constexpr ExitStatusRow kAfterReasons[] = {
      {"diff: no script can name the file it would change",
       "diff: 変更するファイルの名前をスクリプトに書けません"}},
     {kExitNotTrusted,
-     {"run: a downloaded script not confirmed (or from a restricted site), not run",
-      "run: インターネットから取得したスクリプトが確認されなかった (または制限付きサイトから"
-      "取得した) ため、実行しませんでした"}},
+     {"a downloaded script not run: not confirmed, or from a restricted site",
+      "インターネットから取得したスクリプトを実行しません: 確認されなかったか、"
+      "制限付きサイトから取得したものです"}},
 };
 
 constexpr auto kRows = [] {

@@ -25,7 +25,7 @@ enum ExitStatus : int {
   kExitCannotWrite = 25,       // diff, list: the output cannot be written
   kExitOutputIsInput = 26,     // diff: the output is one of the compared files
   kExitCannotName = 27,        // diff: no script can name the file it changes
-  kExitNotTrusted = 28,        // run: a downloaded script was not confirmed
+  kExitNotTrusted = 28,        // a downloaded script not confirmed, or (check too) restricted
 };
 
 // The status of a run that stopped with a reason code: kExitReasonBase

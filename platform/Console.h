@@ -29,6 +29,10 @@ std::string ToTerminalText(std::string_view cp932);
 // Reads one line of standard input without its line end, converted as a
 // command-line argument is; false at the end of the input.
 bool ReadStdLine(CommandArgument& line);
+// Discards what was typed on the terminal of standard input and not read
+// yet (tcflush, FlushConsoleInputBuffer), so that a question is answered
+// only by what is typed after it appears.
+void DiscardTypedInput();
 // Reads standard input to its end, every byte unchanged (a script piped
 // in); false when it cannot be read.
 bool ReadStdAll(std::string& bytes);

@@ -1,4 +1,5 @@
 #include <sys/ioctl.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -27,6 +28,8 @@ int Descriptor(StdStream stream) {
 }  // namespace
 
 bool IsTerminal(StdStream stream) { return ::isatty(Descriptor(stream)) == 1; }
+
+void DiscardTypedInput() { ::tcflush(STDIN_FILENO, TCIFLUSH); }
 
 bool WriteStd(StdStream stream, const void* data, size_t size) {
   const auto* bytes = static_cast<const char*>(data);

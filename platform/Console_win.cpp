@@ -26,6 +26,10 @@ bool IsTerminal(StdStream stream) {
   return ::GetConsoleMode(Handle(stream), &mode) != 0;
 }
 
+void DiscardTypedInput() {
+  if (IsTerminal(StdStream::kInput)) ::FlushConsoleInputBuffer(Handle(StdStream::kInput));
+}
+
 bool WriteStd(StdStream stream, const void* data, size_t size) {
   HANDLE handle = Handle(stream);
   if (handle == INVALID_HANDLE_VALUE || handle == nullptr) return false;

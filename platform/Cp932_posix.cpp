@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "platform/OriginMark.h"
+
 namespace platform::posix {
 
 namespace {
@@ -165,3 +167,15 @@ std::string ToCp932Shown(std::string_view name) {
 }
 
 }  // namespace platform::posix
+
+namespace platform {
+
+bool Cp932OfCharacter(char32_t character, std::string& cp932) {
+  static thread_local posix::CConverter converter(posix::kCp932, "UTF-32LE");
+  std::string bytes;
+  for (int shift = 0; shift < 32; shift += 8) bytes += static_cast<char>(character >> shift);
+  cp932.clear();
+  return converter.Convert(bytes, cp932, nullptr, posix::SingleByte);
+}
+
+}  // namespace platform

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/OriginMark.h"
+
 namespace platform::win {
 
 namespace {
@@ -96,3 +98,20 @@ std::wstring FromUtf8(std::string_view utf8) {
 }
 
 }  // namespace platform::win
+
+namespace platform {
+
+bool Cp932OfCharacter(char32_t character, std::string& cp932) {
+  std::wstring wide;
+  if (character > 0xFFFF) {
+    wide += static_cast<wchar_t>(0xD800 + ((character - 0x10000) >> 10));
+    wide += static_cast<wchar_t>(0xDC00 + ((character - 0x10000) & 0x3FF));
+  } else {
+    wide += static_cast<wchar_t>(character);
+  }
+  bool exact = false;
+  cp932 = win::Narrow(wide, exact);
+  return exact;
+}
+
+}  // namespace platform

@@ -22,6 +22,11 @@ enum OpenFlag : int {
 // _open: a descriptor, or -1. Opening for writing fails on a file that
 // is read-only or that another program holds open with writing denied.
 int Open(const std::string& path, int flags);
+// True when the last Open of this thread that failed found no file of
+// that name (ENOENT; on Windows also a stream's name on a file system
+// that has no streams); false when something is there that cannot be
+// opened (a folder, a FIFO, one without permission).
+bool LastOpenFoundNoFile();
 // _filelengthi64: the length in bytes, or -1.
 int64_t FileLength(int fd);
 // _read and _write: the count moved (possibly short), or -1 on error.

@@ -22,6 +22,7 @@ namespace platform {
 namespace {
 
 thread_local bool lastFailureWasNoRoom = false;
+thread_local bool lastOpenFoundNoFile = false;
 
 // Notes why a call failed; answers the call's result.
 template <typename Result>
@@ -30,9 +31,7 @@ Result Noted(Result result) {
   return result;
 }
 
-}  // namespace
-
-int Open(const std::string& path, int flags) {
+int OpenName(const std::string& path, int flags) {
   // A name that is no valid CP932, or has no form in the system's
   // encoding, names no file: it is never opened under a mangled name.
   std::string name;
@@ -42,8 +41,10 @@ int Open(const std::string& path, int flags) {
   }
   struct stat info {};
   bool exists = ::stat(name.c_str(), &info) == 0;
-  if (exists && S_ISDIR(info.st_mode)) return -1;
-  if (exists && (flags & kOpenReadWrite) && posix::IsReadOnly(info)) return -1;
+  if (exists && (S_ISDIR(info.st_mode) || ((flags & kOpenReadWrite) && posix::IsReadOnly(info)))) {
+    errno = EACCES;
+    return -1;
+  }
   int mode = O_CLOEXEC | ((flags & kOpenReadWrite) ? O_RDWR : O_RDONLY);
   if (flags & kOpenCreate) mode |= O_CREAT;
   if (!(flags & kOpenFileOnly)) return ::open(name.c_str(), mode, 0666);
@@ -56,6 +57,16 @@ int Open(const std::string& path, int flags) {
   }
   return file.Release();
 }
+
+}  // namespace
+
+int Open(const std::string& path, int flags) {
+  int fd = OpenName(path, flags);
+  if (fd < 0) lastOpenFoundNoFile = errno == ENOENT || errno == ENOTDIR;
+  return fd;
+}
+
+bool LastOpenFoundNoFile() { return lastOpenFoundNoFile; }
 
 int64_t FileLength(int fd) {
   struct stat info {};

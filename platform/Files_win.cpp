@@ -26,12 +26,13 @@ int Checked(int fd, int flags) {
     return fd;
   }
   _close(fd);
+  ::SetLastError(ERROR_BAD_FILE_TYPE);
   return -1;
 }
 
-}  // namespace
+thread_local bool lastOpenFoundNoFile = false;
 
-int Open(const std::string& path, int flags) {
+int OpenName(const std::string& path, int flags) {
   int mode = _O_BINARY;
   mode |= (flags & kOpenReadWrite) ? _O_RDWR : _O_RDONLY;
   if (flags & kOpenCreate) mode |= _O_CREAT;
@@ -41,10 +42,32 @@ int Open(const std::string& path, int flags) {
     return Checked(fd, flags);
   }
   std::wstring name;
-  if (!win::ToWideName(path, name)) return -1;
+  if (!win::ToWideName(path, name)) {
+    ::SetLastError(ERROR_NO_UNICODE_TRANSLATION);
+    return -1;
+  }
   if (_wsopen_s(&fd, name.c_str(), mode, _SH_DENYNO, _S_IREAD | _S_IWRITE) != 0) return -1;
   return Checked(fd, flags);
 }
+
+// Why the runtime's open failed, by the system's last error, which it
+// leaves: a name that is not there, or (for a stream) a file system that
+// has none.
+bool FoundNoFile() {
+  DWORD error = ::GetLastError();
+  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ||
+         error == ERROR_INVALID_NAME;
+}
+
+}  // namespace
+
+int Open(const std::string& path, int flags) {
+  int fd = OpenName(path, flags);
+  if (fd < 0) lastOpenFoundNoFile = FoundNoFile();
+  return fd;
+}
+
+bool LastOpenFoundNoFile() { return lastOpenFoundNoFile; }
 
 int64_t FileLength(int fd) { return _filelengthi64(fd); }
 
@@ -83,13 +106,10 @@ int Close(int fd) { return _close(fd); }
 
 bool LastFailureWasNoRoom() { return lastFailureWasNoRoom; }
 
-// The longest path the wide calls take, in UTF-16 units.
-constexpr size_t kLongestWidePath = 32768;
-
 bool GetFullPathNameA(const std::string& path, std::string& full) {
   std::wstring name;
   if (path.empty() || !win::ToWideName(path, name)) return false;
-  std::vector<wchar_t> buffer(kLongestWidePath, L'\0');
+  std::vector<wchar_t> buffer(win::kLongestWidePath, L'\0');
   DWORD length =
       ::GetFullPathNameW(name.c_str(), static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
   return length != 0 && length < buffer.size() &&

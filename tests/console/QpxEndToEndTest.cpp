@@ -120,11 +120,13 @@ Result RunQpx(const TempFolder& folder, const std::vector<std::string>& argument
   return result;
 }
 
-// Runs qpx in folder on a terminal of its own, typing input, and collects
+// Runs qpx in folder on a terminal of its own, typing early at once and
+// answer once the terminal shows the question ("[y/N]"), and collects
 // what the terminal showed; with errToLog, its standard error goes to the
 // file .err instead, as 2>.err would send it.
 Result RunQpxOnTerminal(const TempFolder& folder, const std::vector<std::string>& arguments,
-                        const std::string& input, bool errToLog = false) {
+                        const std::string& early, const std::string& answer,
+                        bool errToLog = false) {
   std::vector<std::string> line = QpxLine(arguments);
   std::vector<char*> argv = Pointers(line);
   std::vector<std::string> variables = LocaleEnvironment("C.UTF-8");
@@ -139,10 +141,15 @@ Result RunQpxOnTerminal(const TempFolder& folder, const std::vector<std::string>
   }
   Result result;
   if (child < 0) return result;
-  if (write(terminal, input.data(), input.size()) < 0) result.err = "not typed";
+  if (write(terminal, early.data(), early.size()) < 0) result.err = "not typed";
+  bool answered = false;
   char buffer[4096];
   for (ssize_t got; (got = read(terminal, buffer, sizeof buffer)) > 0;) {
     result.err.append(buffer, static_cast<size_t>(got));
+    if (!answered && result.err.find("[y/N]") != std::string::npos) {
+      answered = true;
+      if (write(terminal, answer.data(), answer.size()) < 0) result.err += "not answered";
+    }
   }
   close(terminal);
   int wait = 0;
@@ -450,6 +457,24 @@ INSTANTIATE_TEST_SUITE_P(
                    "came from a restricted site",
                    false},
         MarkedCase{"TrustedSite", "[ZoneTransfer]\r\nZoneId=2\r\n", {"run", "s.qpx"}, 0, "", true},
+        MarkedCase{"MarkEndingInNul",
+                   std::string("[ZoneTransfer]\nZoneId=3\0", 24),
+                   {"run", "s.qpx"},
+                   28,
+                   "came from the internet",
+                   false},
+        MarkedCase{"MarkWithoutHeader",
+                   "ZoneId=0\r\n",
+                   {"run", "s.qpx"},
+                   28,
+                   "came from the internet",
+                   false},
+        MarkedCase{"CheckOfARestrictedScriptEndsAsRunWould",
+                   "[ZoneTransfer]\r\nZoneId=4\r\n",
+                   {"check", "s.qpx"},
+                   28,
+                   "the script came from a restricted site (zone 4)\n#path",
+                   false},
         MarkedCase{"CheckTellsTheMark",
                    kInternet,
                    {"check", "s.qpx"},
@@ -463,23 +488,27 @@ TEST(Qpx, TerminalShowsWhatADownloadedScriptChangesAndRunsItOnYes) {
   const std::string target = folder.Write("t.bin", kTarget);
   folder.Write("s.qpx", kPathT + "0000 = 58 ;\n#end\n");
   folder.Write("s.qpx:Zone.Identifier", kInternet);
-  Result no = RunQpxOnTerminal(folder, {"run", "s.qpx"}, "n\n");
+  Result no = RunQpxOnTerminal(folder, {"run", "s.qpx"}, "", "n\n");
   EXPECT_EQ(no.status, 28) << no.err;
   EXPECT_TRUE(Contains(no.err, "#path \"" + target + "\"")) << no.err;
   EXPECT_TRUE(Contains(no.err, "1 bytes would change")) << no.err;
   EXPECT_TRUE(Contains(no.err, "Run it? [y/N]")) << no.err;
   EXPECT_EQ(ReadFileBytes(target), kTarget);
+  // A yes typed before the question appeared does not answer it.
+  Result early = RunQpxOnTerminal(folder, {"run", "s.qpx"}, "y\n", "\n");
+  EXPECT_EQ(early.status, 28) << early.err;
+  EXPECT_EQ(ReadFileBytes(target), kTarget);
   folder.Write("r.qpx", "#registry \"HKEY_CURRENT_USER\\\\S\\\\V\" dword 01 ;\n#end\n");
   folder.Write("r.qpx:Zone.Identifier", kInternet);
-  Result registry = RunQpxOnTerminal(folder, {"run", "r.qpx"}, "n\n");
+  Result registry = RunQpxOnTerminal(folder, {"run", "r.qpx"}, "", "n\n");
   EXPECT_TRUE(Contains(registry.err, "#registry \"HKEY_CURRENT_USER\\S\\V\"")) << registry.err;
   // With its standard error sent to a file, qpx asks nothing: the user
   // would not see the question it waited on.
-  Result logged = RunQpxOnTerminal(folder, {"run", "s.qpx"}, "y\n", true);
+  Result logged = RunQpxOnTerminal(folder, {"run", "s.qpx"}, "y\n", "", true);
   EXPECT_EQ(logged.status, 28) << logged.err;
   EXPECT_TRUE(Contains(ReadFileBytes(folder.File(".err")), "not run without a terminal"));
   EXPECT_EQ(ReadFileBytes(target), kTarget);
-  Result yes = RunQpxOnTerminal(folder, {"run", "s.qpx"}, "y\n");
+  Result yes = RunQpxOnTerminal(folder, {"run", "s.qpx"}, "", "y\n");
   EXPECT_EQ(yes.status, 0) << yes.err;
   EXPECT_EQ(ReadFileBytes(target)[0], 'X');
 }

@@ -169,6 +169,7 @@ struct ZoneCase {
   int zone;
   std::string answer;  // the button pressed; empty: no box
   bool runs;
+  std::string mark = "";  // the stream as written, when not the plain zone's
 };
 
 class RunnerZone : public ::testing::TestWithParam<ZoneCase> {};
@@ -182,8 +183,9 @@ TEST_P(RunnerZone, AsksBeforeAScriptFromTheInternetChangesAnything) {
   for (char byte : key) escapedKey += byte == '\\' ? std::string("\\\\") : std::string(1, byte);
   folder.Write("a.qpx", "#path \"t.bin\" 0000 = 58 ; #end\r\n#registry \"" + escapedKey +
                             "\\\\V\" dword_dec 7 ; #end\r\n");
-  folder.Write("a.qpx:Zone.Identifier",
-               "[ZoneTransfer]\r\nZoneId=" + std::to_string(c.zone) + "\r\n");
+  folder.Write(
+      "a.qpx:Zone.Identifier",
+      c.mark.empty() ? "[ZoneTransfer]\r\nZoneId=" + std::to_string(c.zone) + "\r\n" : c.mark);
   std::vector<std::string> words = {"launch", RunnerExe(), folder.Win(), folder.Win("a.qpx")};
   if (!c.answer.empty()) words.insert(words.end(), {"msgbox", c.answer});
   words.insert(words.end(), {"exit", "regvalue", key, "V"});
@@ -208,7 +210,12 @@ INSTANTIATE_TEST_SUITE_P(Zones, RunnerZone,
                          ::testing::Values(ZoneCase{"internet_no", 3, "No", false},
                                            ZoneCase{"internet_yes", 3, "Yes", true},
                                            ZoneCase{"restricted", 4, "OK", false},
-                                           ZoneCase{"trusted_site", 2, "", true}),
+                                           ZoneCase{"trusted_site", 2, "", true},
+                                           // As older Chromium wrote it, and without
+                                           // its header: the internet's all the same.
+                                           ZoneCase{"ending_in_nul", 3, "No", false,
+                                                    std::string("[ZoneTransfer]\nZoneId=3\0", 24)},
+                                           ZoneCase{"no_header", 3, "No", false, "ZoneId=0\r\n"}),
                          [](const ::testing::TestParamInfo<ZoneCase>& info) {
                            return info.param.name;
                          });

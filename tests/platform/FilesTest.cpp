@@ -4,9 +4,12 @@
 #include <sys/xattr.h>
 #include <unistd.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "platform/Files.h"
 #include "platform/OriginMark.h"
@@ -168,8 +171,7 @@ INSTANTIATE_TEST_SUITE_P(
                     LeftoverCase{Earlier("u.bin", "5-1"), 0, false},
                     LeftoverCase{Earlier("t.bin", "5-1").substr(1), 0, false},
                     LeftoverCase{"x" + Earlier("t.bin", "5-1").substr(1), 0, false},
-                    LeftoverCase{".t.bin9995-1", 0, false},
-                    LeftoverCase{".t.bin", 0, false},
+                    LeftoverCase{".t.bin9995-1", 0, false}, LeftoverCase{".t.bin", 0, false},
                     LeftoverCase{Earlier("t.bin.bak", "5-1"), 0, false}));
 
 struct NameCase {
@@ -211,76 +213,253 @@ INSTANTIATE_TEST_SUITE_P(
 
 namespace {
 
-// ASCII text as UTF-16, the way some programs write the stream.
-std::string Utf16(std::string_view ascii) {
-  std::string text = "\xFF\xFE";
-  for (char c : ascii) text += std::string{c, '\0'};
-  return text;
+// Text as UTF-16 with its BOM, as PowerShell's Set-Content -Encoding
+// Unicode writes the stream.
+std::string Utf16(std::u16string_view text) {
+  std::string bytes = "\xFF\xFE";
+  for (char16_t unit : text)
+    bytes += std::string{static_cast<char>(unit), static_cast<char>(unit >> 8)};
+  return bytes;
 }
 
+std::string Utf8(std::u8string_view text) { return std::string(text.begin(), text.end()); }
+
 struct ZoneCase {
-  std::string stream;
-  std::optional<int> zone;  // nothing: no zone named
-  std::string url;
+  const char* name;
+  std::string content;  // of the Zone.Identifier stream
+  int zone;             // as Windows decides it, or higher where it cannot be read
+  std::string url = "";
 };
 
 class ZoneIdentifier : public testing::TestWithParam<ZoneCase> {};
 
-TEST_P(ZoneIdentifier, NamesTheZoneAndWhereTheFileCameFrom) {
-  platform::OriginMark mark{platform::Zone::kLocalMachine, ""};
-  ASSERT_EQ(platform::ParseZoneIdentifier(GetParam().stream, mark), GetParam().zone.has_value())
-      << GetParam().stream;
-  if (!GetParam().zone) return;
-  EXPECT_EQ(static_cast<int>(mark.zone), *GetParam().zone);
+TEST_P(ZoneIdentifier, IsReadNoMoreLenientlyThanWindowsReadsIt) {
+  platform::OriginMark mark = platform::ParseZoneIdentifier(GetParam().content);
+  EXPECT_EQ(static_cast<int>(mark.zone), GetParam().zone);
   EXPECT_EQ(mark.url, GetParam().url);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Streams, ZoneIdentifier,
-    testing::Values(
-        ZoneCase{"[ZoneTransfer]\r\nZoneId=3\r\nReferrerUrl=https://r/\r\nHostUrl=https://h/x\r\n",
-                 3, "https://h/x"},
-        ZoneCase{"[ZoneTransfer]\nZoneId=3\nReferrerUrl=https://r/\n", 3, "https://r/"},
-        ZoneCase{"[ZoneTransfer]\nZoneId=3\nHostUrl=https://h/x\nReferrerUrl=https://r/\n", 3,
-                 "https://h/x"},
-        ZoneCase{" [zonetransfer] \r\n zoneid = 4 \r\n", 4, ""},
-        ZoneCase{"[ZoneTransfer]\r\nZoneId=7\r\n", 4, ""},  // unknown: restricted
-        ZoneCase{"[ZoneTransfer]\r\nZoneId=2", 2, ""},
-        ZoneCase{Utf16("[ZoneTransfer]\r\nZoneId=3\r\n"), 3, ""},
-        ZoneCase{"[Other]\r\nZoneId=3\r\n", std::nullopt, ""},
-        ZoneCase{"[ZoneTransfer]\r\nXoneId=3\r\n", std::nullopt, ""},
-        ZoneCase{"[ZoneTransfer]\r\nZoneId=\r\nZoneId=-1\r\nZoneId=3x\r\n", std::nullopt, ""},
-        ZoneCase{"", std::nullopt, ""}));
+const std::string kChromium =
+    "[ZoneTransfer]\r\nZoneId=3\r\nReferrerUrl=https://example.com/page\r\n"
+    "HostUrl=https://example.com/s.qpx\r\n";
 
-// On Linux a browser's download carries the attribute user.xdg.origin.url,
-// a copy from Windows the stream as a file beside it.
-TEST(OriginMark, IsReadFromTheAttributeOrTheFileBeside) {
-  TempFolder folder;
+INSTANTIATE_TEST_SUITE_P(
+    Marks, ZoneIdentifier,
+    testing::Values(
+        // As the programs that mark downloads write them.
+        ZoneCase{"Chromium", kChromium, 3, "https://example.com/s.qpx"},
+        ZoneCase{"HostUrlBeforeReferrer",
+                 "[ZoneTransfer]\nZoneId=3\nHostUrl=https://h/x\nReferrerUrl=https://r/\n", 3,
+                 "https://h/x"},
+        ZoneCase{"Firefox", "[ZoneTransfer]\r\nZoneId=3\r\nHostUrl=https://example.com/s.qpx\r\n",
+                 3, "https://example.com/s.qpx"},
+        ZoneCase{
+            "Edge",
+            "[ZoneTransfer]\r\nLastWriterPackageFamilyName=Microsoft.MicrosoftEdge_8wekyb3d8bbwe"
+            "\r\nZoneId=3\r\nReferrerUrl=https://example.com/\r\n",
+            3, "https://example.com/"},
+        ZoneCase{"Outlook", "[ZoneTransfer]\r\nZoneId=3\r\n", 3},
+        ZoneCase{"ExplorerUnzip",
+                 "[ZoneTransfer]\r\nZoneId=3\r\nReferrerUrl=C:\\Users\\u\\Downloads\\s.zip\r\n", 3,
+                 "C:\\Users\\u\\Downloads\\s.zip"},
+        ZoneCase{"SevenZipPassingTheArchivesMarkOn", kChromium, 3, "https://example.com/s.qpx"},
+        ZoneCase{"PowerShellInvokeWebRequest",
+                 "[ZoneTransfer]\r\nZoneId=3\r\nHostUrl=https://example.com/s.qpx\r\n", 3,
+                 "https://example.com/s.qpx"},
+        ZoneCase{"OlderChromiumEndingInNul", std::string("[ZoneTransfer]\nZoneId=3\0", 24), 3},
+        ZoneCase{"Utf16WithBom",
+                 Utf16(u"[ZoneTransfer]\r\nZoneId=3\r\nHostUrl=https://例え.jp/é😀\r\n"), 3,
+                 "https://例え.jp/\\u00E9\\U0001F600"},
+        ZoneCase{
+            "Utf8WithBom",
+            "\xEF\xBB\xBF" + Utf8(u8"[ZoneTransfer]\r\nZoneId=4\r\nHostUrl=https://例え.jp/\r\n"),
+            4, "https://例え.jp/"},
+        ZoneCase{"AnsiUrlInCp932", "[ZoneTransfer]\r\nZoneId=3\r\nHostUrl=https://例.jp/\r\n", 3,
+                 "https://例.jp/"},
+        // Zones, and numbers as GetPrivateProfileInt reads them.
+        ZoneCase{"LocalMachine", "[ZoneTransfer]\r\nZoneId=0\r\n", 0},
+        ZoneCase{"Intranet", "[ZoneTransfer]\r\nZoneId=1\r\n", 1},
+        ZoneCase{"TrustedSite", "[ZoneTransfer]\r\nZoneId=2", 2},
+        ZoneCase{"Restricted", "[ZoneTransfer]\r\nZoneId=4\r\n", 4},
+        ZoneCase{"UnknownZoneIsRestricted", "[ZoneTransfer]\r\nZoneId=7\r\n", 4},
+        ZoneCase{"NegativeZoneIsRestricted", "[ZoneTransfer]\r\nZoneId=-1\r\n", 4},
+        ZoneCase{"LowerCaseAndBlanks", " [zonetransfer] \r\n zoneid = 2 \r\n", 2},
+        ZoneCase{"LeadingDigits", "[ZoneTransfer]\r\nZoneId=4x\r\n", 4},
+        ZoneCase{"TenDigits", "[ZoneTransfer]\r\nZoneId=0000000004\r\n", 4},
+        ZoneCase{"BeyondThirtyTwoBits", "[ZoneTransfer]\r\nZoneId=4294967296\r\n", 4},
+        ZoneCase{"Hexadecimal", "[ZoneTransfer]\r\nZoneId=0x4\r\n", 4},
+        ZoneCase{"Quoted", "[ZoneTransfer]\r\nZoneId=\"4\"\r\n", 4},
+        ZoneCase{"DuplicateZoneIdTheHighestCounts", "[ZoneTransfer]\r\nZoneId=3\r\nZoneId=0\r\n",
+                 3},
+        ZoneCase{"DuplicateSection", "[ZoneTransfer]\r\nZoneId=0\r\n[ZoneTransfer]\r\nZoneId=2\r\n",
+                 2},
+        // Marks that name no zone are the Internet's, or higher.
+        ZoneCase{"NoHeader", "ZoneId=0\r\n", 3}, ZoneCase{"NoHeaderRestricted", "ZoneId=4\r\n", 4},
+        ZoneCase{"OtherSection", "[Other]\r\nZoneId=0\r\n", 3},
+        ZoneCase{"MisspeltKey", "[ZoneTransfer]\r\nXoneId=0\r\n", 3},
+        ZoneCase{"AppZoneIdOnly", "[ZoneTransfer]\r\nAppZoneId=4\r\n", 3},
+        ZoneCase{"NoNumber", "[ZoneTransfer]\r\nZoneId=\r\nZoneId=x\r\n", 3},
+        ZoneCase{"NulInsideTheKey", std::string("[ZoneTransfer]\r\nZone\0Id=0\r\n", 27), 3},
+        ZoneCase{"UnheadedUtf16", "[\0Z\0o\0n\0e\0", 3}, ZoneCase{"Empty", "", 3},
+        ZoneCase{"SixtyFourKiB", "[ZoneTransfer]\r\nZoneId=0\r\n" + std::string(65536 - 26, ' '),
+                 0},
+        ZoneCase{"OverSixtyFourKiB",
+                 "[ZoneTransfer]\r\nZoneId=0\r\n" + std::string(65537 - 26, ' '), 3},
+        ZoneCase{"OverSixtyFourKiBRestricted",
+                 "[ZoneTransfer]\r\nZoneId=4\r\n" + std::string(70000, ' '), 4}),
+    [](const testing::TestParamInfo<ZoneCase>& info) { return std::string(info.param.name); });
+
+// On Windows the stream's zone and the one the system gives the file's
+// full path (a failed call ignored): the higher counts.
+struct DecisionCase {
+  const char* name;
+  std::optional<int> stream;  // nothing: no stream
+  std::optional<long long> system;
+  std::optional<int> zone;  // nothing: no mark
+};
+
+class OriginDecision : public testing::TestWithParam<DecisionCase> {};
+
+TEST_P(OriginDecision, TakesTheHigherOfTheStreamAndTheSystem) {
+  const DecisionCase& c = GetParam();
+  platform::ZoneCalls calls{[&c](platform::OriginMark& found) {
+                              if (c.stream) found = {static_cast<platform::Zone>(*c.stream), "u"};
+                              return c.stream.has_value();
+                            },
+                            [&c]() { return c.system; }};
   platform::OriginMark mark{platform::Zone::kLocalMachine, ""};
-  const std::string plain = folder.Write("plain.qpx", "x");
-  EXPECT_FALSE(platform::ReadOriginMark(plain, mark));
-  const std::string copied = folder.Write("copied.qpx", "x");
-  folder.Write("copied.qpx:Zone.Identifier", "[ZoneTransfer]\r\nZoneId=4\r\n");
-  ASSERT_TRUE(platform::ReadOriginMark(copied, mark));
-  EXPECT_EQ(mark.zone, platform::Zone::kRestricted);
-  // A mark that is a FIFO is refused at once, as an unreadable one.
-  const std::string piped = folder.Write("piped.qpx", "x");
-  ASSERT_EQ(::mkfifo((piped + ":Zone.Identifier").c_str(), 0666), 0);
-  EXPECT_FALSE(platform::ReadOriginMark(piped, mark));
-  for (size_t size : {64 * 1024, 64 * 1024 + 1}) {  // no mark is longer than 64 KiB
-    std::string stream = "[ZoneTransfer]\r\nZoneId=3\r\n";
-    stream.resize(size, ' ');
-    folder.Write("copied.qpx:Zone.Identifier", stream);
-    EXPECT_EQ(platform::ReadOriginMark(copied, mark), size == 64 * 1024) << size;
-  }
-  const std::string downloaded = folder.Write("downloaded.qpx", "x");
-  const std::string url = "https://example.com/downloaded.qpx";
-  if (::setxattr(downloaded.c_str(), "user.xdg.origin.url", url.data(), url.size(), 0) != 0) {
-    GTEST_SKIP() << "no user attributes on this file system";
-  }
-  ASSERT_TRUE(platform::ReadOriginMark(downloaded, mark));
-  EXPECT_EQ(mark.zone, platform::Zone::kInternet);
-  EXPECT_EQ(mark.url, url);
+  ASSERT_EQ(platform::DecideOriginMark(calls, mark), c.zone.has_value());
+  if (!c.zone) return;
+  EXPECT_EQ(static_cast<int>(mark.zone), *c.zone);
+  EXPECT_EQ(mark.url, c.stream && *c.stream >= *c.zone ? "u" : "");
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, OriginDecision,
+    testing::Values(DecisionCase{"NeitherAnswers", std::nullopt, std::nullopt, std::nullopt},
+                    DecisionCase{"LocalFileUnmarked", std::nullopt, 0, std::nullopt},
+                    DecisionCase{"InternetShare", std::nullopt, 3, 3},
+                    DecisionCase{"IntranetShare", std::nullopt, 1, 1},
+                    DecisionCase{"StreamAboveTheSystem", 3, 0, 3},
+                    DecisionCase{"SystemAboveTheStream", 2, 4, 4}, DecisionCase{"Equal", 3, 3, 3},
+                    DecisionCase{"FailedCallIgnored", 0, std::nullopt, 0},
+                    DecisionCase{"CustomZoneIsRestricted", 1, 1000, 4}),
+    [](const testing::TestParamInfo<DecisionCase>& info) { return std::string(info.param.name); });
+
+// Marks that are there but cannot be read count as the Internet's.
+struct MarkFileCase {
+  const char* name;
+  std::function<void(const std::string& mark)> make;  // the file beside the script
+  int zone;
+};
+
+class UnreadableMark : public testing::TestWithParam<MarkFileCase> {};
+
+TEST_P(UnreadableMark, CountsAsTheInternet) {
+  TempFolder folder;
+  const std::string script = folder.Write("s.qpx", "x");
+  GetParam().make(script + ":Zone.Identifier");
+  platform::OriginMark mark{platform::Zone::kLocalMachine, ""};
+  ASSERT_TRUE(platform::ReadOriginMark(script, mark));
+  EXPECT_EQ(static_cast<int>(mark.zone), GetParam().zone);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, UnreadableMark,
+    testing::Values(
+        MarkFileCase{
+            "Fifo", [](const std::string& mark) { ASSERT_EQ(::mkfifo(mark.c_str(), 0666), 0); }, 3},
+        MarkFileCase{"Folder",
+                     [](const std::string& mark) { ASSERT_EQ(::mkdir(mark.c_str(), 0777), 0); }, 3},
+        // A link to itself: there, but no file can be opened through it.
+        MarkFileCase{
+            "CannotBeOpened",
+            [](const std::string& mark) { ASSERT_EQ(::symlink(mark.c_str(), mark.c_str()), 0); },
+            3},
+        MarkFileCase{"Oversized",
+                     [](const std::string& mark) {
+                       WriteFileBytes(mark,
+                                      "[ZoneTransfer]\r\nZoneId=0\r\n" + std::string(70000, ' '));
+                     },
+                     3},
+        MarkFileCase{"OversizedRestricted",
+                     [](const std::string& mark) {
+                       WriteFileBytes(mark,
+                                      "[ZoneTransfer]\r\nZoneId=4\r\n" + std::string(70000, ' '));
+                     },
+                     4}),
+    [](const testing::TestParamInfo<MarkFileCase>& info) { return std::string(info.param.name); });
+
+// On Linux a download carries the attribute user.xdg.origin.url, a file
+// from a Samba share its stream in user.DosStream.Zone.Identifier:$DATA,
+// a copy from Windows the stream as a file beside it; the highest counts.
+struct AttributeCase {
+  const char* name;
+  std::vector<std::pair<std::string, std::string>> attributes;
+  std::string beside;  // the Zone.Identifier file, unless empty
+  std::optional<int> zone;
+  std::string url = "";
+};
+
+class OriginAttributes : public testing::TestWithParam<AttributeCase> {};
+
+TEST_P(OriginAttributes, AreReadWholeAndTheHighestZoneCounts) {
+  const AttributeCase& c = GetParam();
+  // tmpfs keeps an attribute of any length, ext4 one of a block at most.
+  TempFolder folder(access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "");
+  const std::string script = folder.Write("s.qpx", "x");
+  if (!c.beside.empty()) folder.Write("s.qpx:Zone.Identifier", c.beside);
+  for (const auto& [name, value] : c.attributes) {
+    if (::setxattr(script.c_str(), name.c_str(), value.data(), value.size(), 0) != 0) {
+      GTEST_SKIP() << "no user attributes on this file system";
+    }
+  }
+  platform::OriginMark mark{platform::Zone::kLocalMachine, ""};
+  ASSERT_EQ(platform::ReadOriginMark(script, mark), c.zone.has_value());
+  if (!c.zone) return;
+  EXPECT_EQ(static_cast<int>(mark.zone), *c.zone);
+  EXPECT_EQ(mark.url, c.url);
+}
+
+constexpr char kOriginUrl[] = "user.xdg.origin.url";
+constexpr char kSambaStream[] = "user.DosStream.Zone.Identifier:$DATA";
+const std::string kLongUrl = "https://example.com/" + std::string(5000, 'a');
+
+INSTANTIATE_TEST_SUITE_P(
+    Marks, OriginAttributes,
+    testing::Values(AttributeCase{"None", {}, "", std::nullopt},
+                    AttributeCase{"FileBeside", {}, "[ZoneTransfer]\r\nZoneId=4\r\n", 4},
+                    AttributeCase{"Download",
+                                  {{kOriginUrl, "https://example.com/s.qpx"}},
+                                  "",
+                                  3,
+                                  "https://example.com/s.qpx"},
+                    AttributeCase{"LongerThanFourKiB", {{kOriginUrl, kLongUrl}}, "", 3, kLongUrl},
+                    AttributeCase{"Utf8Url",
+                                  {{kOriginUrl, Utf8(u8"https://例え.jp/é")}},
+                                  "",
+                                  3,
+                                  "https://例え.jp/\\u00E9"},
+                    AttributeCase{"FileOriginIsLocal",
+                                  {{kOriginUrl, "file:///home/u/s.qpx"}},
+                                  "",
+                                  0,
+                                  "file:///home/u/s.qpx"},
+                    AttributeCase{"FileOriginBesideAnInternetMark",
+                                  {{kOriginUrl, "FILE:///home/u/s.qpx"}},
+                                  "[ZoneTransfer]\r\nZoneId=3\r\n",
+                                  3},
+                    AttributeCase{
+                        "SambaStream",
+                        {{kSambaStream, std::string("[ZoneTransfer]\r\nZoneId=4\r\n\0", 28)}},
+                        "",
+                        4},
+                    AttributeCase{"SambaStreamBelowTheDownload",
+                                  {{kSambaStream, "[ZoneTransfer]\r\nZoneId=2\r\n"},
+                                   {kOriginUrl, "https://example.com/s.qpx"}},
+                                  "",
+                                  3,
+                                  "https://example.com/s.qpx"}),
+    [](const testing::TestParamInfo<AttributeCase>& info) { return std::string(info.param.name); });
 
 }  // namespace

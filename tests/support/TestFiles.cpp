@@ -7,8 +7,10 @@
 #include <sstream>
 #include <stdexcept>
 
-TempFolder::TempFolder() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "qpx-test-XXXXXX").string();
+TempFolder::TempFolder(const std::string& base) {
+  std::filesystem::path folder =
+      base.empty() ? std::filesystem::temp_directory_path() : std::filesystem::path(base);
+  std::string pattern = (folder / "qpx-test-XXXXXX").string();
   if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
   path_ = pattern;
 }

@@ -7,7 +7,8 @@
 // contents when the object dies.
 class TempFolder {
  public:
-  TempFolder();
+  // In the system's folder for temporary files, or in base.
+  explicit TempFolder(const std::string& base = "");
   ~TempFolder();
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;

@@ -83,7 +83,7 @@ TEST(ConsoleUnderWine, DiffScriptFindsTheComparedFileFromAnyFolder) {
 
 // A script from the internet (its Zone.Identifier stream) is not run
 // without a terminal to ask, unless --trust (28); one from a restricted
-// site never is.
+// site never is, and check ends as run would.
 TEST(ConsoleUnderWine, DownloadedScriptRunsOnlyWithTrust) {
   CaseFolder folder;
   folder.Write("t.bin", "0123");
@@ -94,6 +94,7 @@ TEST(ConsoleUnderWine, DownloadedScriptRunsOnlyWithTrust) {
   for (const auto& [tail, status, bytes] :
        {std::tuple<std::string, std::string, std::string>{"run s.qpx", "28", "0123"},
         {"run --trust r.qpx", "28", "0123"},
+        {"check r.qpx", "28", "0123"},
         {"run s.qpx --trust", "0", "A123"}}) {
     DriverRun run = RunQpx(folder, tail);
     ASSERT_TRUE(run.Followed()) << run.output;
