@@ -7,21 +7,19 @@
 
 #include "platform/Cp932_win.h"
 #include "platform/Files.h"
+#include "platform/Handle_win.h"
 #include "platform/OriginMark.h"
 
 namespace platform {
 
 namespace {
 
-// The longest path the wide calls take.
-constexpr size_t kLongestWidePath = 32768;
-
 // The full path of the file a name opens, made in the system's own
 // characters: the folder it lies in may have no CP932 form.
 bool WideFullPathOf(const std::string& path, std::wstring& full) {
   std::wstring name;
   if (path.empty() || !win::ToWideName(path, name)) return false;
-  std::vector<wchar_t> buffer(kLongestWidePath, L'\0');
+  std::vector<wchar_t> buffer(win::kLongestWidePath, L'\0');
   DWORD length =
       ::GetFullPathNameW(name.c_str(), static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
   if (length == 0 || length >= buffer.size()) return false;
