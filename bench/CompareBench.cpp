@@ -1,10 +1,8 @@
 // The comparison of two 64 MiB images: CompareBytes with no difference,
 // 1,000 and 1,000,000 differing bytes spread over the images, and a
-// contiguous 16 MiB region in which every byte differs; and
-// CountDifferences, the counting pass that sizes the list beforehand, on
-// the same pairs. Bytes of one image per second. The difference list is
-// reserved beforehand, as a comparison does after counting, and keeps its
-// capacity between iterations: what is timed is the scan and the appends.
+// contiguous 16 MiB region in which every byte differs. Bytes of one image
+// per second. The difference list keeps its capacity between iterations:
+// what is timed is the scan and the appends.
 #include <benchmark/benchmark.h>
 
 #include <cstddef>
@@ -61,20 +59,6 @@ void BM_CompareBytes(benchmark::State& state, Changes changes) {
   state.counters["differences"] = static_cast<double>(differences.size());
 }
 
-void BM_CountDifferences(benchmark::State& state, Changes changes) {
-  const BenchData::Bytes& first = FirstImage();
-  const BenchData::Bytes second = SecondImage(changes);
-  size_t count = 0;
-  for (auto _ : state) {
-    count = CountDifferences(first.data(), second.data(), static_cast<uint32_t>(kImageSize));
-    benchmark::DoNotOptimize(count);
-  }
-  if (count != ExpectedDifferences(changes)) {
-    state.SkipWithError("CountDifferences counted another number than were made");
-  }
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * kImageSize));
-}
-
 }  // namespace
 
 BENCHMARK_CAPTURE(BM_CompareBytes, none, Changes::kNone)->Unit(benchmark::kMillisecond);
@@ -83,9 +67,4 @@ BENCHMARK_CAPTURE(BM_CompareBytes, spread_1000, Changes::kSpread1000)
 BENCHMARK_CAPTURE(BM_CompareBytes, spread_1000000, Changes::kSpread1000000)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_CompareBytes, region_16MiB, Changes::kRegion16MiB)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_CountDifferences, none, Changes::kNone)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_CountDifferences, spread_1000000, Changes::kSpread1000000)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_CountDifferences, region_16MiB, Changes::kRegion16MiB)
     ->Unit(benchmark::kMillisecond);

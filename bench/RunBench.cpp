@@ -86,15 +86,14 @@ void TimeRun(benchmark::State& state, bool splitEach) {
   const std::string text = BenchData::ScriptText(statements);
   CMemoryImage image(BenchData::kScriptImageSize);
   CMemoryHost host(image);
-  CParseScript script(QuopraStatements());
-  script.SetScriptPath("bench.qpx");
-  if (!script.Split(text)) {
+  CScriptFile script(QuopraStatements());
+  if (!script.Load("bench.qpx", text)) {
     state.SkipWithError("the generated script holds no unit");
     return;
   }
   bool succeeded = true;
   for (auto _ : state) {
-    if (splitEach) script.Split(text);
+    if (splitEach) script.Load("bench.qpx", text);
     if (!(succeeded = RunOnce(script, host, state))) break;
   }
   if (succeeded && image.saves != state.iterations()) {

@@ -35,17 +35,6 @@ bool BlockEqual(const unsigned char* first, const unsigned char* second, uint32_
 
 }  // namespace
 
-size_t CountDifferences(const unsigned char* first, const unsigned char* second, uint32_t size) {
-  uint32_t blocksEnd = size - size % kBlockSize;
-  size_t count = 0;
-  for (uint32_t offset = 0; offset < blocksEnd; offset += kBlockSize) {
-    if (BlockEqual(first, second, offset)) continue;
-    for (uint32_t at = offset; at < offset + kBlockSize; ++at) count += first[at] != second[at];
-  }
-  for (uint32_t at = blocksEnd; at < size; ++at) count += first[at] != second[at];
-  return count;
-}
-
 void CompareBytes(const unsigned char* first, const unsigned char* second, uint32_t size,
                   DiffList& differences, uint32_t base) {
   uint32_t blocksEnd = size - size % kBlockSize;
@@ -60,39 +49,6 @@ void CompareBytes(const unsigned char* first, const unsigned char* second, uint3
   CompareTail(first, second, blocksEnd, size - blocksEnd, base, differences);
 }
 
-bool CComparison::Load(CSourceData& image, std::string& path, const std::string& newPath) {
-  path = newPath;
-  ClearDifferences();
-  try {
-    return image.Load(newPath);
-  } catch (const CSourceDataException&) {
-    return false;  // no memory for the file's bytes: it cannot be read whole
-  }
-}
-
-bool CComparison::LoadFirst(const std::string& path) { return Load(firstImage_, firstPath_, path); }
-
-bool CComparison::LoadSecond(const std::string& path) {
-  return Load(secondImage_, secondPath_, path);
-}
-
 void CComparison::ClearDifferences() {
   DiffList().swap(differences_);  // gives back the memory of a long list
-  differencesFound_ = 0;
-}
-
-bool CComparison::Compare() {
-  ClearDifferences();
-  uint32_t size = firstImage_.GetSize();
-  if (size != secondImage_.GetSize()) return false;
-  if (size > 0) {
-    const unsigned char* first = firstImage_.GetPointer(0);
-    const unsigned char* second = secondImage_.GetPointer(0);
-    // One pass to count spares the list its reallocations, whose copies
-    // cost more than the pass on long lists.
-    differences_.reserve(CountDifferences(first, second, size));
-    CompareBytes(first, second, size, differences_);
-  }
-  differencesFound_ = differences_.empty() ? 0 : 1;
-  return true;
 }

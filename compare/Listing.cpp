@@ -43,15 +43,6 @@ void AppendLine(CTextBuilder& text, const DiffEntry& entry) {
 
 }  // namespace
 
-std::string BuildListing(const std::string& firstPath, const std::string& secondPath,
-                         const DiffList& differences) {
-  CTextBuilder text(OpeningSize(firstPath, secondPath, kNoDifferencesLine) +
-                    kLongestLine * differences.size());
-  AppendOpening(firstPath, secondPath, kNoDifferencesLine, differences.empty(), text);
-  for (const DiffEntry& entry : differences) AppendLine(text, entry);
-  return text.Finish();
-}
-
 bool StreamListing(const std::string& firstPath, const std::string& secondPath,
                    const DiffList& differences, const TextSink& sink,
                    std::string_view noDifferences) {

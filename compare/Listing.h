@@ -16,14 +16,9 @@ inline constexpr std::string_view kSizeMismatchText =
 inline constexpr std::string_view kNoDifferencesLine = "差異はありません。\r\n";
 
 // "Address = first : second", then one line "address = first : second"
-// per difference, or kNoDifferencesLine; lines end in CR LF.
-// Built whole in one buffer, for the pane.
-std::string BuildListing(const std::string& firstPath, const std::string& secondPath,
-                         const DiffList& differences);
-// The same text handed to the sink in pieces of about 1 MiB, for a
-// program that writes it out, with noDifferences in place of
-// kNoDifferencesLine (qpx's listing in the user's language); false when
-// the sink stopped it.
+// per difference, or noDifferences (qpx's listing has it in the user's
+// language); lines end in CR LF. The text goes to the sink in pieces of
+// about 1 MiB that end at line ends; false when the sink stopped it.
 bool StreamListing(const std::string& firstPath, const std::string& secondPath,
                    const DiffList& differences, const TextSink& sink,
                    std::string_view noDifferences = kNoDifferencesLine);

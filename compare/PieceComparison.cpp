@@ -54,6 +54,12 @@ unsigned char* Bytes(const platform::CAutoFreeBlock& block) {
 
 }  // namespace
 
+bool CComparison::TakeFirst(const std::string& path) {
+  ClearDifferences();
+  firstPath_ = path;
+  return CPieceReader(path).Opened();
+}
+
 // A load of the first file comes whole before the second is opened: when
 // both fail, the first is blamed. So the first file is read to its end
 // before any failure of the second is reported, and before different
@@ -92,6 +98,5 @@ CompareOutcome CComparison::CompareFiles(const std::string& firstPath,
     ClearDifferences();
     throw;
   }
-  differencesFound_ = differences_.empty() ? 0 : 1;
   return CompareOutcome::kCompared;
 }

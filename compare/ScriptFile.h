@@ -19,15 +19,11 @@ enum class ScriptWriteResult {
   kCannotSave,    // writing it or putting it in place failed
 };
 
-// Writes the script text followed by one zero byte the way a target is
-// saved: into a new file beside the file, flushed, which then takes the
-// file's place in one step. A failing or killed write leaves no cut
-// script and an existing file as it was. A file that is read-only, a
-// folder, or has more than one name is not replaced.
-ScriptWriteResult WriteScriptFile(const std::string& path, const std::string& scriptText);
-
-// The same file, its text written piece by piece as it is made: the bytes
-// WriteScriptFile(path, BuildScript(sourcePath, differences, direction))
-// writes, without holding the whole text in memory.
+// Writes the script (StreamScript) followed by one zero byte the way a
+// target is saved, piece by piece as it is made: into a new file beside
+// the file, flushed, which then takes the file's place in one step. A
+// failing or killed write leaves no cut script and an existing file as it
+// was. A file that is read-only, a folder, or has more than one name is
+// not replaced.
 ScriptWriteResult StreamScriptFile(const std::string& path, const std::string& sourcePath,
                                    const DiffList& differences, Direction direction);

@@ -72,17 +72,6 @@ std::string EscapePath(const std::string& path) {
   return escaped;
 }
 
-std::string BuildScript(const std::string& sourcePath, const DiffList& differences,
-                        Direction direction) {
-  std::string escaped = EscapePath(sourcePath);
-  CTextBuilder text(FrameSize(escaped) + kLongestStatement * differences.size());
-  AppendPathLine(escaped, text);
-  CStatementWriter appendStatement(direction);
-  for (const DiffEntry& entry : differences) appendStatement(text, entry);
-  text.Append(kEnd);
-  return text.Finish();
-}
-
 bool StreamScript(const std::string& sourcePath, const DiffList& differences, Direction direction,
                   const TextSink& sink) {
   std::string escaped = EscapePath(sourcePath);

@@ -26,11 +26,8 @@ bool ScriptCanName(const std::string& path);
 // everything else is copied.
 std::string EscapePath(const std::string& path);
 
-// The script's text, CR LF after every line, built whole in one buffer.
-// The file holds this text and one zero byte after it (WriteScriptFile).
-std::string BuildScript(const std::string& sourcePath, const DiffList& differences,
-                        Direction direction);
-// The same text handed to the sink in pieces of about 1 MiB; false when
-// the sink stopped it.
+// The script's text, CR LF after every line, handed to the sink in pieces
+// of about 1 MiB; false when the sink stopped it. The file holds this text
+// and one zero byte after it (StreamScriptFile).
 bool StreamScript(const std::string& sourcePath, const DiffList& differences, Direction direction,
                   const TextSink& sink);

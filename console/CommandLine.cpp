@@ -247,13 +247,15 @@ bool ParseCommandArguments(const CommandRow& command,
 // other argument, or arguments.size() after a faulty one.
 size_t TakeLeadingLanguage(const std::vector<platform::CommandArgument>& arguments,
                            CommandLine& line, std::string& error) {
+  constexpr std::string_view kLanguageOption = "--lang";
+  constexpr size_t kOptionEnd = kLanguageOption.size();
   size_t at = 0;
-  while (at < arguments.size() && arguments[at].text.rfind("--lang", 0) == 0) {
+  while (at < arguments.size() && arguments[at].text.starts_with(kLanguageOption)) {
     const std::string& argument = arguments[at].text;
     platform::CommandArgument value;
-    if (argument.size() > 6 && argument[6] == '=') {
+    if (argument.size() > kOptionEnd && argument[kOptionEnd] == '=') {
       value = ValueAfterEquals(arguments[at]);
-    } else if (argument.size() > 6) {
+    } else if (argument.size() > kOptionEnd) {
       break;  // another word that begins so: the unknown command
     } else if (at + 1 < arguments.size()) {
       value = arguments[++at];

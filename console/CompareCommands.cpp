@@ -111,7 +111,7 @@ int DiffCommand(const CommandLine& line, COutput& out, COutput& err) {
     if (status == kExitSizesDiffer) Report(Message::kSizesDiffer, line.language, err);
     return status;
   }
-  if (comparison.DifferencesFound() == 0) {
+  if (!comparison.FoundDifferences()) {
     Report(Message::kNoDifferences, line.language, err);
     return kExitNoDifferences;
   }

@@ -93,7 +93,7 @@ bool ScriptPathOf(const CommandLine& line, std::string& path,
   if (script.hasCp932Form) return true;
   if (target && target->hasCp932Form && !target->text.empty() && IsRelative(target->text)) {
     char folder[platform::kFolderBufferSize] = {};
-    if (platform::GetCurrentDirectoryA(sizeof folder, folder) != 0) {
+    if (platform::GetCurrentFolder(sizeof folder, folder) != 0) {
       target->text = std::string(folder) + "/" + target->text;
     } else {
       target->hasCp932Form = false;  // the current folder has none
@@ -134,10 +134,9 @@ int CheckPipedScript(const CommandLine& line, COutput& out, COutput& err) {
   if (!platform::ReadStdAll(text)) return LoadFailed(line.operands[0], line.language, err);
   text.resize(std::min(text.size(), text.find('\0')));
   CScriptFile script(QuopraStatements());
-  script.SetScriptPath(line.operands[0].text);
   bool loaded = false;
   try {
-    loaded = script.Split(text);
+    loaded = script.Load(line.operands[0].text, text);
   } catch (const std::bad_alloc&) {
     loaded = false;  // no memory for the script's units
   }

@@ -43,7 +43,7 @@ FileChoice CFileDialogBase::ChoiceAfter(bool shown, std::string& path) const {
   return FileChoice::kChosen;
 }
 
-bool COpenFileDialog::Show() { return ShowWith(platform::GetOpenFileNameA); }
+bool COpenFileDialog::Show() { return ShowWith(platform::ShowOpenFileDialog); }
 
 uint32_t CFileDialogBase::GetFileName(char* destination) const {
   size_t length = strnlen(fileName_, kFileNameBufferSize - 1);
@@ -56,4 +56,4 @@ CSaveFileDialog::CSaveFileDialog(platform::WindowHandle owner)
     : CFileDialogBase(owner, platform::kOfnOverwritePrompt | platform::kOfnHideReadOnly |
                                  platform::kOfnLongNames) {}
 
-bool CSaveFileDialog::Show() { return ShowWith(platform::GetSaveFileNameA); }
+bool CSaveFileDialog::Show() { return ShowWith(platform::ShowSaveFileDialog); }

@@ -6,17 +6,6 @@
 
 #include "platform/Files.h"
 
-bool CParseScript::Split(const std::string& text) { return SplitBytes(text.data(), text.size()); }
-
-bool CParseScript::SplitBytes(const char* bytes, size_t size) {
-  if (size == 0) return false;
-  platform::CAutoFreeBlock copy(size);
-  if (!copy.IsValid()) throw std::bad_alloc();
-  std::memcpy(copy.Get(), bytes, size);
-  units.Cut(std::move(copy), size);
-  return !units.empty();
-}
-
 bool CScriptFile::Load(std::string path) {
   platform::CAutoCloseFile file(platform::Open(path, platform::kOpenReadWrite));
   if (!file.IsValid()) return false;
@@ -31,7 +20,21 @@ bool CScriptFile::Load(std::string path) {
   text.Get()[static_cast<size_t>(length)] = '\0';
   file.Reset();
   SetScriptPath(std::move(path));
-  // The text ends at its first zero byte; the units keep the text itself.
+  return Cut(std::move(text));
+}
+
+bool CScriptFile::Load(std::string path, std::string_view text) {
+  text = text.substr(0, text.find('\0'));
+  platform::CAutoFreeBlock copy(text.size() + 1);
+  if (!copy.IsValid()) throw std::bad_alloc();
+  std::memcpy(copy.Get(), text.data(), text.size());
+  copy.Get()[text.size()] = '\0';
+  SetScriptPath(std::move(path));
+  return Cut(std::move(copy));
+}
+
+// The text ends at its first zero byte; the units keep the text itself.
+bool CScriptFile::Cut(platform::CAutoFreeBlock text) {
   size_t size = std::strlen(text.Get());
   if (size == 0) return false;
   units.Cut(std::move(text), size);

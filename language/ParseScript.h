@@ -3,9 +3,11 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "language/ShapeTables.h"
 #include "language/UnitList.h"
+#include "platform/Memory.h"
 
 class CParseScript {
  public:
@@ -13,9 +15,6 @@ class CParseScript {
   explicit CParseScript(const StatementTables& statements) : statements(statements) {}
 
   void SetScriptPath(std::string path) { scriptPath = std::move(path); }
-  // Replaces the units by those of text; false (units left as they were
-  // when text is empty) when no unit was found.
-  bool Split(const std::string& text);
   // The file a #path argument names: a path with a drive is used as it
   // is (empty when it has no folder), and so is one from the root on
   // Linux; any other is placed, by file name and extension alone, in the
@@ -27,9 +26,6 @@ class CParseScript {
   std::string scriptPath;
   CUnitList units;
   const StatementTables& statements;
-
- protected:
-  bool SplitBytes(const char* bytes, size_t size);
 };
 
 class CScriptFile : public CParseScript {
@@ -39,4 +35,12 @@ class CScriptFile : public CParseScript {
   // into units; false when it cannot be opened for reading and writing,
   // read, or holds no unit.
   bool Load(std::string path);
+  // The same for a script already read from elsewhere (standard input):
+  // the text up to its first zero byte, its relative targets found from
+  // path's folder. Throws std::bad_alloc when no copy of it fits.
+  bool Load(std::string path, std::string_view text);
+
+ private:
+  // Cuts the zero-ended text into units; false when it holds none.
+  bool Cut(platform::CAutoFreeBlock text);
 };

@@ -49,8 +49,8 @@ constexpr uint32_t kFnErrInvalidFileName = 0x3002;
 // Nonzero when the user chose a file; 0 when the user cancelled, the
 // dialog could not be shown, or the chosen name has no CP932 form: the
 // record's file buffer then keeps what it held.
-int GetOpenFileNameA(OpenFileNameRecord& record);
-int GetSaveFileNameA(OpenFileNameRecord& record);
+int ShowOpenFileDialog(OpenFileNameRecord& record);
+int ShowSaveFileDialog(OpenFileNameRecord& record);
 // After a dialog that answered 0: 0 when the user cancelled it,
 // kFnErrInvalidFileName when the chosen name had no CP932 form, another
 // FNERR_ or CDERR_ code when the dialog failed.

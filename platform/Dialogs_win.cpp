@@ -129,12 +129,12 @@ class CCurrentFolderKept {
 
 }  // namespace
 
-int GetOpenFileNameA(OpenFileNameRecord& record) {
+int ShowOpenFileDialog(OpenFileNameRecord& record) {
   CCurrentFolderKept kept;
   return ShowWide(record, ::GetOpenFileNameW);
 }
 
-int GetSaveFileNameA(OpenFileNameRecord& record) {
+int ShowSaveFileDialog(OpenFileNameRecord& record) {
   CCurrentFolderKept kept;
   return ShowWide(record, ::GetSaveFileNameW);
 }

@@ -106,13 +106,10 @@ int Close(int fd) { return _close(fd); }
 
 bool LastFailureWasNoRoom() { return lastFailureWasNoRoom; }
 
-// The longest path the wide calls take, in UTF-16 units.
-constexpr size_t kLongestWidePath = 32768;
-
 bool GetFullPathNameA(const std::string& path, std::string& full) {
   std::wstring name;
   if (path.empty() || !win::ToWideName(path, name)) return false;
-  std::vector<wchar_t> buffer(kLongestWidePath, L'\0');
+  std::vector<wchar_t> buffer(win::kLongestWidePath, L'\0');
   DWORD length =
       ::GetFullPathNameW(name.c_str(), static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
   return length != 0 && length < buffer.size() &&

@@ -3,9 +3,13 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <utility>
 
 namespace platform::win {
+
+// The longest path the wide calls take, in UTF-16 units.
+constexpr size_t kLongestWidePath = 32768;
 
 // Owns a handle from CreateFileW, whose failure value is
 // INVALID_HANDLE_VALUE, and closes it on every path.
@@ -31,6 +35,22 @@ class CAutoCloseHandle {
 
  private:
   HANDLE handle_;
+};
+
+// Owns a search from FindFirstFileW and ends it on every path.
+class CAutoFindClose {
+ public:
+  explicit CAutoFindClose(HANDLE search) : search_(search) {}
+  ~CAutoFindClose() {
+    if (IsValid()) ::FindClose(search_);
+  }
+  CAutoFindClose(const CAutoFindClose&) = delete;
+  CAutoFindClose& operator=(const CAutoFindClose&) = delete;
+  HANDLE Get() const { return search_; }
+  bool IsValid() const { return search_ != INVALID_HANDLE_VALUE; }
+
+ private:
+  HANDLE search_;
 };
 
 // Opens an existing file, or folder, to read its attributes only: every

@@ -8,8 +8,8 @@ namespace platform {
 // Room for the current folder's name and its NUL.
 constexpr uint32_t kFolderBufferSize = 4096;
 
-// GetCurrentDirectoryA: the length written (without its NUL) when the
+// GetCurrentFolder: the length written (without its NUL) when the
 // folder fits into size bytes; 0 on failure.
-uint32_t GetCurrentDirectoryA(uint32_t size, char* buffer);
+uint32_t GetCurrentFolder(uint32_t size, char* buffer);
 
 }  // namespace platform

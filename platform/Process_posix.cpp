@@ -9,7 +9,7 @@
 namespace platform {
 
 // A folder whose name has no CP932 form cannot be given.
-uint32_t GetCurrentDirectoryA(uint32_t size, char* buffer) {
+uint32_t GetCurrentFolder(uint32_t size, char* buffer) {
   std::vector<char> folder(kFolderBufferSize);
   std::string cp932;
   if (buffer == nullptr || ::getcwd(folder.data(), folder.size()) == nullptr ||

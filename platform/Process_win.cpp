@@ -11,7 +11,7 @@ namespace platform {
 
 // A folder that does not fit is a failure here, and so is one whose name
 // has no CP932 form (the ANSI call would answer a look-alike).
-uint32_t GetCurrentDirectoryA(uint32_t size, char* buffer) {
+uint32_t GetCurrentFolder(uint32_t size, char* buffer) {
   DWORD needed = ::GetCurrentDirectoryW(0, nullptr);
   std::vector<wchar_t> wide(needed + 1, L'\0');
   DWORD length = ::GetCurrentDirectoryW(static_cast<DWORD>(wide.size()), wide.data());

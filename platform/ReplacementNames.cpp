@@ -7,7 +7,6 @@ namespace {
 constexpr std::string_view kPrefix = ".qpx-";
 constexpr std::string_view kEarlierMark = "\xE2\x81\x82";  // U+2042, in UTF-8
 constexpr char kBackup = '~';
-constexpr int kAttempts = 100;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -70,7 +69,7 @@ uint32_t ProcessOfEarlierNamed(std::string_view entry, std::string_view name) {
 }  // namespace
 
 std::string ReplacementName(std::string_view name, uint32_t process, int attempt) {
-  attempt = attempt < 0 ? 0 : attempt % kAttempts;
+  attempt = attempt < 0 ? 0 : attempt % kReplacementAttempts;
   std::string replacement(kPrefix);
   AppendHex(replacement, NameCheck(name));
   replacement += '-';

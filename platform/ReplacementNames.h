@@ -15,6 +15,8 @@ namespace platform {
 
 // The length of every new file's name (a backup's is one more).
 constexpr size_t kReplacementNameLength = 25;
+// The numbers a new file's name takes before a save gives up (0 to 99).
+constexpr int kReplacementAttempts = 100;
 
 std::string ReplacementName(std::string_view name, uint32_t process, int attempt);
 std::string BackupName(std::string_view name, uint32_t process, int attempt);

@@ -76,6 +76,22 @@ bool Resolve(const std::string& system, std::string& resolved) {
   return true;
 }
 
+// Owns a folder's listing from fdopendir and closes it, and with it the
+// descriptor it was opened on.
+class CAutoCloseDir {
+ public:
+  explicit CAutoCloseDir(DIR* entries) : entries_(entries) {}
+  ~CAutoCloseDir() {
+    if (entries_ != nullptr) ::closedir(entries_);
+  }
+  CAutoCloseDir(const CAutoCloseDir&) = delete;
+  CAutoCloseDir& operator=(const CAutoCloseDir&) = delete;
+  DIR* Get() const { return entries_; }
+
+ private:
+  DIR* entries_;
+};
+
 bool ProcessExists(pid_t process) { return ::kill(process, 0) == 0 || errno == EPERM; }
 
 // Removes the new files that runs killed before they could remove them
@@ -84,12 +100,12 @@ bool ProcessExists(pid_t process) { return ::kill(process, 0) == 0 || errno == E
 void RemoveLeftovers(int folder, const std::string& name, bool targetExists) {
   int listed = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (listed < 0) return;
-  DIR* entries = ::fdopendir(listed);
-  if (entries == nullptr) {
+  CAutoCloseDir entries(::fdopendir(listed));
+  if (entries.Get() == nullptr) {
     ::close(listed);
     return;
   }
-  while (const dirent* entry = ::readdir(entries)) {
+  while (const dirent* entry = ::readdir(entries.Get())) {
     uint32_t process = ProcessOfLeftover(entry->d_name, name);
     if (process != 0 && static_cast<pid_t>(process) != ::getpid() &&
         (targetExists || !IsBackupName(entry->d_name)) &&
@@ -97,7 +113,6 @@ void RemoveLeftovers(int folder, const std::string& name, bool targetExists) {
       ::unlinkat(folder, entry->d_name, 0);
     }
   }
-  ::closedir(entries);
 }
 
 bool HasRoomFor(int folder, uint64_t size) {
@@ -249,7 +264,7 @@ ReplaceStep CReplacementFile::State::CreateBeside(uint64_t size) {
   }
   RemoveLeftovers(folder.Get(), target, exists);
   if (!HasRoomFor(folder.Get(), size)) return ReplaceStep::kNotPossible;
-  for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+  for (int attempt = 0; attempt < kReplacementAttempts && fd < 0; ++attempt) {
     std::string candidate = ReplacementName(target, static_cast<uint32_t>(::getpid()), attempt);
     fd = ::openat(folder.Get(), candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (fd >= 0) replacement = candidate;

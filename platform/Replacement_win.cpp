@@ -29,7 +29,7 @@ namespace {
 
 // The full name of an open file with links followed.
 bool FinalName(HANDLE file, std::wstring& name) {
-  std::vector<wchar_t> buffer(32768, L'\0');
+  std::vector<wchar_t> buffer(win::kLongestWidePath, L'\0');
   DWORD length = ::GetFinalPathNameByHandleW(file, buffer.data(), static_cast<DWORD>(buffer.size()),
                                              FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
   if (length == 0 || length >= buffer.size()) return false;
@@ -119,8 +119,8 @@ bool RemoveFile(const std::wstring& path) {
 void RemoveLeftovers(const std::wstring& target, bool targetExists) {
   std::wstring name = NameOf(target);
   WIN32_FIND_DATAW found{};
-  HANDLE search = ::FindFirstFileW((FolderOf(target) + L".*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return;
+  win::CAutoFindClose search(::FindFirstFileW((FolderOf(target) + L".*").c_str(), &found));
+  if (!search.IsValid()) return;
   do {
     std::string entry = win::ToUtf8(found.cFileName);
     uint32_t process = ProcessOfLeftover(entry, win::ToUtf8(name));
@@ -128,13 +128,12 @@ void RemoveLeftovers(const std::wstring& target, bool targetExists) {
         (targetExists || !IsBackupName(entry)) && ProcessEnded(process)) {
       RemoveFile(FolderOf(target) + found.cFileName);
     }
-  } while (::FindNextFileW(search, &found));
-  ::FindClose(search);
+  } while (::FindNextFileW(search.Get(), &found));
 }
 
 // The hidden new file beside the target, under the first free name.
 HANDLE CreateNewFileBeside(const std::wstring& target, std::wstring& name) {
-  for (int attempt = 0; attempt < 100; ++attempt) {
+  for (int attempt = 0; attempt < kReplacementAttempts; ++attempt) {
     std::wstring candidate = ReplacementPath(target, attempt);
     HANDLE file = ::CreateFileW(candidate.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                 FILE_ATTRIBUTE_HIDDEN, nullptr);
@@ -299,7 +298,7 @@ ReplaceStep CReplacementFile::Create(const std::string& path, uint64_t size) {
     if (!FinalName(file.Get(), state.target)) return ReplaceStep::kFailed;
   } else {
     if (::GetLastError() != ERROR_FILE_NOT_FOUND) return ReplaceStep::kFailed;
-    std::vector<wchar_t> full(32768, L'\0');
+    std::vector<wchar_t> full(win::kLongestWidePath, L'\0');
     DWORD length =
         ::GetFullPathNameW(name.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
     if (length == 0 || length >= full.size()) return ReplaceStep::kFailed;

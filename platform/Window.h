@@ -132,7 +132,7 @@ constexpr uint32_t kDragQueryCount = 0xFFFFFFFF;
 // index-th file, taken through the wide call, in CP932 into `name`, and its
 // length; 0 with `name` empty where the name has no CP932 form (so that it
 // names no file) or there is no such file.
-uint32_t DragQueryFileA(DropHandle drop, uint32_t index, std::string& name);
+uint32_t QueryDroppedFile(DropHandle drop, uint32_t index, std::string& name);
 // Releases what the system holds for the drop.
 void DragFinish(DropHandle drop);
 

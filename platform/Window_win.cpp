@@ -318,7 +318,7 @@ void DragAcceptFiles(WindowHandle window, int accept) {
   ::DragAcceptFiles(static_cast<HWND>(window), accept);
 }
 
-uint32_t DragQueryFileA(DropHandle drop, uint32_t index, std::string& name) {
+uint32_t QueryDroppedFile(DropHandle drop, uint32_t index, std::string& name) {
   name.clear();
   auto* system = static_cast<HDROP>(drop);
   if (index == kDragQueryCount) return ::DragQueryFileW(system, index, nullptr, 0);

@@ -3,7 +3,6 @@
 
 #include "compare/DiffMessages.h"
 #include "compare/ScriptFile.h"
-#include "compare/ScriptText.h"
 #include "dialogs/FileDialog.h"
 #include "platform/Files.h"
 #include "platform/MessageBox.h"
@@ -62,13 +61,11 @@ int RunCreateScriptCommand(platform::WindowHandle mainWindow, const CComparison&
     ShowMessage(mainWindow, DiffMessage::kCannotCreate);
     return 0;
   }
-  std::string script;
   try {
-    script = BuildScript(source, comparison.Differences(), direction);
+    ShowMessage(mainWindow,
+                Report(StreamScriptFile(scriptPath, source, comparison.Differences(), direction)));
   } catch (const std::bad_alloc&) {
     ShowMessage(mainWindow, DiffMessage::kOutOfMemory);
-    return 0;
   }
-  ShowMessage(mainWindow, Report(WriteScriptFile(scriptPath, script)));
   return 0;
 }

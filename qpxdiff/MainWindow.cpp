@@ -143,7 +143,7 @@ intptr_t CDiffMaker::OnInitMenuPopup(WindowHandle window, uintptr_t wParam, intp
   if (popup == nullptr || popup != platform::GetSubMenu(platform::GetMenu(window), 0)) {
     return kNotHandled;
   }
-  uint32_t state = comparison_.DifferencesFound() == 1 ? platform::kMfEnabled : platform::kMfGrayed;
+  uint32_t state = comparison_.FoundDifferences() ? platform::kMfEnabled : platform::kMfGrayed;
   platform::EnableMenuItem(popup, IDM_FILE_CREATE_SCRIPT, platform::kMfByCommand | state);
   return kHandled;
 }
@@ -171,8 +171,9 @@ intptr_t CDiffMaker::OnDpiChanged(WindowHandle window, uintptr_t wParam, intptr_
 intptr_t CDiffMaker::OnDropFiles(WindowHandle, uintptr_t wParam, intptr_t) {
   auto drop = reinterpret_cast<platform::DropHandle>(wParam);
   std::string unused;
-  std::vector<std::string> paths(platform::DragQueryFileA(drop, platform::kDragQueryCount, unused));
-  for (uint32_t at = 0; at < paths.size(); ++at) platform::DragQueryFileA(drop, at, paths[at]);
+  std::vector<std::string> paths(
+      platform::QueryDroppedFile(drop, platform::kDragQueryCount, unused));
+  for (uint32_t at = 0; at < paths.size(); ++at) platform::QueryDroppedFile(drop, at, paths[at]);
   platform::DragFinish(drop);
   nextDropped_ = TakeFiles(View(), nextDropped_, paths);
   return kHandled;

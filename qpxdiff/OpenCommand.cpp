@@ -1,5 +1,6 @@
 #include <new>
 #include <string>
+#include <string_view>
 
 #include "compare/DiffMessages.h"
 #include "compare/Listing.h"
@@ -19,17 +20,31 @@ bool ChooseFile(COpenFileDialog& dialog, std::string& path) {
   return dialog.Choose(path) != FileChoice::kCancelled;
 }
 
-// Compares the loaded files and replaces the pane's text in one call.
-void CompareAndList(const DiffView& view) {
+// Compares the first file with the one at path and replaces the pane's
+// text in one call: the listing, or the notice of differing sizes.
+void CompareAndList(const DiffView& view, const std::string& path) {
   CComparison& comparison = view.comparison;
   try {
-    if (!comparison.Compare()) {
-      platform::SetWindowTextA(view.pane, std::string(kSizeMismatchText));
-      return;
+    switch (comparison.CompareFiles(comparison.FirstPath(), path)) {
+      case CompareOutcome::kFirstLoadFailed:
+        ShowMessage(view.mainWindow, DiffMessage::kFirstLoadFailed);
+        return;
+      case CompareOutcome::kSecondLoadFailed:
+        ShowMessage(view.mainWindow, DiffMessage::kSecondLoadFailed);
+        return;
+      case CompareOutcome::kSizesDiffer:
+        platform::SetWindowTextA(view.pane, std::string(kSizeMismatchText));
+        return;
+      case CompareOutcome::kCompared:
+        break;
     }
-    platform::SetWindowTextA(
-        view.pane,
-        BuildListing(comparison.FirstPath(), comparison.SecondPath(), comparison.Differences()));
+    std::string listing;
+    StreamListing(comparison.FirstPath(), comparison.SecondPath(), comparison.Differences(),
+                  [&listing](std::string_view piece) {
+                    listing.append(piece);
+                    return true;
+                  });
+    platform::SetWindowTextA(view.pane, listing);
   } catch (const std::bad_alloc&) {  // the differences or their listing outgrew memory
     comparison.ClearDifferences();
     ShowMessage(view.mainWindow, DiffMessage::kOutOfMemory);
@@ -40,15 +55,11 @@ void CompareAndList(const DiffView& view) {
 
 NextFile TakeFile(const DiffView& view, NextFile next, const std::string& path) {
   if (next == NextFile::kFirst) {
-    if (view.comparison.LoadFirst(path)) return NextFile::kSecond;
+    if (view.comparison.TakeFirst(path)) return NextFile::kSecond;
     ShowMessage(view.mainWindow, DiffMessage::kFirstLoadFailed);
     return NextFile::kFirst;
   }
-  if (view.comparison.LoadSecond(path)) {
-    CompareAndList(view);
-  } else {
-    ShowMessage(view.mainWindow, DiffMessage::kSecondLoadFailed);
-  }
+  CompareAndList(view, path);
   return NextFile::kFirst;
 }
 

@@ -22,7 +22,7 @@ constexpr char kScriptDialogTitle[] = "Quopraファイルを開く";
 FileChoice AskForScript(std::string& path) {
   COpenFileDialog dialog(nullptr);
   char folder[kFileNameBufferSize + 1] = {};
-  if (platform::GetCurrentDirectoryA(sizeof folder, folder) != 0) dialog.SetInitialDir(folder);
+  if (platform::GetCurrentFolder(sizeof folder, folder) != 0) dialog.SetInitialDir(folder);
   dialog.SetFilter(kScriptFilter);
   dialog.SetTitle(kScriptDialogTitle);
   return dialog.Choose(path);
@@ -37,7 +37,8 @@ int LoadAndRun(const std::string& path) {
   }
   CRunnerHost host;
   platform::OriginMark mark;
-  if (platform::ReadOriginMark(path, mark) && !ConfirmDownloadedScript(script, mark, host)) return 0;
+  if (platform::ReadOriginMark(path, mark) && !ConfirmDownloadedScript(script, mark, host))
+    return 0;
   RunScript(script, host);
   return 0;
 }

@@ -4,8 +4,19 @@
 
 #include <ostream>
 #include <string>
+#include <string_view>
 
 namespace {
+
+std::string Listing(const std::string& first, const std::string& second,
+                    const DiffList& differences) {
+  std::string text;
+  StreamListing(first, second, differences, [&text](std::string_view piece) {
+    text.append(piece);
+    return true;
+  });
+  return text;
+}
 
 struct ListingCase {
   const char* name;
@@ -19,7 +30,7 @@ class ListingText : public testing::TestWithParam<ListingCase> {};
 
 TEST_P(ListingText, HeaderThenOneLinePerDifference) {
   const ListingCase& c = GetParam();
-  EXPECT_EQ(BuildListing("C:\\a.bin", "C:\\b.bin", c.differences),
+  EXPECT_EQ(Listing("C:\\a.bin", "C:\\b.bin", c.differences),
             "Address = C:\\a.bin : C:\\b.bin\r\n" + c.lines);
 }
 
@@ -42,7 +53,7 @@ TEST(ListingHeader, CarriesDoubleBytePathsByteForByte) {
   // 表 is 0x95 0x5C: its trail byte is a backslash and must stay single.
   std::string first = "C:\\\x95\x5C\\a.bin";
   std::string second = "D:\\\x83\x5C\x83\x74\x83\x67.bin";
-  EXPECT_EQ(BuildListing(first, second, {}),
+  EXPECT_EQ(Listing(first, second, {}),
             "Address = " + first + " : " + second + "\r\n" + "差異はありません。\r\n");
 }
 

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <ostream>
 #include <string>
+#include <string_view>
 
 #include "compare/ScriptFile.h"
 #include "compare/ScriptText.h"
@@ -33,6 +34,15 @@ INSTANTIATE_TEST_SUITE_P(
                     EscapeCase{"\\\\server\\share\\a.bin", "\\\\\\\\server\\\\share\\\\a.bin"},
                     EscapeCase{"C:\\tab\there", "C:\\\\tab\there"}, EscapeCase{"", ""}));
 
+std::string Script(const std::string& source, const DiffList& differences, Direction direction) {
+  std::string text;
+  StreamScript(source, differences, direction, [&text](std::string_view piece) {
+    text.append(piece);
+    return true;
+  });
+  return text;
+}
+
 const DiffList kExample = {{0x10, 0x00, 0xFF}, {0x1A3, 0x7F, 0x80}};
 
 struct ScriptCase {
@@ -53,7 +63,7 @@ TEST_P(ScriptBytes, MatchTheLayoutExactly) {
   const std::string first = "C:\\work\\old.bin";
   const std::string second = "C:\\work\\new.bin";
   const std::string& source = ScriptSourcePath(first, second, c.direction);
-  EXPECT_EQ(BuildScript(source, c.differences, c.direction), c.expected);
+  EXPECT_EQ(Script(source, c.differences, c.direction), c.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -102,7 +112,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ScriptFileWriting, WritesTheTextAndOneZeroByte) {
   TempFolder folder;
   std::string path = folder.Write("out.qpx", "an older and longer script");
-  ASSERT_EQ(WriteScriptFile(path, "#path \"x\"\r\n#end\r\n"), ScriptWriteResult::kWritten);
+  ASSERT_EQ(StreamScriptFile(path, "x", {}, Direction::kForward), ScriptWriteResult::kWritten);
   EXPECT_EQ(ReadFileBytes(path), std::string("#path \"x\"\r\n#end\r\n\0", 18));
 }
 
@@ -110,8 +120,8 @@ TEST(ScriptFileWriting, WritesTheTextAndOneZeroByte) {
 TEST(ScriptFileWriting, WritesUnderTheLongestName) {
   TempFolder folder;
   const std::string path = folder.File(std::string(251, 'n') + ".qpx");
-  ASSERT_EQ(WriteScriptFile(path, "#end\r\n"), ScriptWriteResult::kWritten);
-  EXPECT_EQ(ReadFileBytes(path), std::string("#end\r\n\0", 7));
+  ASSERT_EQ(StreamScriptFile(path, "x", {}, Direction::kForward), ScriptWriteResult::kWritten);
+  EXPECT_EQ(ReadFileBytes(path), std::string("#path \"x\"\r\n#end\r\n\0", 18));
 }
 
 // A backup is the only copy of a file a killed run left gone: a script
@@ -125,7 +135,8 @@ TEST(ScriptFileWriting, KeepsTheBackupOfAMissingFile) {
       "old");
   const std::string replacement =
       folder.Write(platform::ReplacementName("s.qpx", 2147483646, 0), "new");
-  ASSERT_EQ(WriteScriptFile(folder.File("s.qpx"), "#end\r\n"), ScriptWriteResult::kWritten);
+  ASSERT_EQ(StreamScriptFile(folder.File("s.qpx"), "x", {}, Direction::kForward),
+            ScriptWriteResult::kWritten);
   EXPECT_EQ(ReadFileBytes(backup), "old");
   EXPECT_EQ(ReadFileBytes(earlier), "old");
   EXPECT_FALSE(FileExists(replacement));
@@ -140,7 +151,9 @@ TEST(ScriptFileWriting, ReportsFilesThatCannotBeCreated) {
   };
   for (const Case& c :
        {Case{readOnly}, Case{folder.File("missing/x.qpx")}, Case{folder.Path()}, Case{""}}) {
-    EXPECT_EQ(WriteScriptFile(c.path, "#end\r\n"), ScriptWriteResult::kCannotCreate) << c.path;
+    EXPECT_EQ(StreamScriptFile(c.path, "x", {}, Direction::kForward),
+              ScriptWriteResult::kCannotCreate)
+        << c.path;
   }
   EXPECT_EQ(ReadFileBytes(readOnly), "keep");
 }
@@ -151,11 +164,13 @@ TEST(ScriptFileWriting, ReportsFilesThatCannotBeCreated) {
 TEST(ScriptFileWriting, FailedWriteLeavesNoCutScriptAndTheOlderOneWhole) {
   TempFolder folder;
   const std::string older = folder.Write("old.qpx", "an older script");
-  const std::string script(100000, 'x');
+  const DiffList differences(10000, DiffEntry{0x10, 0x00, 0xFF});
   {
     FileSizeLimit full(4096);
-    EXPECT_EQ(WriteScriptFile(older, script), ScriptWriteResult::kCannotSave);
-    EXPECT_EQ(WriteScriptFile(folder.File("new.qpx"), script), ScriptWriteResult::kCannotSave);
+    EXPECT_EQ(StreamScriptFile(older, "x", differences, Direction::kForward),
+              ScriptWriteResult::kCannotSave);
+    EXPECT_EQ(StreamScriptFile(folder.File("new.qpx"), "x", differences, Direction::kForward),
+              ScriptWriteResult::kCannotSave);
   }
   EXPECT_EQ(ReadFileBytes(older), "an older script");
   EXPECT_FALSE(FileExists(folder.File("new.qpx")));

@@ -39,8 +39,8 @@ INSTANTIATE_TEST_SUITE_P(
 // found on each line is the unit the interpreter numbers so.
 TEST(LineOfUnit, AgreesWithTheInterpretersUnits) {
   const std::string text = "free text\r\n#path \"a.bin\"\n  0000 = FF ;\r0001\t=\t01 ;\n\n#end";
-  CParseScript script(QuopraStatements());
-  ASSERT_TRUE(script.Split(text));
+  CScriptFile script(QuopraStatements());
+  ASSERT_TRUE(script.Load("-", text));
   const size_t expectedLines[] = {1, 1, 2, 2, 3, 3, 3, 3, 4, 4, 4, 4, 6};
   ASSERT_EQ(script.units.size(), std::size(expectedLines));
   for (size_t unit = 0; unit < script.units.size(); ++unit) {

@@ -53,6 +53,7 @@ ssize_t __real_write(int fd, const void* buffer, size_t count);
 int __real_fsync(int fd);
 int __real_renameat(int fromFolder, const char* from, int toFolder, const char* to);
 int __real_openat(int folder, const char* name, int flags, ...);
+int __real_openat64(int folder, const char* name, int flags, ...);
 
 // A device failing mid-write takes the first half of the bytes.
 ssize_t __wrap_write(int fd, const void* buffer, size_t count) {
@@ -68,13 +69,9 @@ int __wrap_renameat(int fromFolder, const char* from, int toFolder, const char* 
 }
 // Only the making of a new file counts; a file system that takes ASCII
 // names only (some shares, Wine without a UTF-8 locale) refuses any other.
-int __wrap_openat(int folder, const char* name, int flags, ...) {
-  mode_t mode = 0;
+// A 32-bit build with 64-bit file offsets calls openat64 in its place.
+int OpenFailing(int folder, const char* name, int flags, mode_t mode, bool large) {
   if (flags & O_CREAT) {
-    va_list rest;
-    va_start(rest, flags);
-    mode = static_cast<mode_t>(va_arg(rest, int));
-    va_end(rest);
     if (Fails(Call::kCreate)) return -1;
     for (const char* c = name; *c != '\0'; ++c) {
       if (static_cast<unsigned char>(*c) >= 0x80) {
@@ -83,7 +80,24 @@ int __wrap_openat(int folder, const char* name, int flags, ...) {
       }
     }
   }
-  return __real_openat(folder, name, flags, mode);
+  return large ? __real_openat64(folder, name, flags, mode) : __real_openat(folder, name, flags, mode);
+}
+mode_t ModeOf(int flags, va_list rest) {
+  return (flags & O_CREAT) ? static_cast<mode_t>(va_arg(rest, int)) : 0;
+}
+int __wrap_openat(int folder, const char* name, int flags, ...) {
+  va_list rest;
+  va_start(rest, flags);
+  mode_t mode = ModeOf(flags, rest);
+  va_end(rest);
+  return OpenFailing(folder, name, flags, mode, false);
+}
+int __wrap_openat64(int folder, const char* name, int flags, ...) {
+  va_list rest;
+  va_start(rest, flags);
+  mode_t mode = ModeOf(flags, rest);
+  va_end(rest);
+  return OpenFailing(folder, name, flags, mode, true);
 }
 }
 

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 
 #include "compare/Comparison.h"
 #include "compare/Listing.h"
@@ -56,7 +57,7 @@ void CheckDifferences(const std::string& first, const std::string& second,
     }
   }
   if (next != differences.size()) Die("the list holds a byte that does not differ");
-  if (comparison.DifferencesFound() != (differences.empty() ? 0 : 1)) Die("wrong found flag");
+  if (comparison.FoundDifferences() == differences.empty()) Die("wrong found flag");
 }
 
 // Even-length upper-case hexadecimal without a leading zero pair.
@@ -71,7 +72,11 @@ bool IsEvenHex(const std::string& text) {
 // Reads the listing back, line by line, and finds the list in it.
 void CheckListing(const CComparison& comparison) {
   const DiffList& differences = comparison.Differences();
-  const std::string listing = BuildListing(FirstPath(), SecondPath(), differences);
+  std::string listing;
+  StreamListing(FirstPath(), SecondPath(), differences, [&listing](std::string_view piece) {
+    listing.append(piece);
+    return true;
+  });
   const std::string header = "Address = " + FirstPath() + " : " + SecondPath() + "\r\n";
   if (listing.compare(0, header.size(), header) != 0) Die("the listing header is wrong");
   size_t at = header.size();
@@ -104,9 +109,11 @@ void RunWrittenScript(const CComparison& comparison, Direction direction) {
   const std::string firstPath = FirstPath();
   const std::string secondPath = SecondPath();
   const std::string& source = ScriptSourcePath(firstPath, secondPath, direction);
-  const std::string text = BuildScript(source, comparison.Differences(), direction);
   const std::string scriptPath = Folder().File("diff.qpx");
-  if (WriteScriptFile(scriptPath, text) != ScriptWriteResult::kWritten) Die("script not written");
+  if (StreamScriptFile(scriptPath, source, comparison.Differences(), direction) !=
+      ScriptWriteResult::kWritten) {
+    Die("script not written");
+  }
   CScriptFile script(QuopraStatements());
   if (!script.Load(scriptPath)) Die("the written script does not load");
   try {

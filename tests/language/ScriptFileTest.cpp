@@ -62,12 +62,16 @@ TEST(ScriptLoadFailure, MissingOrReadOnlyFileFailsAndLeavesNoUnits) {
   }
 }
 
-TEST(ScriptSplit, EmptyTextKeepsThePreviousUnits) {
-  CParseScript script(QuopraStatements());
-  ASSERT_TRUE(script.Split("a b"));
-  EXPECT_FALSE(script.Split(""));
+// A text read from elsewhere ends at its first zero byte, as a file does.
+TEST(ScriptText, EmptyTextKeepsThePreviousUnits) {
+  CScriptFile script(QuopraStatements());
+  ASSERT_TRUE(script.Load("-", "a b"));
+  EXPECT_FALSE(script.Load("-", ""));
+  EXPECT_FALSE(script.Load("-", std::string("\0a", 2)));
   EXPECT_EQ(Listed(script.units), (Units{"a", "b"}));
-  EXPECT_FALSE(script.Split(std::string(" \0 ", 3)));
+  EXPECT_TRUE(script.Load("-", std::string("c\0d", 3)));
+  EXPECT_EQ(Listed(script.units), (Units{"c"}));
+  EXPECT_FALSE(script.Load("-", std::string(" \0 ", 3)));
   EXPECT_TRUE(script.units.empty());
 }
 

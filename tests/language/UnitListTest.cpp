@@ -70,10 +70,10 @@ TEST(UnitList, ACutReplacesTheUnitsAndTheirCount) {
 }
 
 TEST(UnitList, SplitKeepsItsOwnCopyOfTheText) {
-  CParseScript script(QuopraStatements());
+  CScriptFile script(QuopraStatements());
   {
     std::string text = "#path \"t.bin\" 00 = 01 ;";
-    ASSERT_TRUE(script.Split(text));
+    ASSERT_TRUE(script.Load("-", text));
     text.assign(text.size(), 'x');  // the caller's text changes and goes
   }
   EXPECT_EQ(Walked(script.units),

@@ -77,13 +77,13 @@ int MessageBoxA(WindowHandle owner, const std::string& text, const std::string& 
   return answer;
 }
 
-int GetOpenFileNameA(OpenFileNameRecord& record) { return ShowFileDialog(record, false); }
+int ShowOpenFileDialog(OpenFileNameRecord& record) { return ShowFileDialog(record, false); }
 
-int GetSaveFileNameA(OpenFileNameRecord& record) { return ShowFileDialog(record, true); }
+int ShowSaveFileDialog(OpenFileNameRecord& record) { return ShowFileDialog(record, true); }
 
 uint32_t CommDlgExtendedError() { return Recorder().dialogError; }
 
-uint32_t GetCurrentDirectoryA(uint32_t size, char* buffer) {
+uint32_t GetCurrentFolder(uint32_t size, char* buffer) {
   const auto& folder = Recorder().currentDirectory;
   if (!folder || folder->size() + 1 > size) return 0;
   std::memcpy(buffer, folder->c_str(), folder->size() + 1);
@@ -106,8 +106,8 @@ std::map<RegistryKey, OpenKey>& OpenKeys() {
 
 }  // namespace
 
-long RegCreateKeyExA(RegistryKey root, const std::string& subkey, uint32_t options,
-                     uint32_t access, RegistryKey* key) {
+long RegCreateKeyExA(RegistryKey root, const std::string& subkey, uint32_t options, uint32_t access,
+                     RegistryKey* key) {
   auto& state = Recorder();
   if (state.failRegCreate != 0) return state.failRegCreate;
   static RegistryKey next = 0x1000;

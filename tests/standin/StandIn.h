@@ -21,7 +21,7 @@ struct MessageBoxRecord {
 };
 
 struct DialogRecord {
-  bool save;  // GetSaveFileNameA rather than GetOpenFileNameA
+  bool save;  // ShowSaveFileDialog rather than ShowOpenFileDialog
   uint32_t structSize;
   WindowHandle owner;
   std::optional<std::string> title;
@@ -54,7 +54,7 @@ struct State {
   std::vector<MessageBoxRecord> messageBoxes;
   std::vector<DialogRecord> dialogs;
   std::vector<RegistryWrite> registryWrites;
-  int openKeys = 0;  // keys created and not yet closed
+  int openKeys = 0;          // keys created and not yet closed
   uint32_t dialogError = 0;  // what CommDlgExtendedError answers
 
   // Answers, taken in order. A dialog answer of nothing cancels; when the

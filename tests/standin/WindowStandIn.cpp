@@ -214,7 +214,7 @@ void DragAcceptFiles(WindowHandle window, int accept) {
   if (auto* record = standin::FindWindow(window)) record->acceptsFiles = accept != 0;
 }
 
-uint32_t DragQueryFileA(DropHandle drop, uint32_t index, std::string& name) {
+uint32_t QueryDroppedFile(DropHandle drop, uint32_t index, std::string& name) {
   name.clear();
   auto& drops = WindowRecorder().drops;
   auto at = reinterpret_cast<uintptr_t>(drop);
