@@ -4,8 +4,13 @@
 #include <array>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
+
+#include "interpreter/ScriptRun.h"
+#include "language/ParseScript.h"
 
 #include "language/Vocabulary.h"
+#include "platform/Files.h"
 #include "platform/Registry.h"
 #include "text/EvenHex.h"
 #include "text/LittleEndian.h"
@@ -51,11 +56,16 @@ bool CDryRunImage::Load(std::string path) {
   unknown_ = path.empty();
   if (unknown_) {
     Release();
+    files_.push_back({});
+    current_ = files_.size() - 1;
     return true;
   }
   // The file must still load as it would in a run; then the bytes an
   // earlier section saved replace what the file holds.
   if (!CSourceData::Load(path)) return false;
+  auto [known, first] = fileIndex_.try_emplace(path, files_.size());
+  if (first) files_.push_back({path, {}, {}, {}, false});
+  current_ = known->second;
   auto saved = saved_.find(path);
   if (saved == saved_.end()) return true;
   const std::string& bytes = saved->second;
@@ -68,28 +78,62 @@ bool CDryRunImage::Load(std::string path) {
 }
 
 bool CDryRunImage::Save(std::string path) {
-  if (unknown_) return true;
+  if (unknown_) {
+    files_[current_].saved = true;
+    return true;
+  }
   if (path.empty()) return false;
   const uint32_t size = GetSize();
   saved_[path] =
       size == 0 ? std::string() : std::string(reinterpret_cast<const char*>(GetPointer(0)), size);
+  files_[current_].saved = true;
   SetModified(false);
   return true;
 }
 
 bool CDryRunImage::SetByte(uint32_t position, unsigned char value) {
-  if (unknown_) {
-    SetModified(true);
-    return true;
-  }
+  if (unknown_) return NoteStoredRange(position, position);
   if (position < GetSize()) {
     if (touched_.empty()) touched_.resize(GetSize());
     if (!touched_[position]) {
       touched_[position] = true;
       originals_.emplace_back(position, GetByte(position));
     }
+    NoteFileStore(position);
   }
   return CSourceData::SetByte(position, value);
+}
+
+unsigned char CDryRunImage::GetByte(uint32_t position) const {
+  // A byte of a file not chosen yet is not known: any byte stands for it.
+  return unknown_ ? 0 : CSourceData::GetByte(position);
+}
+
+bool CDryRunImage::NoteStoredRange(uint32_t first, uint32_t last) {
+  if (!unknown_) return false;
+  std::map<uint32_t, uint32_t>& stored = files_[current_].stored;
+  // Joins the ranges that overlap or touch [first, last] into one.
+  auto next = stored.upper_bound(first);
+  if (next != stored.begin() && uint64_t{std::prev(next)->second} + 1 >= first) {
+    --next;
+    first = next->first;
+  }
+  while (next != stored.end() && uint64_t{last} + 1 >= next->first) {
+    last = std::max(last, next->second);
+    next = stored.erase(next);
+  }
+  stored[first] = last;
+  SetModified(true);
+  return true;
+}
+
+void CDryRunImage::NoteFileStore(uint32_t position) {
+  FileRecord& file = files_[current_];
+  if (file.touched.empty()) file.touched.resize(GetSize());
+  if (file.touched[position]) return;
+  // Untouched by any section so far: the byte the file holds before the run.
+  file.touched[position] = true;
+  file.originals.emplace_back(position, GetByte(position));
 }
 
 StoreCounts CDryRunImage::CountStores() {
@@ -102,6 +146,30 @@ StoreCounts CDryRunImage::CountStores() {
     }
   }
   return counts;
+}
+
+uint64_t CDryRunImage::ChangedBytes(const FileRecord& file) const {
+  if (!file.saved) return 0;
+  uint64_t changed = 0;
+  if (file.path.empty()) {
+    for (const auto& [first, last] : file.stored) changed += uint64_t{last} - first + 1;
+    return changed;
+  }
+  const std::string& bytes = saved_.at(file.path);
+  for (const auto& [position, original] : file.originals) {
+    if (static_cast<unsigned char>(bytes[position]) != original) ++changed;
+  }
+  return changed;
+}
+
+std::vector<FileChange> CDryRunImage::ChangedFiles(size_t& unchanged) const {
+  std::vector<FileChange> changes;
+  for (const FileRecord& file : files_) {
+    uint64_t bytes = ChangedBytes(file);
+    if (bytes != 0) changes.push_back({file.path, bytes});
+  }
+  unchanged = files_.size() - changes.size();
+  return changes;
 }
 
 CDryRunHost::CDryRunHost(CRunHost& world, CDryRunImage& image, DialogFiles dialogFiles,
@@ -145,4 +213,29 @@ void CDryRunHost::CloseOpenSection() {
   if (sections_.back().directive == kDirectivePath) {
     sections_.back().counts = image_.CountStores();
   }
+}
+
+std::vector<RecordedValue> CDryRunHost::WrittenValues() const {
+  std::vector<RecordedValue> values;
+  if (!hasRegistry_) return values;
+  for (const SectionReport& section : sections_) {
+    values.insert(values.end(), section.values.begin(), section.values.end());
+  }
+  return values;
+}
+
+RunChanges ForeseeRun(CParseScript& script, CRunHost& world, bool hasRegistry) {
+  CDryRunImage image;
+  CDryRunHost dryRun(world, image, DialogFiles::kUnknown, hasRegistry);
+  RunChanges changes;
+  changes.stop = RunScript(script, dryRun);
+  dryRun.CloseOpenSection();
+  changes.values = dryRun.WrittenValues();
+  changes.registryMissing = dryRun.RegistryMissing();
+  changes.files = image.ChangedFiles(changes.unchangedFiles);
+  for (FileChange& file : changes.files) {
+    std::string full;
+    if (!file.path.empty() && platform::GetFullPathNameA(file.path, full)) file.path = full;
+  }
+  return changes;
 }
