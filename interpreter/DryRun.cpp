@@ -64,7 +64,7 @@ bool CDryRunImage::Load(std::string path) {
   // earlier section saved replace what the file holds.
   if (!CSourceData::Load(path)) return false;
   auto [known, first] = fileIndex_.try_emplace(path, files_.size());
-  if (first) files_.push_back({path, {}, {}, {}, false});
+  if (first) files_.push_back({path, {}, 0, {}, false});
   current_ = known->second;
   auto saved = saved_.find(path);
   if (saved == saved_.end()) return true;
@@ -86,7 +86,7 @@ bool CDryRunImage::Save(std::string path) {
   const uint32_t size = GetSize();
   saved_[path] =
       size == 0 ? std::string() : std::string(reinterpret_cast<const char*>(GetPointer(0)), size);
-  files_[current_].saved = true;
+  NoteSavedChanges(files_[current_]);
   SetModified(false);
   return true;
 }
@@ -99,7 +99,6 @@ bool CDryRunImage::SetByte(uint32_t position, unsigned char value) {
       touched_[position] = true;
       originals_.emplace_back(position, GetByte(position));
     }
-    NoteFileStore(position);
   }
   return CSourceData::SetByte(position, value);
 }
@@ -127,13 +126,16 @@ bool CDryRunImage::NoteStoredRange(uint32_t first, uint32_t last) {
   return true;
 }
 
-void CDryRunImage::NoteFileStore(uint32_t position) {
-  FileRecord& file = files_[current_];
-  if (file.touched.empty()) file.touched.resize(GetSize());
-  if (file.touched[position]) return;
-  // Untouched by any section so far: the byte the file holds before the run.
-  file.touched[position] = true;
-  file.originals.emplace_back(position, GetByte(position));
+// A byte that no save has changed yet holds the file's own byte when the
+// section loads it: where the section's save changes it, it differs.
+void CDryRunImage::NoteSavedChanges(FileRecord& file) {
+  file.saved = true;
+  if (file.differs.empty()) file.differs.resize(GetSize());
+  for (const auto& [position, loaded] : originals_) {
+    if (file.differs[position] || GetByte(position) == loaded) continue;
+    file.differs[position] = true;
+    ++file.changed;
+  }
 }
 
 StoreCounts CDryRunImage::CountStores() {
@@ -148,24 +150,21 @@ StoreCounts CDryRunImage::CountStores() {
   return counts;
 }
 
-uint64_t CDryRunImage::ChangedBytes(const FileRecord& file) const {
-  if (!file.saved) return 0;
-  uint64_t changed = 0;
-  if (file.path.empty()) {
-    for (const auto& [first, last] : file.stored) changed += uint64_t{last} - first + 1;
-    return changed;
-  }
-  const std::string& bytes = saved_.at(file.path);
-  for (const auto& [position, original] : file.originals) {
-    if (static_cast<unsigned char>(bytes[position]) != original) ++changed;
-  }
-  return changed;
+namespace {
+
+uint64_t StoredBytes(const std::map<uint32_t, uint32_t>& stored) {
+  uint64_t bytes = 0;
+  for (const auto& [first, last] : stored) bytes += uint64_t{last} - first + 1;
+  return bytes;
 }
+
+}  // namespace
 
 std::vector<FileChange> CDryRunImage::ChangedFiles(size_t& unchanged) const {
   std::vector<FileChange> changes;
   for (const FileRecord& file : files_) {
-    uint64_t bytes = ChangedBytes(file);
+    if (!file.saved) continue;
+    uint64_t bytes = file.path.empty() ? StoredBytes(file.stored) : file.changed;
     if (bytes != 0) changes.push_back({file.path, bytes});
   }
   unchanged = files_.size() - changes.size();

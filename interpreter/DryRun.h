@@ -70,21 +70,22 @@ class CDryRunImage : public CSourceData {
   // file holds there.
   StoreCounts CountStores();
   // The files the saves so far change, in the order they were first
-  // loaded, and how many other files were loaded.
+  // loaded, and how many other files were loaded. A byte counts that any
+  // save changes, also where a later one puts the old byte back: a run
+  // that stops in between leaves it changed.
   std::vector<FileChange> ChangedFiles(size_t& unchanged) const;
 
  private:
   // One file of the run: a target path, or one dialog's file.
   struct FileRecord {
-    std::string path;                                           // empty: not chosen yet
-    std::vector<bool> touched;                                  // stored to, by position
-    std::vector<std::pair<uint32_t, unsigned char>> originals;  // their bytes before the run
+    std::string path;          // empty: not chosen yet
+    std::vector<bool> differs;  // by position: a save gave it another byte than the file's
+    uint64_t changed = 0;       // the positions that differ
     std::map<uint32_t, uint32_t> stored;  // not chosen yet: first and last of each range
     bool saved = false;
   };
 
-  void NoteFileStore(uint32_t position);
-  uint64_t ChangedBytes(const FileRecord& file) const;
+  void NoteSavedChanges(FileRecord& file);
 
   bool unknown_ = false;                                       // a file not chosen yet
   std::vector<bool> touched_;                                  // by position

@@ -17,6 +17,11 @@ constexpr WORD kButtonClass = 0x0080;
 constexpr WORD kEditClass = 0x0081;
 constexpr WORD kStaticClass = 0x0082;
 
+// Where an item goes, in dialog units.
+struct Place {
+  short x, y, width, height;
+};
+
 // A dialog template: its header, then its items, each DWORD-aligned.
 class CTemplate {
  public:
@@ -32,13 +37,11 @@ class CTemplate {
     AddText(L"MS Shell Dlg");
   }
 
-  void AddItem(DWORD style, RECT place, WORD id, WORD windowClass, const std::wstring& text) {
+  void AddItem(DWORD style, Place place, WORD id, WORD windowClass, const std::wstring& text) {
     while (words_.size() % 2 != 0) words_.push_back(0);
     Add<DWORD>(style | WS_CHILD | WS_VISIBLE);
     Add<DWORD>(0);
-    for (LONG value : {place.left, place.top, place.right, place.bottom}) {
-      Add<short>(static_cast<short>(value));
-    }
+    for (short value : {place.x, place.y, place.width, place.height}) Add<short>(value);
     Add<WORD>(id);
     Add<WORD>(0xFFFF);
     Add<WORD>(windowClass);
@@ -77,7 +80,7 @@ INT_PTR OnInitDialog(HWND dialog, LPARAM text) {
   SendDlgItemMessageW(dialog, kTextId, EM_SETLIMITTEXT, 0, 0);
   SetDlgItemTextW(dialog, kTextId, reinterpret_cast<const wchar_t*>(text));
   SendDlgItemMessageW(dialog, kIconId, STM_SETICON,
-                      reinterpret_cast<WPARAM>(LoadIconW(nullptr, IDI_EXCLAMATION)), 0);
+                      reinterpret_cast<WPARAM>(LoadIconA(nullptr, IDI_EXCLAMATION)), 0);
   SetFocus(GetDlgItem(dialog, IDNO));
   return FALSE;  // the focus is set
 }
