@@ -8,7 +8,6 @@
 
 #include "interpreter/ScriptRun.h"
 #include "language/ParseScript.h"
-
 #include "language/Vocabulary.h"
 #include "platform/Files.h"
 #include "platform/Registry.h"

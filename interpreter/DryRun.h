@@ -78,7 +78,7 @@ class CDryRunImage : public CSourceData {
  private:
   // One file of the run: a target path, or one dialog's file.
   struct FileRecord {
-    std::string path;          // empty: not chosen yet
+    std::string path;           // empty: not chosen yet
     std::vector<bool> differs;  // by position: a save gave it another byte than the file's
     uint64_t changed = 0;       // the positions that differ
     std::map<uint32_t, uint32_t> stored;  // not chosen yet: first and last of each range

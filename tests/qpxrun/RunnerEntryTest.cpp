@@ -300,8 +300,8 @@ TEST_P(DownloadedScriptsQuestion, ShowsEveryRegistryValueWhole) {
 std::string Values(int count, size_t nameLength) {
   std::string text;
   for (int at = 0; at < count; ++at) {
-    text += "#registry \"HKEY_USERS\\\\S\\\\v" + std::to_string(at) +
-            std::string(nameLength, 'a') + "\" dword 01 ; #end ";
+    text += "#registry \"HKEY_USERS\\\\S\\\\v" + std::to_string(at) + std::string(nameLength, 'a') +
+            "\" dword 01 ; #end ";
   }
   return text;
 }
@@ -338,10 +338,11 @@ INSTANTIATE_TEST_SUITE_P(
                      UnchangedSections(20) + kRunKey,
                      false,
                      {kRunKeyLine, "変わらないファイル: 1 個"}},
-        LongListCase{"RunKeyAfterADialogsBitStatement",
-                     "#path dialog \"T|n|D|*.*|\" 0000 =bit 1XXXXXXX ; #end\n" + kRunKey,
-                     false,
-                     {kRunKeyLine, "ファイル: (ダイアログで選ぶファイル) (最大 1 バイトが変わります)"}}),
+        LongListCase{
+            "RunKeyAfterADialogsBitStatement",
+            "#path dialog \"T|n|D|*.*|\" 0000 =bit 1XXXXXXX ; #end\n" + kRunKey,
+            false,
+            {kRunKeyLine, "ファイル: (ダイアログで選ぶファイル) (最大 1 バイトが変わります)"}}),
     [](const testing::TestParamInfo<LongListCase>& info) { return info.param.name; });
 
 }  // namespace
