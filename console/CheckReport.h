@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "console/Texts.h"
+#include "text/Texts.h"
 #include "interpreter/DryRun.h"
 #include "platform/OriginMark.h"
 

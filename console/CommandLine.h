@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "console/Texts.h"
+#include "text/Texts.h"
 #include "platform/CommandLine.h"
 
 enum class Command { kHelp, kVersion, kRun, kCheck, kDiff, kList };

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "console/Output.h"
-#include "console/Texts.h"
+#include "text/Texts.h"
 #include "image/SourceData.h"
 #include "language/ParseScript.h"
 #include "language/RunHost.h"

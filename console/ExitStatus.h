@@ -7,7 +7,7 @@
 #include <span>
 #include <string_view>
 
-#include "console/Texts.h"
+#include "text/Texts.h"
 
 enum ExitStatus : int {
   kExitSuccess = 0,

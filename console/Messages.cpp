@@ -57,8 +57,6 @@ constexpr TextRow<Message> kMessages[] = {
       "registry value of yours. Running it would change:",
       "%1 はインターネットから取得したスクリプトです%2。スクリプトは、あなたが書き込める\n"
       "ファイルとレジストリの値を書き換えられます。実行すると次のものが変わります:"}},
-    {Message::kNotKnownBefore,
-     {"(what follows cannot be known before the run)", "(この後は実行するまで分かりません)"}},
     {Message::kRunIt,
      {"Run it only if you trust where it came from. Run it? [y/N] ",
       "取得元を信頼できる場合だけ実行してください。実行しますか? [y/N] "}},

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "compare/DiffMessages.h"
-#include "console/Texts.h"
+#include "text/Texts.h"
 
 // The reason a run stopped; a code that names none gives the general
 // failure message.
@@ -32,7 +32,6 @@ enum class Message {
   kCannotName,      // diff: %1 a file whose name no script can carry
   kSaving,          // progress: %1 the target
   kFromInternet,    // %1 the script, %2 ", from URL" or nothing: what running it changes follows
-  kNotKnownBefore,  // the list stops where the run cannot be foreseen
   kRunIt,           // the question, answered y or n
   kNeedsTrust,      // %1 the script: no terminal to ask
   kRestricted,      // %1 the script: from a restricted site

@@ -9,7 +9,7 @@
 
 // A script from a restricted site is not run. One from the internet runs
 // with --trust, or when the user, shown on the terminal what running it
-// would change (its dry run), answers yes to the host's question; without
+// would change (its dry run: registry values first, then files), answers yes to the host's question; without
 // a terminal to ask, it is not run. Any other zone runs as any script does.
 bool MayRunMarkedScript(CScriptFile& script, const CommandLine& line,
                         const platform::OriginMark& mark, CRunHost& host, COutput& err);

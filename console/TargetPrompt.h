@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "console/Texts.h"
+#include "text/Texts.h"
 #include "language/RunHost.h"
 
 // "description (pattern), ..." for a filter of NUL-separated pairs.

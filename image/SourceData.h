@@ -23,8 +23,8 @@ class CSourceDataException : public std::exception {
   int32_t code_;
 };
 
-// Load, Save and SetByte are what qpx's images change: a progress bar, and
-// a check that writes nothing.
+// Load, Save and the byte calls are what other images change: qpx's
+// progress bar, and a dry run that writes nothing.
 class CSourceData {
  public:
   CSourceData() = default;
@@ -50,7 +50,12 @@ class CSourceData {
   // False, with nothing changed, for a position outside the image.
   virtual bool SetByte(uint32_t position, unsigned char value);
   // Throws kOutOfRange for a position outside the image.
-  unsigned char GetByte(uint32_t position) const;
+  virtual unsigned char GetByte(uint32_t position) const;
+  // An image that does not hold its file's bytes (a dry run's file not
+  // chosen yet, of unknown size) notes that every byte from first to last
+  // is stored to and answers true; an image that holds them answers false,
+  // and takes its stores one by one.
+  virtual bool NoteStoredRange(uint32_t /*first*/, uint32_t /*last*/) { return false; }
 
   bool IsModified() const { return modified_; }
   void SetModified(bool modified) { modified_ = modified; }

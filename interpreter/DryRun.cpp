@@ -4,8 +4,12 @@
 #include <array>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 
+#include "interpreter/ScriptRun.h"
+#include "language/ParseScript.h"
 #include "language/Vocabulary.h"
+#include "platform/Files.h"
 #include "platform/Registry.h"
 #include "text/EvenHex.h"
 #include "text/LittleEndian.h"
@@ -51,11 +55,16 @@ bool CDryRunImage::Load(std::string path) {
   unknown_ = path.empty();
   if (unknown_) {
     Release();
+    files_.push_back({});
+    current_ = files_.size() - 1;
     return true;
   }
   // The file must still load as it would in a run; then the bytes an
   // earlier section saved replace what the file holds.
   if (!CSourceData::Load(path)) return false;
+  auto [known, first] = fileIndex_.try_emplace(path, files_.size());
+  if (first) files_.push_back({path, {}, 0, {}, false});
+  current_ = known->second;
   auto saved = saved_.find(path);
   if (saved == saved_.end()) return true;
   const std::string& bytes = saved->second;
@@ -68,20 +77,21 @@ bool CDryRunImage::Load(std::string path) {
 }
 
 bool CDryRunImage::Save(std::string path) {
-  if (unknown_) return true;
+  if (unknown_) {
+    files_[current_].saved = true;
+    return true;
+  }
   if (path.empty()) return false;
   const uint32_t size = GetSize();
   saved_[path] =
       size == 0 ? std::string() : std::string(reinterpret_cast<const char*>(GetPointer(0)), size);
+  NoteSavedChanges(files_[current_]);
   SetModified(false);
   return true;
 }
 
 bool CDryRunImage::SetByte(uint32_t position, unsigned char value) {
-  if (unknown_) {
-    SetModified(true);
-    return true;
-  }
+  if (unknown_) return NoteStoredRange(position, position);
   if (position < GetSize()) {
     if (touched_.empty()) touched_.resize(GetSize());
     if (!touched_[position]) {
@@ -90,6 +100,41 @@ bool CDryRunImage::SetByte(uint32_t position, unsigned char value) {
     }
   }
   return CSourceData::SetByte(position, value);
+}
+
+unsigned char CDryRunImage::GetByte(uint32_t position) const {
+  // A byte of a file not chosen yet is not known: any byte stands for it.
+  return unknown_ ? 0 : CSourceData::GetByte(position);
+}
+
+bool CDryRunImage::NoteStoredRange(uint32_t first, uint32_t last) {
+  if (!unknown_) return false;
+  std::map<uint32_t, uint32_t>& stored = files_[current_].stored;
+  // Joins the ranges that overlap or touch [first, last] into one.
+  auto next = stored.upper_bound(first);
+  if (next != stored.begin() && uint64_t{std::prev(next)->second} + 1 >= first) {
+    --next;
+    first = next->first;
+  }
+  while (next != stored.end() && uint64_t{last} + 1 >= next->first) {
+    last = std::max(last, next->second);
+    next = stored.erase(next);
+  }
+  stored[first] = last;
+  SetModified(true);
+  return true;
+}
+
+// A byte that no save has changed yet holds the file's own byte when the
+// section loads it: where the section's save changes it, it differs.
+void CDryRunImage::NoteSavedChanges(FileRecord& file) {
+  file.saved = true;
+  if (file.differs.empty()) file.differs.resize(GetSize());
+  for (const auto& [position, loaded] : originals_) {
+    if (file.differs[position] || GetByte(position) == loaded) continue;
+    file.differs[position] = true;
+    ++file.changed;
+  }
 }
 
 StoreCounts CDryRunImage::CountStores() {
@@ -102,6 +147,27 @@ StoreCounts CDryRunImage::CountStores() {
     }
   }
   return counts;
+}
+
+namespace {
+
+uint64_t StoredBytes(const std::map<uint32_t, uint32_t>& stored) {
+  uint64_t bytes = 0;
+  for (const auto& [first, last] : stored) bytes += uint64_t{last} - first + 1;
+  return bytes;
+}
+
+}  // namespace
+
+std::vector<FileChange> CDryRunImage::ChangedFiles(size_t& unchanged) const {
+  std::vector<FileChange> changes;
+  for (const FileRecord& file : files_) {
+    if (!file.saved) continue;
+    uint64_t bytes = file.path.empty() ? StoredBytes(file.stored) : file.changed;
+    if (bytes != 0) changes.push_back({file.path, bytes});
+  }
+  unchanged = files_.size() - changes.size();
+  return changes;
 }
 
 CDryRunHost::CDryRunHost(CRunHost& world, CDryRunImage& image, DialogFiles dialogFiles,
@@ -145,4 +211,29 @@ void CDryRunHost::CloseOpenSection() {
   if (sections_.back().directive == kDirectivePath) {
     sections_.back().counts = image_.CountStores();
   }
+}
+
+std::vector<RecordedValue> CDryRunHost::WrittenValues() const {
+  std::vector<RecordedValue> values;
+  if (!hasRegistry_) return values;
+  for (const SectionReport& section : sections_) {
+    values.insert(values.end(), section.values.begin(), section.values.end());
+  }
+  return values;
+}
+
+RunChanges ForeseeRun(CParseScript& script, CRunHost& world, bool hasRegistry) {
+  CDryRunImage image;
+  CDryRunHost dryRun(world, image, DialogFiles::kUnknown, hasRegistry);
+  RunChanges changes;
+  changes.stop = RunScript(script, dryRun);
+  dryRun.CloseOpenSection();
+  changes.values = dryRun.WrittenValues();
+  changes.registryMissing = dryRun.RegistryMissing();
+  changes.files = image.ChangedFiles(changes.unchangedFiles);
+  for (FileChange& file : changes.files) {
+    std::string full;
+    if (!file.path.empty() && platform::GetFullPathNameA(file.path, full)) file.path = full;
+  }
+  return changes;
 }

@@ -23,4 +23,10 @@ constexpr int kIdNo = 7;
 int MessageBoxA(WindowHandle owner, const std::string& text, const std::string& caption,
                 unsigned flags);
 
+// A question longer than a message box holds: a modal dialog with the
+// exclamation icon, the text in a read-only box that scrolls, and Yes and
+// No, No the default (Escape and closing answer No). Returns kIdYes or
+// kIdNo.
+int ScrollingQuestionBoxA(WindowHandle owner, const std::string& text, const std::string& caption);
+
 }  // namespace platform

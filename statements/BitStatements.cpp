@@ -68,6 +68,14 @@ int32_t HandleFillBits(CSourceData& image, CStatement& statement) {
   const uint32_t end = static_cast<uint32_t>(HexString::ToValue<unsigned long>(statement.operands[1]));
   const std::vector<std::string> groups = SplitBitGroups(statement.operands[2]);
   if (groups.empty()) return -1;
+  if (start <= end && image.NoteStoredRange(start, end)) {
+    // Bytes not known: only a group that is none fails, as it would.
+    unsigned char unknown = 0;
+    for (size_t k = 0; k < groups.size() && k <= uint64_t{end} - start; ++k) {
+      if (!ApplyBitGroup(unknown, groups[k])) return -1;
+    }
+    return 0;
+  }
   try {
     // Every byte from start to end takes group (p - start) mod n; the
     // first position outside the image fails the statement.

@@ -62,7 +62,7 @@ int32_t HandleFillBytes(CSourceData& image, CStatement& statement) {
   uint32_t end = static_cast<uint32_t>(HexString::ToValue<unsigned long>(statement.operands[1]));
   BytePattern pattern;
   if (!ParseBytePattern(statement.operands[2], pattern)) return -1;
-  if (start > end) return 0;
+  if (start > end || image.NoteStoredRange(start, end)) return 0;
   // Positions beyond the image change nothing, so the walk ends with it.
   if (image.GetSize() == 0 || start >= image.GetSize()) return 0;
   if (end >= image.GetSize()) end = image.GetSize() - 1;

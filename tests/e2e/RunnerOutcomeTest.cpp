@@ -4,6 +4,8 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "CaseFolder.h"
 #include "Runner.h"
@@ -219,6 +221,65 @@ INSTANTIATE_TEST_SUITE_P(Zones, RunnerZone,
                          [](const ::testing::TestParamInfo<ZoneCase>& info) {
                            return info.param.name;
                          });
+
+// A downloaded script's question shows every registry value whole, also a
+// Run key after twenty sections or after a dialog's bit statement (then in
+// a message box), and twenty-one values (in the box that scrolls); No
+// writes nothing.
+struct RunKeyCase {
+  const char* name;
+  std::string sections;  // before the Run key's section
+  int values;            // Run values written, one section each
+};
+
+class RunnerRunKey : public ::testing::TestWithParam<RunKeyCase> {};
+
+TEST_P(RunnerRunKey, QuestionShowsTheRunValueAndNoWritesNothing) {
+  const RunKeyCase& c = GetParam();
+  CaseFolder folder;
+  folder.Write("t.bin", kTarget);
+  const std::string run = "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+  std::string script = c.sections;
+  for (int at = 0; at < c.values; ++at) {
+    std::string escaped;
+    for (char byte : run) escaped += byte == '\\' ? std::string("\\\\") : std::string(1, byte);
+    script += "#registry \"" + escaped + "\\\\Qpx_" + c.name + std::to_string(at) +
+              "\" string \"C:\\\\u.exe\" ; #end\r\n";
+  }
+  folder.Write("a.qpx", script);
+  folder.Write("a.qpx:Zone.Identifier", "[ZoneTransfer]\r\nZoneId=3\r\n");
+  const std::string last = "Qpx_" + std::string(c.name) + std::to_string(c.values - 1);
+  DriverRun driven = RunDriver({"launch", RunnerExe(), folder.Win(), folder.Win("a.qpx"), "msgbox",
+                                "No", "exit", "regvalue", run, last});
+  ASSERT_TRUE(driven.Followed()) << driven.output;
+  const std::string text = driven.transcript.Text("msgbox.text");
+  for (int at = 0; at < c.values; ++at) {
+    EXPECT_NE(text.find(run + "\\Qpx_" + c.name + std::to_string(at) + " = REG_SZ \"C:\\u.exe\""),
+              std::string::npos)
+        << driven.output;
+  }
+  EXPECT_EQ(driven.transcript.Word("msgbox.icon"), "exclamation") << driven.output;
+  EXPECT_EQ(driven.transcript.All("msgbox.buttons"),
+            (std::vector<std::vector<std::string>>{{"msgbox.buttons", "Yes", "No"}}))
+      << driven.output;
+  EXPECT_EQ(driven.transcript.Word("regvalue"), "missing") << driven.output;
+  EXPECT_EQ(folder.Read("t.bin"), kTarget);
+}
+
+std::string TwentySections() {
+  std::string text;
+  for (int at = 0; at < 20; ++at) text += "#path \"t.bin\" 0000 = 30 ; #end\r\n";
+  return text;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Scripts, RunnerRunKey,
+    ::testing::Values(RunKeyCase{"after_twenty_sections", TwentySections(), 1},
+                      RunKeyCase{"after_a_dialog",
+                                 "#path dialog \"T|t.bin|D|*.bin|\" 0000 =bit 1XXXXXXX ; #end\r\n",
+                                 1},
+                      RunKeyCase{"twenty_one", "", 21}),
+    [](const ::testing::TestParamInfo<RunKeyCase>& info) { return info.param.name; });
 
 }  // namespace
 }  // namespace e2e

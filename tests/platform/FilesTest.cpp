@@ -376,6 +376,15 @@ INSTANTIATE_TEST_SUITE_P(
             "CannotBeOpened",
             [](const std::string& mark) { ASSERT_EQ(::symlink(mark.c_str(), mark.c_str()), 0); },
             3},
+        // No read permission: the internet's, whatever it says. (Root reads
+        // any file: there the mark says the internet's itself.)
+        MarkFileCase{"NoReadPermission",
+                     [](const std::string& mark) {
+                       WriteFileBytes(mark, ::geteuid() == 0 ? "[ZoneTransfer]\r\nZoneId=3\r\n"
+                                                             : "[ZoneTransfer]\r\nZoneId=0\r\n");
+                       ASSERT_EQ(::chmod(mark.c_str(), 0), 0);
+                     },
+                     3},
         MarkFileCase{"Oversized",
                      [](const std::string& mark) {
                        WriteFileBytes(mark,

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "interpreter/Outcome.h"
 #include "platform/MessageBox.h"
@@ -264,30 +265,84 @@ INSTANTIATE_TEST_SUITE_P(
                     MarkCase{"Restricted", kZone + "4\r\n", std::nullopt, 0x10, false}),
     [](const testing::TestParamInfo<MarkCase>& info) { return info.param.name; });
 
-// The box lists twenty changes at most and counts the others; a line
-// longer than 300 bytes is cut to 300 with its "...".
-TEST_F(ScriptDialog, DownloadedScriptsBoxListsTwentyChangesAndCountsTheRest) {
-  for (int values : {20, 21}) {
-    platform::standin::Reset();
-    TempFolder folder;
-    std::string text;
-    for (int at = 0; at < values; ++at) {
-      text += "#registry \"HKEY_USERS\\\\S\\\\v" + std::to_string(at) +
-              std::string(at == 0 ? 300 : 0, 'a') + "\" dword 01 ; #end ";
-    }
-    folder.Write("s.qpx:Zone.Identifier", kZone + "3\r\n");
-    Recorder().messageBoxAnswers.push_back(platform::kIdNo);
-    EXPECT_EQ(RunRunner(folder.Write("s.qpx", text)), 0);
-    ASSERT_EQ(Recorder().messageBoxes.size(), 1u);
-    const std::string& box = Recorder().messageBoxes[0].text;
-    EXPECT_NE(box.find("S\\v19 = "), std::string::npos) << box;
-    EXPECT_EQ(box.find("S\\v20 = "), std::string::npos) << box;
-    EXPECT_EQ(box.find("ほか 1 件") != std::string::npos, values == 21) << box;
-    EXPECT_EQ(box.find("ほか 0 件"), std::string::npos) << box;
-    size_t cut = box.find("...\n");
-    ASSERT_NE(cut, std::string::npos) << box;
-    EXPECT_EQ(cut + 3 - (box.rfind("\n    ", cut) + 5), 300u) << box;
+struct LongListCase {
+  const char* name;
+  std::string script;  // beside u.bin ("0")
+  bool scrolls;        // the question is the box that scrolls
+  std::vector<std::string> shown;
+};
+
+class DownloadedScriptsQuestion : public StandInTest,
+                                  public testing::WithParamInterface<LongListCase> {};
+
+// Every registry value is in the question, whole: twenty fit a message
+// box, more or a longer one go to the box that scrolls. No writes nothing.
+TEST_P(DownloadedScriptsQuestion, ShowsEveryRegistryValueWhole) {
+  const LongListCase& c = GetParam();
+  TempFolder folder;
+  folder.Write("u.bin", "0");
+  folder.Write("s.qpx:Zone.Identifier", kZone + "3\r\n");
+  Recorder().messageBoxAnswers.push_back(platform::kIdNo);
+  Recorder().dialogAnswers.push_back(folder.File("u.bin"));
+  EXPECT_EQ(RunRunner(folder.Write("s.qpx", c.script)), 0);
+  ASSERT_EQ(Recorder().messageBoxes.size(), 1u);
+  const auto& box = Recorder().messageBoxes[0];
+  EXPECT_EQ(box.scrolls, c.scrolls);
+  EXPECT_EQ(box.flags, 0x134u);
+  for (const std::string& line : c.shown) {
+    EXPECT_NE(box.text.find("    " + line + "\n"), std::string::npos) << line << "\n" << box.text;
   }
+  EXPECT_TRUE(Recorder().registryWrites.empty());
+  EXPECT_TRUE(Recorder().dialogs.empty());
+  EXPECT_EQ(ReadFileBytes(folder.File("u.bin")), "0");
 }
+
+std::string Values(int count, size_t nameLength) {
+  std::string text;
+  for (int at = 0; at < count; ++at) {
+    text += "#registry \"HKEY_USERS\\\\S\\\\v" + std::to_string(at) + std::string(nameLength, 'a') +
+            "\" dword 01 ; #end ";
+  }
+  return text;
+}
+
+std::vector<std::string> ValueLines(int count, size_t nameLength) {
+  std::vector<std::string> lines;
+  for (int at = 0; at < count; ++at) {
+    lines.push_back("レジストリ: HKEY_USERS\\S\\v" + std::to_string(at) +
+                    std::string(nameLength, 'a') + " = REG_DWORD 1 (0x00000001)");
+  }
+  return lines;
+}
+
+const std::string kRunKey =
+    "#registry \"HKEY_CURRENT_USER\\\\Software\\\\Microsoft\\\\Windows\\\\CurrentVersion"
+    "\\\\Run\\\\Updater\" string \"C:\\\\u.exe\" ; #end\n";
+const std::string kRunKeyLine =
+    "レジストリ: HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\"
+    "Updater = REG_SZ \"C:\\u.exe\"";
+
+std::string UnchangedSections(int count) {
+  std::string text;
+  for (int at = 0; at < count; ++at) text += "#path \"u.bin\" 0000 = 30 ; #end\n";
+  return text;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lists, DownloadedScriptsQuestion,
+    testing::Values(
+        LongListCase{"TwentyValuesFitAMessageBox", Values(20, 0), false, ValueLines(20, 0)},
+        LongListCase{"TwentyOneValuesScroll", Values(21, 0), true, ValueLines(21, 0)},
+        LongListCase{"ALongValueScrollsWhole", Values(1, 300), true, ValueLines(1, 300)},
+        LongListCase{"RunKeyAfterTwentySections",
+                     UnchangedSections(20) + kRunKey,
+                     false,
+                     {kRunKeyLine, "変わらないファイル: 1 個"}},
+        LongListCase{
+            "RunKeyAfterADialogsBitStatement",
+            "#path dialog \"T|n|D|*.*|\" 0000 =bit 1XXXXXXX ; #end\n" + kRunKey,
+            false,
+            {kRunKeyLine, "ファイル: (ダイアログで選ぶファイル) (最大 1 バイトが変わります)"}}),
+    [](const testing::TestParamInfo<LongListCase>& info) { return info.param.name; });
 
 }  // namespace

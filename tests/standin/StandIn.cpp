@@ -65,16 +65,25 @@ int ShowFileDialog(OpenFileNameRecord& record, bool save) {
   return 1;
 }
 
+int ShowBox(const standin::MessageBoxRecord& box, int unanswered) {
+  auto& state = Recorder();
+  state.messageBoxes.push_back(box);
+  if (state.messageBoxAnswers.empty()) return unanswered;
+  int answer = state.messageBoxAnswers.front();
+  state.messageBoxAnswers.pop_front();
+  return answer;
+}
+
 }  // namespace
 
 int MessageBoxA(WindowHandle owner, const std::string& text, const std::string& caption,
                 unsigned flags) {
-  auto& state = Recorder();
-  state.messageBoxes.push_back({owner, text, caption, flags});
-  if (state.messageBoxAnswers.empty()) return kIdOk;
-  int answer = state.messageBoxAnswers.front();
-  state.messageBoxAnswers.pop_front();
-  return answer;
+  return ShowBox({owner, text, caption, flags, false}, kIdOk);
+}
+
+int ScrollingQuestionBoxA(WindowHandle owner, const std::string& text, const std::string& caption) {
+  return ShowBox({owner, text, caption, kMbYesNo | kMbIconExclamation | kMbDefButton2, true},
+                 kIdNo);
 }
 
 int ShowOpenFileDialog(OpenFileNameRecord& record) { return ShowFileDialog(record, false); }

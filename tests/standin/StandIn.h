@@ -17,7 +17,8 @@ struct MessageBoxRecord {
   WindowHandle owner;
   std::string text;
   std::string caption;
-  unsigned flags;
+  unsigned flags;  // a scrolling question box's: those of a message box with Yes and No
+  bool scrolls;    // the question box that scrolls
 };
 
 struct DialogRecord {

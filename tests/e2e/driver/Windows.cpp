@@ -86,7 +86,9 @@ std::string MessageTextOf(HWND box) {
     std::string text = TextOf(child);
     if (!text.empty()) return text;
   }
-  return {};
+  // A question too long for a message box shows its text in an edit box.
+  HWND edit = FindChildOfClass(box, "Edit");
+  return edit != nullptr ? TextOf(edit) : std::string();
 }
 
 bool TypeFileName(Session& session, HWND dialog, const std::string& name) {

@@ -35,7 +35,8 @@ void ReportUnexpected(Session& session, HWND window);
 // Types `name` (UTF-8) into a file dialog's name box and presses its default button;
 // reports ERROR when there is no name box to type into.
 bool TypeFileName(Session& session, HWND dialog, const std::string& name);
-// The text of a message box: its one static control that is not an icon.
+// The text of a message box: its one static control that is not an icon,
+// or the text of its edit box where it has none (qpxrun's long question).
 std::string MessageTextOf(HWND box);
 
 }  // namespace drive

@@ -1,4 +1,4 @@
-#include "console/Texts.h"
+#include "text/Texts.h"
 
 std::string Fill(std::string_view text, std::initializer_list<std::string_view> values) {
   std::string filled;
