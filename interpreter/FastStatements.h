@@ -1,73 +1,71 @@
-// Statements of the form qpxdiff writes, read straight from the text: an
-// address of 2, 4, 6 or 8 hexadecimal digits, "=", one byte of 2 digits,
-// ";", each a unit of its own. Read after a ";" inside a section, such a
-// statement means exactly what the general reading makes of it (the units
-// classify as "X", "=", "X", ";": the shape "X=X", one byte stored); the
-// run loop hands every other text to the general reading, which the fuzz
-// target fast_statements holds the two to.
+// Statements of the form qpxdiff writes, read unit by unit without the
+// general classification: an address of 2, 4, 6 or 8 hexadecimal digits,
+// "=", one byte of 2 digits, ";". Read after a ";" inside a section, such
+// a statement means exactly what the general reading makes of it (the
+// units classify as "X", "=", "X", ";": the shape "X=X", one byte stored);
+// the run loop hands every other unit to the general reading, which the
+// fuzz target fast_statements holds the two to.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
+#include "language/UnitList.h"
 #include "text/ByteClasses.h"
 
 namespace FastStatements {
 
 struct Reading {
-  const char* next;   // the first unit the general reading takes on with
   size_t statements;  // statements read whole (4 units each)
   bool stored;        // false: the last one's store failed
 };
 
-inline const char* SkipSeparators(const char* at, const char* end) {
-  while (at < end && IsSeparator(*at)) ++at;
-  return at;
-}
-
-// One statement from at, a unit's start: where its text ends (after the
-// ";"), or nullptr when the text there is no such statement.
-inline const char* ReadOne(const char* at, const char* end, uint32_t& address, uint8_t& value) {
-  const char* start = at;
+// The value of a unit of 2 to max hexadecimal digits, an even number;
+// false for any other unit.
+inline bool ReadHex(std::string_view unit, size_t max, uint32_t& value) {
+  if (unit.size() < 2 || unit.size() > max || unit.size() % 2 != 0) return false;
   uint32_t number = 0;
-  while (at < end && at - start <= 8 && HexDigitValue(*at) != kNoHexDigit) {
-    number = number << 4 | HexDigitValue(*at);
-    ++at;
+  for (char c : unit) {
+    uint8_t digit = HexDigitValue(c);
+    if (digit == kNoHexDigit) return false;
+    number = number << 4 | digit;
   }
-  size_t digits = static_cast<size_t>(at - start);
-  if (digits < 2 || digits > 8 || digits % 2 != 0 || at == end || !IsSeparator(*at)) {
-    return nullptr;
-  }
-  at = SkipSeparators(at, end);
-  if (end - at < 2 || at[0] != '=' || !IsSeparator(at[1])) return nullptr;
-  at = SkipSeparators(at + 1, end);
-  if (end - at < 3 || !IsSeparator(at[2])) return nullptr;
-  uint8_t high = HexDigitValue(at[0]);
-  uint8_t low = HexDigitValue(at[1]);
-  if (high == kNoHexDigit || low == kNoHexDigit) return nullptr;
-  at = SkipSeparators(at + 2, end);
-  if (at == end || at[0] != ';' || (end - at > 1 && !IsSeparator(at[1]))) return nullptr;
-  address = number;
-  value = static_cast<uint8_t>(high << 4 | low);
-  return at + 1;
+  value = number;
+  return true;
 }
 
-// Reads statements from text, a unit's start right after a ";", as long
-// as they have the form, storing each byte with store(address, value)
-// (true when stored) and stopping at the first store that fails.
+// One statement from unit on: true, with unit moved to its ";", when the
+// units there are such a statement.
+inline bool ReadOne(CUnitList::CIterator& unit, uint32_t& address, uint8_t& value) {
+  CUnitList::CIterator at = unit;
+  uint32_t byte = 0;
+  if (!ReadHex(*at, 8, address) || *++at != "=" || !ReadHex(*++at, 2, byte) || *++at != ";") {
+    return false;
+  }
+  value = static_cast<uint8_t>(byte);
+  unit = at;
+  return true;
+}
+
+// Reads statements from unit, the unit right after a ";", as long as they
+// have the form, storing each byte with store(address, value) (true when
+// stored) and stopping at the first store that fails. When any was read,
+// unit is left on the ";" of the last one.
 template <typename Store>
-Reading Read(const char* text, const char* end, Store&& store) {
-  Reading reading{text, 0, true};
+Reading Read(CUnitList::CIterator& unit, Store&& store) {
+  Reading reading{0, true};
   uint32_t address = 0;
   uint8_t value = 0;
-  while (const char* after = ReadOne(reading.next, end, address, value)) {
+  CUnitList::CIterator at = unit;
+  while (ReadOne(at, address, value)) {
     ++reading.statements;
+    unit = at;
     if (!store(address, value)) {
-      reading.next = after;
       reading.stored = false;
       return reading;
     }
-    reading.next = SkipSeparators(after, end);
+    ++at;
   }
   return reading;
 }

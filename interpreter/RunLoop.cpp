@@ -26,11 +26,17 @@ enum class Phase {
   kInSection,           // the argument was taken: statements up to "#end"
 };
 
+// A unit: its index among the script's units and its line.
+struct UnitPlace {
+  size_t index = 0;
+  size_t line = 0;
+};
+
 struct RunState {
-  size_t position = 0;
+  UnitPlace here;  // the unit being read
   Phase phase = Phase::kSearching;
-  size_t directivePosition = 0;  // the unit of the current directive
-  size_t statementPosition = 0;  // the first unit of the statement being read
+  UnitPlace directiveAt;  // the unit of the current directive
+  UnitPlace statementAt;  // the first unit of the statement being read
   std::string_view currentDirective;
   std::string targetPath;
   std::string signature;
@@ -38,6 +44,10 @@ struct RunState {
 };
 
 [[noreturn]] void Fail(int32_t reason) { throw CParseScriptException(reason); }
+
+[[noreturn]] void Fail(int32_t reason, UnitPlace unit) {
+  throw CParseScriptException(reason, unit.index, unit.line);
+}
 
 class CRunLoop {
  public:
@@ -75,7 +85,7 @@ void CRunLoop::Run() {
     // The unit being read is the one to blame, unless the failure named
     // another itself.
     if (failure.GetUnit() == CParseScriptException::kUnknownUnit) {
-      failure.SetUnit(state_.position);
+      failure.SetUnit(state_.here.index, state_.here.line);
     }
     throw;
   }
@@ -85,10 +95,12 @@ void CRunLoop::Run() {
 void CRunLoop::RunUnits() {
   std::string_view previous;
   const CUnitList::CIterator end = script_.units.end();
-  for (CUnitList::CIterator next = script_.units.begin(); next != end; ++next) {
+  for (CUnitList::CIterator next = script_.units.begin(); next != end;
+       ++next, ++state_.here.index) {
+    state_.here.line = next.Line();
     if (ReadsFast(previous) && ReadFast(next)) {
       previous = kTerminator;
-      if (next == end) break;
+      continue;
     }
     std::string_view unit = *next;
     switch (state_.phase) {
@@ -106,7 +118,6 @@ void CRunLoop::RunUnits() {
         break;
     }
     previous = unit;
-    ++state_.position;
   }
 }
 
@@ -119,19 +130,14 @@ bool CRunLoop::ReadsFast(std::string_view previous) const {
 
 // Reads statements of qpxdiff's form from the unit on, as the general
 // reading would: a byte that does not fit the image fails the statement
-// at its ";". True when at least one was read; unit is then the first
-// unit after them.
+// at its ";". True when at least one was read; unit is then the ";" of
+// the last one.
 bool CRunLoop::ReadFast(CUnitList::CIterator& unit) {
   FastStatements::Reading reading = FastStatements::Read(
-      unit.Here(), unit.TextEnd(),
-      [this](uint32_t address, uint8_t value) { return image_.SetByte(address, value); });
+      unit, [this](uint32_t address, uint8_t value) { return image_.SetByte(address, value); });
   if (reading.statements == 0) return false;
-  state_.position += 4 * reading.statements;
-  if (!reading.stored) {
-    state_.position -= 1;  // the ";" of the statement that failed
-    Fail(ScriptError);
-  }
-  unit.MoveTo(reading.next);
+  state_.here = {state_.here.index + 4 * reading.statements - 1, unit.Line()};
+  if (!reading.stored) Fail(ScriptError);
   return true;
 }
 
@@ -140,7 +146,7 @@ void CRunLoop::OnSearching(std::string_view unit) {
   if (directive.empty()) return;
   state_.currentDirective = directive;
   state_.phase = Phase::kAwaitingArgument;
-  state_.directivePosition = state_.position;
+  state_.directiveAt = state_.here;
 }
 
 void CRunLoop::OnDialogSpec(std::string_view unit) {
@@ -208,12 +214,12 @@ void CRunLoop::OnStatementUnit(std::string_view unit, std::string_view previous)
   ClassifiedUnit classified = ClassifyUnit(unit, previous);
   switch (classified.kind) {
     case UnitKind::kValue:
-      if (state_.signature.empty()) state_.statementPosition = state_.position;
+      if (state_.signature.empty()) state_.statementAt = state_.here;
       state_.signature += classified.letter;
       state_.statement.operands.emplace_back(classified.operand);
       return;
     case UnitKind::kKeyword:
-      if (state_.signature.empty()) state_.statementPosition = state_.position;
+      if (state_.signature.empty()) state_.statementAt = state_.here;
       state_.signature += unit;
       return;
     case UnitKind::kTerminator:
@@ -278,14 +284,21 @@ void CRunLoop::Finish() {
   UnitsEnd end;
   bool inSection = state_.phase != Phase::kSearching && (state_.currentDirective == kDirectivePath ||
                                                          state_.currentDirective == kDirectiveRegistry);
-  if (inSection) end.openDirective = state_.directivePosition;
-  if (!state_.signature.empty()) end.pendingStatement = state_.statementPosition;
+  if (inSection) {
+    end.openDirective = state_.directiveAt.index;
+    end.openDirectiveLine = state_.directiveAt.line;
+  }
+  if (!state_.signature.empty()) {
+    end.pendingStatement = state_.statementAt.index;
+    end.pendingStatementLine = state_.statementAt.line;
+  }
+  end.lastLine = state_.here.line;
   host_.OnUnitsEnd(end);
   if (state_.currentDirective == kDirectivePath && image_.IsModified()) {
-    throw CParseScriptException(NoEndDirective, state_.directivePosition);
+    Fail(NoEndDirective, state_.directiveAt);
   }
   if (state_.currentDirective == kDirectiveRegistry && !state_.signature.empty()) {
-    throw CParseScriptException(ScriptError, state_.position - 1);
+    Fail(ScriptError, {state_.here.index - 1, state_.here.line});
   }
 }
 

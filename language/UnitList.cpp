@@ -4,7 +4,9 @@
 
 void CUnitList::CIterator::Find(const char* from) {
   const char* at = from;
-  while (at < end_ && IsSeparator(*at)) ++at;
+  for (; at < end_ && IsSeparator(*at); ++at) {
+    if (*at == '\n' || (*at == '\r' && (at + 1 == end_ || at[1] != '\n'))) ++line_;
+  }
   const char* start = at;
   while (at < end_ && !IsSeparator(*at)) ++at;
   unit_ =
@@ -24,7 +26,6 @@ std::string_view CUnitList::operator[](size_t index) const {
   std::advance(unit, index);
   return *unit;
 }
-
 
 void CUnitList::Cut(platform::CAutoFreeBlock text, size_t size) {
   text_ = std::move(text);

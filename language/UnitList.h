@@ -1,6 +1,6 @@
 // A script's units: the script's own copy of its text, cut into units as
-// they are read. A script of millions of statements costs its text and
-// nothing per unit.
+// they are read, each with the line it stands on. A script of millions of
+// statements costs its text and nothing per unit.
 #pragma once
 
 #include <cstddef>
@@ -12,6 +12,7 @@
 class CUnitList {
  public:
   // Walks the units in text order; each unit is a view into the text.
+  // CR LF, LF and CR each end a line.
   class CIterator {
    public:
     using iterator_category = std::forward_iterator_tag;
@@ -35,18 +36,15 @@ class CUnitList {
     }
     bool operator==(const CIterator& other) const { return unit_.data() == other.unit_.data(); }
 
-    // Where the unit begins and the text ends, for a reading that takes
-    // several units at once and then moves on to the unit at or after a
-    // point of the text.
-    const char* Here() const { return unit_.data(); }
-    const char* TextEnd() const { return end_; }
-    void MoveTo(const char* from) { Find(from); }
+    // The line (from 1) the unit stands on.
+    size_t Line() const { return line_; }
 
    private:
     void Find(const char* from);  // the next unit at or after from
 
     const char* end_ = nullptr;
     std::string_view unit_;  // no data at the end
+    size_t line_ = 1;
   };
 
   CIterator begin() const { return CIterator(text_.Get(), text_.Get() + size_); }
