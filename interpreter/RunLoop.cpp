@@ -43,9 +43,9 @@ struct RunState {
   CStatement statement;
 };
 
-[[noreturn]] void Fail(int32_t reason) { throw CParseScriptException(reason); }
+[[noreturn]] void Fail(ParseScriptReason reason) { throw CParseScriptException(reason); }
 
-[[noreturn]] void Fail(int32_t reason, UnitPlace unit) {
+[[noreturn]] void Fail(ParseScriptReason reason, UnitPlace unit) {
   throw CParseScriptException(reason, unit.index, unit.line);
 }
 
@@ -152,9 +152,9 @@ void CRunLoop::OnSearching(std::string_view unit) {
 void CRunLoop::OnDialogSpec(std::string_view unit) {
   auto& statement = state_.statement;
   statement.operands.emplace_back(unit);
-  int32_t result = script_.statements.dialog(host_, statement);
-  if (result == 1) Fail(Cancelled);
-  if (result != 0) Fail(TargetOpenFailed);
+  HandlerResult result = script_.statements.dialog(host_, statement);
+  if (result == HandlerResult::kCancelled) Fail(Cancelled);
+  if (result != HandlerResult::kDone) Fail(TargetOpenFailed);
   state_.targetPath = statement.operands.front();
   statement.operands.clear();
   LoadTarget();
@@ -196,9 +196,7 @@ void CRunLoop::OnArgument(std::string_view unit, std::string_view previous) {
   StartSection();
 }
 
-void CRunLoop::StartSection() {
-  host_.OnSectionStart(state_.currentDirective, state_.targetPath);
-}
+void CRunLoop::StartSection() { host_.OnSectionStart(state_.currentDirective, state_.targetPath); }
 
 void CRunLoop::LoadTarget() {
   bool loaded = false;
@@ -263,7 +261,7 @@ void CRunLoop::Dispatch() {
 bool CRunLoop::CallImageHandler() {
   for (const ImageShape& entry : script_.statements.image) {
     if (!IsWord(state_.signature, entry.shape)) continue;
-    if (entry.handler(image_, state_.statement) != 0) Fail(ScriptError);
+    if (entry.handler(image_, state_.statement) != HandlerResult::kDone) Fail(ScriptError);
     return true;
   }
   return false;
@@ -272,7 +270,7 @@ bool CRunLoop::CallImageHandler() {
 bool CRunLoop::CallRegistryHandler() {
   for (const RegistryShape& entry : script_.statements.registry) {
     if (!IsWord(state_.signature, entry.shape)) continue;
-    if (entry.handler(host_, state_.statement) != 0) Fail(ScriptError);
+    if (entry.handler(host_, state_.statement) != HandlerResult::kDone) Fail(ScriptError);
     return true;
   }
   return false;
@@ -282,8 +280,9 @@ bool CRunLoop::CallRegistryHandler() {
 // an unfinished statement on the last unit.
 void CRunLoop::Finish() {
   UnitsEnd end;
-  bool inSection = state_.phase != Phase::kSearching && (state_.currentDirective == kDirectivePath ||
-                                                         state_.currentDirective == kDirectiveRegistry);
+  bool inSection =
+      state_.phase != Phase::kSearching &&
+      (state_.currentDirective == kDirectivePath || state_.currentDirective == kDirectiveRegistry);
   if (inSection) {
     end.openDirective = state_.directiveAt.index;
     end.openDirectiveLine = state_.directiveAt.line;

@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "dialogs/FileDialog.h"
+#include "language/ParseScriptException.h"
 #include "platform/Registry.h"
 
 class CSourceData;
@@ -46,11 +47,9 @@ struct UnitsEnd {
 
 // A run that did not complete: its reason and the unit being read.
 struct RunFailure {
-  // The reason of a failure that no reason names (no memory, say).
-  static constexpr int32_t kOtherReason = -1;
-  int32_t reason;  // a reason, or kOtherReason (IsReason)
-  size_t unit;     // CParseScriptException::kUnknownUnit when no unit is to blame
-  size_t line = 0;  // the unit's line (from 1); 0 with no unit
+  ParseScriptReason reason;  // OtherFailure for a failure that no reason names
+  size_t unit;               // CParseScriptException::kUnknownUnit when no unit is to blame
+  size_t line = 0;           // the unit's line (from 1); 0 with no unit
 };
 
 class CRunHost {

@@ -63,7 +63,7 @@ bool ReadGenerally(CUnitList::CIterator& unit, CSourceData& image, Store& store,
   }
   CStatement statement;
   statement.operands = {std::string(first.operand), std::string(third.operand)};
-  bool stored = HandleSetBytes(image, statement) == 0;
+  bool stored = HandleSetBytes(image, statement) == HandlerResult::kDone;
   store.address = 0;
   for (char c : address) store.address = store.address << 4 | HexDigitValue(c);
   store.value = stored ? image.GetByte(store.address) : 0;
