@@ -26,7 +26,7 @@ std::string WhatItChanges(CScriptFile& script, CRunHost& host, Language language
   for (SectionReport& section : sections) {
     std::string full;
     if (section.directive == kDirectivePath && !section.target.empty() &&
-        platform::GetFullPathNameA(section.target, full)) {
+        platform::GetFullPath(section.target, full)) {
       section.target = full;
     }
   }

@@ -51,7 +51,7 @@ std::optional<long long> SystemZoneOf(const std::string& fullPath) {
 // a.qpx) and the system's zone for it; the higher counts.
 bool ReadOriginMark(const std::string& path, OriginMark& mark) {
   std::string full;
-  if (!GetFullPathNameA(path, full)) full = path;
+  if (!GetFullPath(path, full)) full = path;
   ZoneCalls calls{[&full](OriginMark& found) { return ReadZoneIdentifier(full, found); },
                   [&full]() { return SystemZoneOf(full); }};
   return DecideOriginMark(calls, mark);

@@ -58,7 +58,7 @@ std::string Fitted(const std::string& line) {
 
 std::string FullPath(const std::string& target) {
   std::string full;
-  return platform::GetFullPathNameA(target, full) ? full : target;
+  return platform::GetFullPath(target, full) ? full : target;
 }
 
 std::vector<std::string> ChangeLines(const std::vector<SectionReport>& sections) {
