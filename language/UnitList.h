@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "platform/Memory.h"
+#include "text/ByteClasses.h"
 
 class CUnitList {
  public:
@@ -40,7 +41,18 @@ class CUnitList {
     size_t Line() const { return line_; }
 
    private:
-    void Find(const char* from);  // the next unit at or after from
+    // The next unit at or after from; inline, as the run loop takes every
+    // unit through it.
+    void Find(const char* from) {
+      const char* at = from;
+      for (; at < end_ && IsSeparator(*at); ++at) {
+        if (*at == '\n' || (*at == '\r' && (at + 1 == end_ || at[1] != '\n'))) ++line_;
+      }
+      const char* start = at;
+      while (at < end_ && !IsSeparator(*at)) ++at;
+      unit_ = at > start ? std::string_view(start, static_cast<size_t>(at - start))
+                         : std::string_view();
+    }
 
     const char* end_ = nullptr;
     std::string_view unit_;  // no data at the end
