@@ -134,9 +134,11 @@ bool CRunLoop::ReadsFast(std::string_view previous) const {
 // the last one.
 bool CRunLoop::ReadFast(CUnitList::CIterator& unit) {
   FastStatements::Reading reading = FastStatements::Read(
-      unit, [this](uint32_t address, uint8_t value) { return image_.SetByte(address, value); });
+      unit.Here(), unit.TextEnd(), unit.Line(),
+      [this](uint32_t address, uint8_t value) { return image_.SetByte(address, value); });
   if (reading.statements == 0) return false;
-  state_.here = {state_.here.index + 4 * reading.statements - 1, unit.Line()};
+  unit.MoveTo(reading.last, reading.line);
+  state_.here = {state_.here.index + 4 * reading.statements - 1, reading.line};
   if (!reading.stored) Fail(ScriptError);
   return true;
 }

@@ -12,8 +12,17 @@
 
 class CUnitList {
  public:
+  // From at, past the separators, adding the lines they end to line; the
+  // one step of every reading of units, the iterator's and the run loop's
+  // fast reading of qpxdiff's statements. CR LF, LF and CR each end a line.
+  static const char* SkipSeparators(const char* at, const char* end, size_t& line) {
+    for (; at < end && IsSeparator(*at); ++at) {
+      if (*at == '\n' || (*at == '\r' && (at + 1 == end || at[1] != '\n'))) ++line;
+    }
+    return at;
+  }
+
   // Walks the units in text order; each unit is a view into the text.
-  // CR LF, LF and CR each end a line.
   class CIterator {
    public:
     using iterator_category = std::forward_iterator_tag;
@@ -40,14 +49,21 @@ class CUnitList {
     // The line (from 1) the unit stands on.
     size_t Line() const { return line_; }
 
+    // Where the unit begins and the text ends, for a reading that takes
+    // several units at once and then moves on to the unit at from, which
+    // stands on line.
+    const char* Here() const { return unit_.data(); }
+    const char* TextEnd() const { return end_; }
+    void MoveTo(const char* from, size_t line) {
+      line_ = line;
+      Find(from);
+    }
+
    private:
     // The next unit at or after from; inline, as the run loop takes every
     // unit through it.
     void Find(const char* from) {
-      const char* at = from;
-      for (; at < end_ && IsSeparator(*at); ++at) {
-        if (*at == '\n' || (*at == '\r' && (at + 1 == end_ || at[1] != '\n'))) ++line_;
-      }
+      const char* at = SkipSeparators(from, end_, line_);
       const char* start = at;
       while (at < end_ && !IsSeparator(*at)) ++at;
       unit_ = at > start ? std::string_view(start, static_cast<size_t>(at - start))

@@ -4,7 +4,7 @@
 // four units that the general reading classifies as "X", "=", "X", ";",
 // whose byte handler stores the same byte at the same address (or fails
 // where the fast store failed), and the reading must stop on the last of
-// those units.
+// those units, on its line.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -73,9 +73,8 @@ bool ReadGenerally(CUnitList::CIterator& unit, CSourceData& image, Store& store,
 // Compares the two readings from the unit after a ";".
 void CompareFrom(CUnitList::CIterator unit, CSourceData& image) {
   std::vector<Store> fast;
-  CUnitList::CIterator fastUnit = unit;
-  FastStatements::Reading reading =
-      FastStatements::Read(fastUnit, [&fast](uint32_t address, uint8_t value) {
+  FastStatements::Reading reading = FastStatements::Read(
+      unit.Here(), unit.TextEnd(), unit.Line(), [&fast](uint32_t address, uint8_t value) {
         fast.push_back({address, value});
         return address < kImageSize;
       });
@@ -93,7 +92,7 @@ void CompareFrom(CUnitList::CIterator unit, CSourceData& image) {
   // The fast reading stops on the ";" of its last statement, where the
   // general reading ended that statement, on the same line.
   if (reading.statements > 0 &&
-      (fastUnit != terminatorUnit || fastUnit.Line() != terminatorUnit.Line())) {
+      (reading.last != terminatorUnit.Here() || reading.line != terminatorUnit.Line())) {
     Die("the readings go on elsewhere");
   }
 }
