@@ -7,29 +7,35 @@
 
 #include "platform/Cp932_win.h"
 #include "platform/Files.h"
+#include "platform/Handle_win.h"
 #include "platform/OriginMark.h"
 
 namespace platform {
 
 namespace {
 
-// A file's full path as a URL, the way the shell makes one
-// ("file:///C:/dir/a.qpx", "file://server/share/a.qpx").
-bool FileUrlOf(const std::string& fullPath, std::wstring& url) {
-  std::wstring full;
-  if (!win::ToWideName(fullPath, full)) return false;
-  std::vector<wchar_t> made(full.size() * 3 + 16);
-  DWORD length = static_cast<DWORD>(made.size());
-  if (FAILED(::UrlCreateFromPathW(full.c_str(), made.data(), &length, 0))) return false;
-  url.assign(made.data(), length);
+// The full path of the file a name opens, made in the system's own
+// characters: the folder it lies in may have no CP932 form.
+bool WideFullPathOf(const std::string& path, std::wstring& full) {
+  std::wstring name;
+  if (path.empty() || !win::ToWideName(path, name)) return false;
+  std::vector<wchar_t> buffer(win::kLongestWidePath, L'\0');
+  DWORD length =
+      ::GetFullPathNameW(name.c_str(), static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
+  if (length == 0 || length >= buffer.size()) return false;
+  full.assign(buffer.data(), length);
   return true;
 }
 
 // The zone the system gives the file's URL (MapUrlToZone, which also
-// reads the file's mark); nothing when it does not answer.
-std::optional<long long> SystemZoneOf(const std::string& fullPath) {
-  std::wstring url;
-  if (!FileUrlOf(fullPath, url)) return std::nullopt;
+// reads the file's mark); nothing when it does not answer. The URL is
+// made from the full path, as the shell makes one ("file:///C:/dir/a.qpx",
+// "file://server/share/a.qpx"): a relative one names no place.
+std::optional<long long> SystemZoneOf(const std::wstring& fullPath) {
+  std::vector<wchar_t> made(fullPath.size() * 3 + 16);
+  DWORD length = static_cast<DWORD>(made.size());
+  if (FAILED(::UrlCreateFromPathW(fullPath.c_str(), made.data(), &length, 0))) return std::nullopt;
+  std::wstring url(made.data(), length);
   HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   std::optional<long long> zone;
   IInternetSecurityManager* manager = nullptr;
@@ -48,12 +54,15 @@ std::optional<long long> SystemZoneOf(const std::string& fullPath) {
 }  // namespace
 
 // The stream of the file the path opens (its full path: "a.qpx." opens
-// a.qpx) and the system's zone for it; the higher counts.
+// a.qpx) and the system's zone for it; the higher counts. Where the full
+// path has no CP932 form the stream is read by the name as given.
 bool ReadOriginMark(const std::string& path, OriginMark& mark) {
+  std::wstring wideFull;
+  bool hasFull = WideFullPathOf(path, wideFull);
   std::string full;
-  if (!GetFullPath(path, full)) full = path;
+  if (!hasFull || !win::ToCp932Name(wideFull, full)) full = path;
   ZoneCalls calls{[&full](OriginMark& found) { return ReadZoneIdentifier(full, found); },
-                  [&full]() { return SystemZoneOf(full); }};
+                  [&]() { return hasFull ? SystemZoneOf(wideFull) : std::nullopt; }};
   return DecideOriginMark(calls, mark);
 }
 

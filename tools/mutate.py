@@ -501,7 +501,7 @@ def main():
     parser.add_argument("--base", help="the commit the change starts from "
                         "(default: where HEAD left origin/main, or main)")
     parser.add_argument("--budget", type=float, default=20, help="minutes for the whole run")
-    parser.add_argument("--seed", type=int, default=1, help="seed of the sample")
+    parser.add_argument("--draw", type=int, default=1, help="number of the sample drawn")
     parser.add_argument("--match", help="only mutants whose key (file | line | mutation) "
                         "this regular expression finds")
     parser.add_argument("--list", action="store_true", help="list the mutants, run none")
@@ -575,9 +575,9 @@ def main():
     if total > fits:
         # A shuffle's first mutants: a longer budget tests more of the same order.
         order = list(range(total))
-        random.Random(args.seed).shuffle(order)
+        random.Random(args.draw).shuffle(order)
         mutants = [mutants[i] for i in sorted(order[:fits])]
-        print(f"sampled {fits} of {total} mutants (seed {args.seed}): more do not fit "
+        print(f"sampled {fits} of {total} mutants (draw {args.draw}): more do not fit "
               f"in {args.budget:g} minutes")
     results = run_mutants(workdir, mutants, texts, timeout, budget_end, log)
     return report(results, total, texts)
