@@ -87,7 +87,7 @@ int RefuseOutputOnInput(const CommandLine& line, COutput& err) {
 int PathInScript(const platform::CommandArgument& file, Direction direction, Language language,
                  std::string& path, COutput& err) {
   bool first = direction == Direction::kForward;
-  if (!platform::GetFullPathNameA(file.text, path)) {
+  if (!platform::GetFullPath(file.text, path)) {
     ReportMessage(first ? DiffMessage::kFirstLoadFailed : DiffMessage::kSecondLoadFailed, file,
                   language, err);
     err.WriteText(

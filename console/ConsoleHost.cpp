@@ -4,7 +4,6 @@
 
 #include "console/Messages.h"
 #include "console/Progress.h"
-#include "console/ScriptLines.h"
 #include "platform/Console.h"
 #include "text/ShownText.h"
 
@@ -50,19 +49,13 @@ bool CConsoleHost::Confirm(const std::string& question) {
   return text == "y" || text == "Y" || text == "yes" || text == "Yes";
 }
 
-std::string CConsoleHost::ScriptText() const {
-  return text_ ? *text_ : ReadScriptText(script_.scriptPath);
-}
-
 void CConsoleHost::ReportFailure(const RunFailure& failure, bool registryMissing) {
   std::string text = "qpx: ";
   text += registryMissing ? MessageText(Message::kNoRegistry, language_)
                           : ReasonText(failure.reason, language_);
   text += "\n";
   if (failure.unit < script_.units.size()) {
-    size_t line = LineOfUnit(ScriptText(), failure.unit);
-    std::string where =
-        ShownText(script_.scriptPath) + ":" + (line > 0 ? std::to_string(line) + ":" : "");
+    std::string where = ShownText(script_.scriptPath) + ":" + std::to_string(failure.line) + ":";
     text +=
         "qpx: " +
         Fill(MessageText(Message::kWhere, language_),

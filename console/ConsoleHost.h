@@ -4,7 +4,6 @@
 #pragma once
 
 #include <functional>
-#include <optional>
 #include <string>
 
 #include "console/Output.h"
@@ -38,11 +37,6 @@ class CConsoleHost : public CRunHost {
   // registryMissing.
   void ReportFailure(const RunFailure& failure, bool registryMissing);
 
-  // The script's text, for the lines of a report: the text taken (a script
-  // from standard input), or its file's, read again.
-  void TakeScriptText(std::string text) { text_ = std::move(text); }
-  std::string ScriptText() const;
-
   // True when a registry statement failed because there is no registry.
   bool RegistryMissing() const { return registryMissing_; }
 
@@ -52,6 +46,5 @@ class CConsoleHost : public CRunHost {
   Language language_;
   COutput& err_;
   bool registryMissing_ = false;
-  std::optional<std::string> text_;
   CSourceData image_;
 };

@@ -1,4 +1,3 @@
-#include <algorithm>
 #include <new>
 #include <optional>
 
@@ -9,7 +8,6 @@
 #include "console/Messages.h"
 #include "console/OriginPrompt.h"
 #include "console/Progress.h"
-#include "console/ScriptLines.h"
 #include "console/TargetPrompt.h"
 #include "interpreter/DryRun.h"
 #include "interpreter/ScriptRun.h"
@@ -57,25 +55,10 @@ int LoadFailed(const platform::CommandArgument& path, Language language, COutput
   return kExitLoadFailed;
 }
 
-// The lines of the script where its units ran out, for check's report;
-// the script is read again only when there is something to tell.
-ScriptEndLines EndLinesOf(const CScriptFile& script, const CConsoleHost& host,
-                          const std::optional<UnitsEnd>& end, bool noSection) {
-  ScriptEndLines lines;
-  if (!end) return lines;
-  lines.reached = true;
-  if (!noSection && end->openDirective == UnitsEnd::kNone &&
-      end->pendingStatement == UnitsEnd::kNone) {
-    return lines;
-  }
-  std::string text = host.ScriptText();
-  auto lineOf = [&text](size_t unit) {
-    return unit == UnitsEnd::kNone ? 0 : LineOfUnit(text, unit);
-  };
-  if (noSection) lines.last = lineOf(script.units.size() - 1);
-  lines.openSection = lineOf(end->openDirective);
-  lines.cutStatement = lineOf(end->pendingStatement);
-  return lines;
+// The lines of the script where its units ran out, for check's report.
+ScriptEndLines EndLinesOf(const std::optional<UnitsEnd>& end, bool noSection) {
+  if (!end) return {};
+  return {true, noSection ? end->lastLine : 0, end->openDirectiveLine, end->pendingStatementLine};
 }
 
 bool IsRelative(const std::string& path) {
@@ -111,7 +94,7 @@ int CheckScript(CScriptFile& script, const CommandLine& line, CConsoleHost& host
   dryRun.CloseOpenSection();
   if (mark) out.WriteText(MarkLine(*mark, line.language) + "\n");
   out.WriteText(BuildCheckReport(dryRun.Sections(),
-                                 EndLinesOf(script, host, dryRun.End(), dryRun.Sections().empty()),
+                                 EndLinesOf(dryRun.End(), dryRun.Sections().empty()),
                                  line.language));
   // run refuses a script from a restricted site before anything else.
   if (mark && mark->zone == platform::Zone::kRestricted) return kExitNotTrusted;
@@ -132,7 +115,6 @@ int RunForReal(CScriptFile& script, CConsoleHost& host) {
 int CheckPipedScript(const CommandLine& line, COutput& out, COutput& err) {
   std::string text;
   if (!platform::ReadStdAll(text)) return LoadFailed(line.operands[0], line.language, err);
-  text.resize(std::min(text.size(), text.find('\0')));
   CScriptFile script(QuopraStatements());
   bool loaded = false;
   try {
@@ -142,7 +124,6 @@ int CheckPipedScript(const CommandLine& line, COutput& out, COutput& err) {
   }
   if (!loaded) return LoadFailed(line.operands[0], line.language, err);
   CConsoleHost host(script, MakeChooser(line.target, line.language, err), line.language, err);
-  host.TakeScriptText(std::move(text));
   return CheckScript(script, line, host, std::nullopt, out);
 }
 

@@ -233,7 +233,7 @@ RunChanges ForeseeRun(CParseScript& script, CRunHost& world, bool hasRegistry) {
   changes.files = image.ChangedFiles(changes.unchangedFiles);
   for (FileChange& file : changes.files) {
     std::string full;
-    if (!file.path.empty() && platform::GetFullPathNameA(file.path, full)) file.path = full;
+    if (!file.path.empty() && platform::GetFullPath(file.path, full)) file.path = full;
   }
   return changes;
 }

@@ -26,18 +26,28 @@ enum class Phase {
   kInSection,           // the argument was taken: statements up to "#end"
 };
 
+// A unit: its index among the script's units and its line.
+struct UnitPlace {
+  size_t index = 0;
+  size_t line = 0;
+};
+
 struct RunState {
-  size_t position = 0;
+  UnitPlace here;  // the unit being read
   Phase phase = Phase::kSearching;
-  size_t directivePosition = 0;  // the unit of the current directive
-  size_t statementPosition = 0;  // the first unit of the statement being read
+  UnitPlace directiveAt;  // the unit of the current directive
+  UnitPlace statementAt;  // the first unit of the statement being read
   std::string_view currentDirective;
   std::string targetPath;
   std::string signature;
   CStatement statement;
 };
 
-[[noreturn]] void Fail(int32_t reason) { throw CParseScriptException(reason); }
+[[noreturn]] void Fail(ParseScriptReason reason) { throw CParseScriptException(reason); }
+
+[[noreturn]] void Fail(ParseScriptReason reason, UnitPlace unit) {
+  throw CParseScriptException(reason, unit.index, unit.line);
+}
 
 class CRunLoop {
  public:
@@ -75,7 +85,7 @@ void CRunLoop::Run() {
     // The unit being read is the one to blame, unless the failure named
     // another itself.
     if (failure.GetUnit() == CParseScriptException::kUnknownUnit) {
-      failure.SetUnit(state_.position);
+      failure.SetUnit(state_.here.index, state_.here.line);
     }
     throw;
   }
@@ -85,10 +95,12 @@ void CRunLoop::Run() {
 void CRunLoop::RunUnits() {
   std::string_view previous;
   const CUnitList::CIterator end = script_.units.end();
-  for (CUnitList::CIterator next = script_.units.begin(); next != end; ++next) {
+  for (CUnitList::CIterator next = script_.units.begin(); next != end;
+       ++next, ++state_.here.index) {
+    state_.here.line = next.Line();
     if (ReadsFast(previous) && ReadFast(next)) {
       previous = kTerminator;
-      if (next == end) break;
+      continue;
     }
     std::string_view unit = *next;
     switch (state_.phase) {
@@ -106,7 +118,6 @@ void CRunLoop::RunUnits() {
         break;
     }
     previous = unit;
-    ++state_.position;
   }
 }
 
@@ -119,19 +130,16 @@ bool CRunLoop::ReadsFast(std::string_view previous) const {
 
 // Reads statements of qpxdiff's form from the unit on, as the general
 // reading would: a byte that does not fit the image fails the statement
-// at its ";". True when at least one was read; unit is then the first
-// unit after them.
+// at its ";". True when at least one was read; unit is then the ";" of
+// the last one.
 bool CRunLoop::ReadFast(CUnitList::CIterator& unit) {
   FastStatements::Reading reading = FastStatements::Read(
-      unit.Here(), unit.TextEnd(),
+      unit.Here(), unit.TextEnd(), unit.Line(),
       [this](uint32_t address, uint8_t value) { return image_.SetByte(address, value); });
   if (reading.statements == 0) return false;
-  state_.position += 4 * reading.statements;
-  if (!reading.stored) {
-    state_.position -= 1;  // the ";" of the statement that failed
-    Fail(ScriptError);
-  }
-  unit.MoveTo(reading.next);
+  unit.MoveTo(reading.last, reading.line);
+  state_.here = {state_.here.index + 4 * reading.statements - 1, reading.line};
+  if (!reading.stored) Fail(ScriptError);
   return true;
 }
 
@@ -140,15 +148,15 @@ void CRunLoop::OnSearching(std::string_view unit) {
   if (directive.empty()) return;
   state_.currentDirective = directive;
   state_.phase = Phase::kAwaitingArgument;
-  state_.directivePosition = state_.position;
+  state_.directiveAt = state_.here;
 }
 
 void CRunLoop::OnDialogSpec(std::string_view unit) {
   auto& statement = state_.statement;
   statement.operands.emplace_back(unit);
-  int32_t result = script_.statements.dialog(host_, statement);
-  if (result == 1) Fail(Cancelled);
-  if (result != 0) Fail(TargetOpenFailed);
+  HandlerResult result = script_.statements.dialog(host_, statement);
+  if (result == HandlerResult::kCancelled) Fail(Cancelled);
+  if (result != HandlerResult::kDone) Fail(TargetOpenFailed);
   state_.targetPath = statement.operands.front();
   statement.operands.clear();
   LoadTarget();
@@ -190,9 +198,7 @@ void CRunLoop::OnArgument(std::string_view unit, std::string_view previous) {
   StartSection();
 }
 
-void CRunLoop::StartSection() {
-  host_.OnSectionStart(state_.currentDirective, state_.targetPath);
-}
+void CRunLoop::StartSection() { host_.OnSectionStart(state_.currentDirective, state_.targetPath); }
 
 void CRunLoop::LoadTarget() {
   bool loaded = false;
@@ -208,12 +214,12 @@ void CRunLoop::OnStatementUnit(std::string_view unit, std::string_view previous)
   ClassifiedUnit classified = ClassifyUnit(unit, previous);
   switch (classified.kind) {
     case UnitKind::kValue:
-      if (state_.signature.empty()) state_.statementPosition = state_.position;
+      if (state_.signature.empty()) state_.statementAt = state_.here;
       state_.signature += classified.letter;
       state_.statement.operands.emplace_back(classified.operand);
       return;
     case UnitKind::kKeyword:
-      if (state_.signature.empty()) state_.statementPosition = state_.position;
+      if (state_.signature.empty()) state_.statementAt = state_.here;
       state_.signature += unit;
       return;
     case UnitKind::kTerminator:
@@ -257,7 +263,7 @@ void CRunLoop::Dispatch() {
 bool CRunLoop::CallImageHandler() {
   for (const ImageShape& entry : script_.statements.image) {
     if (!IsWord(state_.signature, entry.shape)) continue;
-    if (entry.handler(image_, state_.statement) != 0) Fail(ScriptError);
+    if (entry.handler(image_, state_.statement) != HandlerResult::kDone) Fail(ScriptError);
     return true;
   }
   return false;
@@ -266,7 +272,7 @@ bool CRunLoop::CallImageHandler() {
 bool CRunLoop::CallRegistryHandler() {
   for (const RegistryShape& entry : script_.statements.registry) {
     if (!IsWord(state_.signature, entry.shape)) continue;
-    if (entry.handler(host_, state_.statement) != 0) Fail(ScriptError);
+    if (entry.handler(host_, state_.statement) != HandlerResult::kDone) Fail(ScriptError);
     return true;
   }
   return false;
@@ -276,16 +282,24 @@ bool CRunLoop::CallRegistryHandler() {
 // an unfinished statement on the last unit.
 void CRunLoop::Finish() {
   UnitsEnd end;
-  bool inSection = state_.phase != Phase::kSearching && (state_.currentDirective == kDirectivePath ||
-                                                         state_.currentDirective == kDirectiveRegistry);
-  if (inSection) end.openDirective = state_.directivePosition;
-  if (!state_.signature.empty()) end.pendingStatement = state_.statementPosition;
+  bool inSection =
+      state_.phase != Phase::kSearching &&
+      (state_.currentDirective == kDirectivePath || state_.currentDirective == kDirectiveRegistry);
+  if (inSection) {
+    end.openDirective = state_.directiveAt.index;
+    end.openDirectiveLine = state_.directiveAt.line;
+  }
+  if (!state_.signature.empty()) {
+    end.pendingStatement = state_.statementAt.index;
+    end.pendingStatementLine = state_.statementAt.line;
+  }
+  end.lastLine = state_.here.line;
   host_.OnUnitsEnd(end);
   if (state_.currentDirective == kDirectivePath && image_.IsModified()) {
-    throw CParseScriptException(NoEndDirective, state_.directivePosition);
+    Fail(NoEndDirective, state_.directiveAt);
   }
   if (state_.currentDirective == kDirectiveRegistry && !state_.signature.empty()) {
-    throw CParseScriptException(ScriptError, state_.position - 1);
+    Fail(ScriptError, {state_.here.index - 1, state_.here.line});
   }
 }
 

@@ -18,9 +18,9 @@ std::optional<RunFailure> Run(CParseScript& script, CRunHost& host) {
   try {
     RunUnits(script, host);
   } catch (const CParseScriptException& failure) {
-    return RunFailure{failure.GetReason(), failure.GetUnit()};
+    return RunFailure{failure.GetReason(), failure.GetUnit(), failure.GetLine()};
   } catch (...) {
-    return RunFailure{RunFailure::kOtherReason, CParseScriptException::kUnknownUnit};
+    return RunFailure{OtherFailure, CParseScriptException::kUnknownUnit};
   }
   return std::nullopt;
 }

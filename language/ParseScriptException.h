@@ -7,8 +7,10 @@
 #include <exception>
 
 // Why a run stopped. Every table indexed by a reason has kReasonCount
-// rows and checks so with ReasonTableFits.
+// rows and checks so with ReasonTableFits; OtherFailure, a failure that no
+// reason names (no memory, say), has none.
 enum ParseScriptReason : int32_t {
+  OtherFailure = -1,
   UnitParseFailed = 0,
   NoUnits = 1,
   TargetOpenFailed = 2,
@@ -38,16 +40,23 @@ class CParseScriptException : public std::exception {
   // The unit index of a failure that no unit can be blamed for.
   static constexpr size_t kUnknownUnit = static_cast<size_t>(-1);
 
-  explicit CParseScriptException(int32_t reason, size_t unit = kUnknownUnit)
-      : reason_(reason), unit_(unit) {}
+  explicit CParseScriptException(ParseScriptReason reason, size_t unit = kUnknownUnit,
+                                 size_t line = 0)
+      : reason_(reason), unit_(unit), line_(line) {}
   const char* what() const noexcept override { return "CParseScriptException"; }
-  int32_t GetReason() const { return reason_; }
+  ParseScriptReason GetReason() const { return reason_; }
   // The index, in the script's units, of the unit being read when the run
   // failed; kUnknownUnit when the failure belongs to no single unit.
   size_t GetUnit() const { return unit_; }
-  void SetUnit(size_t unit) { unit_ = unit; }
+  // The line (from 1) of that unit; 0 with no unit.
+  size_t GetLine() const { return line_; }
+  void SetUnit(size_t unit, size_t line) {
+    unit_ = unit;
+    line_ = line;
+  }
 
  private:
-  int32_t reason_;
+  ParseScriptReason reason_;
   size_t unit_;
+  size_t line_;
 };

@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "dialogs/FileDialog.h"
+#include "language/ParseScriptException.h"
 #include "platform/Registry.h"
 
 class CSourceData;
@@ -33,19 +34,22 @@ struct DialogRequest {
   const std::string& filter;    // description and pattern pairs, NUL-separated
 };
 
-// Where the units of a script ran out.
+// Where the units of a script ran out: units and their lines (from 1; 0
+// for none).
 struct UnitsEnd {
   static constexpr size_t kNone = static_cast<size_t>(-1);
   size_t openDirective = kNone;     // the #path or #registry whose section they end inside
   size_t pendingStatement = kNone;  // the first unit of a statement they end inside
+  size_t openDirectiveLine = 0;
+  size_t pendingStatementLine = 0;
+  size_t lastLine = 0;  // the line of the last unit
 };
 
 // A run that did not complete: its reason and the unit being read.
 struct RunFailure {
-  // The reason of a failure that no reason names (no memory, say).
-  static constexpr int32_t kOtherReason = -1;
-  int32_t reason;  // a reason, or kOtherReason (IsReason)
-  size_t unit;     // CParseScriptException::kUnknownUnit when no unit is to blame
+  ParseScriptReason reason;  // OtherFailure for a failure that no reason names
+  size_t unit;               // CParseScriptException::kUnknownUnit when no unit is to blame
+  size_t line = 0;           // the unit's line (from 1); 0 with no unit
 };
 
 class CRunHost {

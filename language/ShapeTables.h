@@ -5,21 +5,20 @@
 // interpreter, so that the language never includes a handler.
 #pragma once
 
-#include <cstdint>
 #include <span>
 #include <string_view>
 
+#include "language/Statement.h"
+
 class CRunHost;
 class CSourceData;
-class CStatement;
 
-using ImageHandler = int32_t (*)(CSourceData& image, CStatement& statement);
+using ImageHandler = HandlerResult (*)(CSourceData& image, CStatement& statement);
 // Writes one registry value through the host.
-using RegistryHandler = int32_t (*)(CRunHost& host, CStatement& statement);
-// Has the host choose the file a "#path dialog" description asks for: 0
-// with the chosen path as the one operand, 1 cancelled, -1 any other
-// failure.
-using DialogHandler = int32_t (*)(CRunHost& host, CStatement& statement);
+using RegistryHandler = HandlerResult (*)(CRunHost& host, CStatement& statement);
+// Has the host choose the file a "#path dialog" description asks for:
+// kDone with the chosen path as the one operand, kCancelled, or kFailed.
+using DialogHandler = HandlerResult (*)(CRunHost& host, CStatement& statement);
 
 struct ImageShape {
   std::string_view shape;

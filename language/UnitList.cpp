@@ -1,16 +1,5 @@
 #include "language/UnitList.h"
 
-#include "text/ByteClasses.h"
-
-void CUnitList::CIterator::Find(const char* from) {
-  const char* at = from;
-  while (at < end_ && IsSeparator(*at)) ++at;
-  const char* start = at;
-  while (at < end_ && !IsSeparator(*at)) ++at;
-  unit_ =
-      at > start ? std::string_view(start, static_cast<size_t>(at - start)) : std::string_view();
-}
-
 size_t CUnitList::size() const {
   if (!counted_) {
     count_ = static_cast<size_t>(std::distance(begin(), end()));
@@ -24,7 +13,6 @@ std::string_view CUnitList::operator[](size_t index) const {
   std::advance(unit, index);
   return *unit;
 }
-
 
 void CUnitList::Cut(platform::CAutoFreeBlock text, size_t size) {
   text_ = std::move(text);

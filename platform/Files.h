@@ -87,10 +87,10 @@ bool ReadFully(int fd, void* buffer, uint64_t count);
 // short.
 bool WriteFully(int fd, const void* buffer, uint64_t count);
 
-// GetFullPathNameA: the path made absolute against the current folder,
-// links not followed: with its drive on Windows, from the root on Linux.
-// False when that cannot be made or has no CP932 form.
-bool GetFullPathNameA(const std::string& path, std::string& full);
+// The path made absolute against the current folder, links not followed:
+// with its drive on Windows, from the root on Linux. False when that
+// cannot be made or has no CP932 form.
+bool GetFullPath(const std::string& path, std::string& full);
 
 // True on Linux, where a path that begins with "/" names a file from the
 // root; false on Windows, where only a drive letter does.

@@ -90,7 +90,7 @@ int Close(int fd) { return Noted(::close(fd)); }
 
 bool LastFailureWasNoRoom() { return lastFailureWasNoRoom; }
 
-bool GetFullPathNameA(const std::string& path, std::string& full) {
+bool GetFullPath(const std::string& path, std::string& full) {
   if (path.empty()) return false;
   if (path[0] == '/') {
     full = path;

@@ -106,7 +106,7 @@ int Close(int fd) { return _close(fd); }
 
 bool LastFailureWasNoRoom() { return lastFailureWasNoRoom; }
 
-bool GetFullPathNameA(const std::string& path, std::string& full) {
+bool GetFullPath(const std::string& path, std::string& full) {
   std::wstring name;
   if (path.empty() || !win::ToWideName(path, name)) return false;
   std::vector<wchar_t> buffer(win::kLongestWidePath, L'\0');

@@ -101,8 +101,39 @@ class CReplacementFile {
   ReplaceStep Commit();
 
  private:
-  struct State;
+  // How making the new file under one name went.
+  enum class NewFile { kMade, kNameTaken, kFolderRefused, kFailed };
+
+  ReplaceStep CreateBeside(uint64_t size);
+
+  // The steps each system takes its own way (Replacement_posix.cpp,
+  // Replacement_win.cpp); Replacement.cpp takes them in order.
+  //
+  // Where the held file lies, or the file at path (which need not exist):
+  // false when that cannot be told.
+  bool Locate(const CHeldFile& file);
+  bool Locate(const std::string& path);
+  // Looks at the file there now, noting whether it exists: kNotPossible or
+  // kFailed as Create says.
+  ReplaceStep Examine();
+  void RemoveLeftovers() const;
+  bool HasRoomFor(uint64_t size) const;
+  // Makes the new file under the name of the attempt, giving fd_.
+  NewFile CreateNewFile(int attempt);
+  // Gives the new file, before it is flushed, what the system keeps of
+  // the old one and its replace does not; false when that fails.
+  bool GiveKept() const;
+  // Puts the flushed and closed new file in the file's place, noting
+  // committed_, and flushes the folder.
+  ReplaceStep PutInPlace();
+  // (The destructor closes the new file and removes it unless committed.)
+
+  struct State;  // each system's names for the file and the new file
   std::unique_ptr<State> state_;
+  const CHeldFile* held_ = nullptr;  // the file must still be this one
+  bool exists_ = false;              // the file is there to be replaced
+  int fd_ = -1;                      // the new file, until it is closed
+  bool committed_ = false;           // the new file has taken the file's place
 };
 
 }  // namespace platform

@@ -1,8 +1,9 @@
-// The all-or-nothing save on Linux. Every step works relative to the
-// file's folder, opened when the file was and held until the save, so
-// that a folder or link another program swaps in meanwhile cannot move the
-// save elsewhere: the new file, the check that the file is still the one
-// loaded, and the rename all name the file inside that folder.
+// The steps of the all-or-nothing save on Linux (Replacement.cpp takes
+// them in order). Every step works relative to the file's folder, opened
+// when the file was and held until the save, so that a folder or link
+// another program swaps in meanwhile cannot move the save elsewhere: the
+// new file, the check that the file is still the one loaded, and the
+// rename all name the file inside that folder.
 #include <dirent.h>
 #include <fcntl.h>
 #include <limits.h>
@@ -94,43 +95,11 @@ class CAutoCloseDir {
 
 bool ProcessExists(pid_t process) { return ::kill(process, 0) == 0 || errno == EPERM; }
 
-// Removes the new files that runs killed before they could remove them
-// left beside the file, and their backups, which are only copies while the
-// file itself is there.
-void RemoveLeftovers(int folder, const std::string& name, bool targetExists) {
-  int listed = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (listed < 0) return;
-  CAutoCloseDir entries(::fdopendir(listed));
-  if (entries.Get() == nullptr) {
-    ::close(listed);
-    return;
-  }
-  while (const dirent* entry = ::readdir(entries.Get())) {
-    uint32_t process = ProcessOfLeftover(entry->d_name, name);
-    if (process != 0 && static_cast<pid_t>(process) != ::getpid() &&
-        (targetExists || !IsBackupName(entry->d_name)) &&
-        !ProcessExists(static_cast<pid_t>(process))) {
-      ::unlinkat(folder, entry->d_name, 0);
-    }
-  }
-}
-
-bool HasRoomFor(int folder, uint64_t size) {
-  struct statvfs device {};
-  if (::fstatvfs(folder, &device) != 0) return true;  // the writes will tell
-  return uint64_t{device.f_bavail} * device.f_frsize >= size;
-}
-
 // The mode a file created with the mode 0666 gets.
 mode_t NewFileMode() {
   mode_t mask = ::umask(0);
   ::umask(mask);
   return 0666 & ~mask;
-}
-
-ReplaceStep FailureOf(int result) {
-  if (result == 0) return ReplaceStep::kDone;
-  return LastFailureWasNoRoom() ? ReplaceStep::kNotPossible : ReplaceStep::kFailed;
 }
 
 }  // namespace
@@ -207,71 +176,82 @@ void CHeldFile::Release() { state_.reset(); }
 struct CReplacementFile::State {
   CAutoCloseFile folder{-1};
   std::string target;
-  std::string replacement;
-  bool exists = false;  // the file is there to be replaced
+  std::string replacement;  // once made
   struct stat kept {};
-  bool held = false;  // the file must still be the one opened
-  struct stat opened {};
-  int fd = -1;
-  bool committed = false;
-
-  ReplaceStep CreateBeside(uint64_t size);
-  bool GiveKept();
 };
 
 CReplacementFile::CReplacementFile() : state_(std::make_unique<State>()) {}
 
 CReplacementFile::~CReplacementFile() {
-  if (state_->fd >= 0) ::close(state_->fd);
-  if (!state_->replacement.empty() && !state_->committed) {
+  if (fd_ >= 0) ::close(fd_);
+  if (!state_->replacement.empty() && !committed_) {
     ::unlinkat(state_->folder.Get(), state_->replacement.c_str(), 0);
   }
 }
 
-int CReplacementFile::Descriptor() const { return state_->fd; }
-
-ReplaceStep CReplacementFile::Create(const CHeldFile& file, uint64_t size) {
-  if (!file.IsUnchanged()) return ReplaceStep::kFailed;
-  State& state = *state_;
-  state.folder = CAutoCloseFile(::fcntl(file.state_->folder.Get(), F_DUPFD_CLOEXEC, 0));
-  if (!state.folder.IsValid()) return ReplaceStep::kFailed;
-  state.target = file.state_->name;
-  state.held = true;
-  state.opened = file.state_->opened;
-  return state.CreateBeside(size);
+bool CReplacementFile::Locate(const CHeldFile& file) {
+  state_->folder = CAutoCloseFile(::fcntl(file.state_->folder.Get(), F_DUPFD_CLOEXEC, 0));
+  state_->target = file.state_->name;
+  return state_->folder.IsValid();
 }
 
-ReplaceStep CReplacementFile::Create(const std::string& path, uint64_t size) {
-  State& state = *state_;
+bool CReplacementFile::Locate(const std::string& path) {
   std::string system;
   std::string resolved;
-  if (!posix::ToSystemName(path, system) || !Resolve(system, resolved) ||
-      !OpenPlace(resolved, state.folder, state.target)) {
-    return ReplaceStep::kFailed;
-  }
-  return state.CreateBeside(size);
+  return posix::ToSystemName(path, system) && Resolve(system, resolved) &&
+         OpenPlace(resolved, state_->folder, state_->target);
 }
 
-ReplaceStep CReplacementFile::State::CreateBeside(uint64_t size) {
+ReplaceStep CReplacementFile::Examine() {
   struct stat current {};
-  if (::fstatat(folder.Get(), target.c_str(), &current, AT_SYMLINK_NOFOLLOW) == 0) {
+  if (::fstatat(state_->folder.Get(), state_->target.c_str(), &current, AT_SYMLINK_NOFOLLOW) == 0) {
     if (!S_ISREG(current.st_mode)) return ReplaceStep::kFailed;
     if (current.st_nlink != 1 || posix::IsReadOnly(current)) return ReplaceStep::kNotPossible;
-    kept = current;
-    exists = true;
-  } else if (errno != ENOENT || held) {
+    state_->kept = current;
+    exists_ = true;
+  } else if (errno != ENOENT || held_ != nullptr) {
     return ReplaceStep::kFailed;
   }
-  RemoveLeftovers(folder.Get(), target, exists);
-  if (!HasRoomFor(folder.Get(), size)) return ReplaceStep::kNotPossible;
-  for (int attempt = 0; attempt < kReplacementAttempts && fd < 0; ++attempt) {
-    std::string candidate = ReplacementName(target, static_cast<uint32_t>(::getpid()), attempt);
-    fd = ::openat(folder.Get(), candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (fd >= 0) replacement = candidate;
-    if (fd < 0 && errno != EEXIST) break;
+  return ReplaceStep::kDone;
+}
+
+// Removes the new files that runs killed before they could remove them
+// left beside the file, and their backups, which are only copies while the
+// file itself is there.
+void CReplacementFile::RemoveLeftovers() const {
+  int listed = ::openat(state_->folder.Get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (listed < 0) return;
+  CAutoCloseDir entries(::fdopendir(listed));
+  if (entries.Get() == nullptr) {
+    ::close(listed);
+    return;
   }
-  if (fd >= 0) return ReplaceStep::kDone;
-  return FolderRefused(errno) ? ReplaceStep::kNotPossible : ReplaceStep::kFailed;
+  while (const dirent* entry = ::readdir(entries.Get())) {
+    uint32_t process = ProcessOfLeftover(entry->d_name, state_->target);
+    if (process != 0 && static_cast<pid_t>(process) != ::getpid() &&
+        (exists_ || !IsBackupName(entry->d_name)) && !ProcessExists(static_cast<pid_t>(process))) {
+      ::unlinkat(state_->folder.Get(), entry->d_name, 0);
+    }
+  }
+}
+
+bool CReplacementFile::HasRoomFor(uint64_t size) const {
+  struct statvfs device {};
+  if (::fstatvfs(state_->folder.Get(), &device) != 0) return true;  // the writes will tell
+  return uint64_t{device.f_bavail} * device.f_frsize >= size;
+}
+
+CReplacementFile::NewFile CReplacementFile::CreateNewFile(int attempt) {
+  std::string candidate =
+      ReplacementName(state_->target, static_cast<uint32_t>(::getpid()), attempt);
+  fd_ = ::openat(state_->folder.Get(), candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
+                 0600);
+  if (fd_ >= 0) {
+    state_->replacement = candidate;
+    return NewFile::kMade;
+  }
+  if (errno == EEXIST) return NewFile::kNameTaken;
+  return FolderRefused(errno) ? NewFile::kFolderRefused : NewFile::kFailed;
 }
 
 // Gives the new file what the system keeps of the old one: its owner and
@@ -279,45 +259,30 @@ ReplaceStep CReplacementFile::State::CreateBeside(uint64_t size) {
 // ACL and its user attributes. The owner comes first, since giving a file
 // away clears its set-user-ID bits; the ACL last, since the mode rewrites
 // its mask. False when the mode cannot be given.
-bool CReplacementFile::State::GiveKept() {
-  if (!exists) return ::fchmod(fd, NewFileMode()) == 0;
-  if (::fchown(fd, kept.st_uid, kept.st_gid) != 0) {
-    [[maybe_unused]] int grouped = ::fchown(fd, static_cast<uid_t>(-1), kept.st_gid);
+bool CReplacementFile::GiveKept() const {
+  if (!exists_) return ::fchmod(fd_, NewFileMode()) == 0;
+  const struct stat& kept = state_->kept;
+  if (::fchown(fd_, kept.st_uid, kept.st_gid) != 0) {
+    [[maybe_unused]] int grouped = ::fchown(fd_, static_cast<uid_t>(-1), kept.st_gid);
   }
-  if (::fchmod(fd, kept.st_mode & 07777) != 0) return false;
-  CAutoCloseFile old(
-      ::openat(folder.Get(), target.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK));
-  if (old.IsValid()) posix::CopyAttributes(old.Get(), fd);
+  if (::fchmod(fd_, kept.st_mode & 07777) != 0) return false;
+  CAutoCloseFile old(::openat(state_->folder.Get(), state_->target.c_str(),
+                              O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK));
+  if (old.IsValid()) posix::CopyAttributes(old.Get(), fd_);
   return true;
 }
 
-ReplaceStep CReplacementFile::Commit() {
-  State& state = *state_;
-  if (!state.GiveKept()) return ReplaceStep::kFailed;
-  ReplaceStep flushed = FailureOf(Flush(state.fd));
-  int fd = state.fd;
-  state.fd = -1;
-  ReplaceStep closed = FailureOf(Close(fd));
-  if (flushed != ReplaceStep::kDone) return flushed;
-  if (closed != ReplaceStep::kDone) return closed;
-  // The last look before the file changes: nothing is put over a file
-  // another program changed, replaced or removed since it was loaded.
-  struct stat now {};
-  if (state.held &&
-      (::fstatat(state.folder.Get(), state.target.c_str(), &now, AT_SYMLINK_NOFOLLOW) != 0 ||
-       !SameVersion(now, state.opened))) {
-    return ReplaceStep::kFailed;
-  }
-  if (::renameat(state.folder.Get(), state.replacement.c_str(), state.folder.Get(),
-                 state.target.c_str()) != 0) {
+ReplaceStep CReplacementFile::PutInPlace() {
+  if (::renameat(state_->folder.Get(), state_->replacement.c_str(), state_->folder.Get(),
+                 state_->target.c_str()) != 0) {
     return FolderRefused(errno) ? ReplaceStep::kNotPossible : ReplaceStep::kFailed;
   }
-  state.committed = true;
+  committed_ = true;
   // The new name lasts once the folder is on the device; a device that
   // cannot take it is reported, although the file is the new one now (a
   // power failure would bring back the old one, whole). A folder held
   // without read permission cannot be flushed by this process.
-  bool lasting = ::fsync(state.folder.Get()) == 0 || errno == EINVAL || errno == EBADF;
+  bool lasting = ::fsync(state_->folder.Get()) == 0 || errno == EINVAL || errno == EBADF;
   return lasting ? ReplaceStep::kDone : ReplaceStep::kFailed;
 }
 

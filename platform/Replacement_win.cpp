@@ -1,10 +1,10 @@
-// The all-or-nothing save on Windows. A loaded file is held by a handle
-// from the load on, and saved to the name that handle had then, with
-// links followed: a link or folder swapped in later does not move the
-// save, and a file that another program changed, replaced or removed
-// meanwhile is not written at all. The new file takes the old one's place
-// with ReplaceFileW, which keeps the old one under a backup name until
-// the new one is in place.
+// The steps of the all-or-nothing save on Windows (Replacement.cpp takes
+// them in order). A loaded file is held by a handle from the load on, and
+// saved to the name that handle had then, with links followed: a link or
+// folder swapped in later does not move the save, and a file that another
+// program changed, replaced or removed meanwhile is not written at all.
+// The new file takes the old one's place with ReplaceFileW, which keeps
+// the old one under a backup name until the new one is in place.
 #include <fcntl.h>
 #include <io.h>
 #include <share.h>
@@ -87,12 +87,6 @@ bool FolderRefused(DWORD error) {
 std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.rfind(L'\\') + 1); }
 std::wstring NameOf(const std::wstring& path) { return path.substr(path.rfind(L'\\') + 1); }
 
-bool HasRoomFor(const std::wstring& folder, uint64_t size) {
-  ULARGE_INTEGER available{};
-  if (!::GetDiskFreeSpaceExW(folder.c_str(), &available, nullptr, nullptr)) return true;
-  return available.QuadPart >= size;
-}
-
 std::wstring ReplacementPath(const std::wstring& target, int attempt) {
   return FolderOf(target) + win::FromUtf8(ReplacementName(win::ToUtf8(NameOf(target)),
                                                           ::GetCurrentProcessId(), attempt));
@@ -111,39 +105,6 @@ bool ProcessEnded(uint32_t process) {
 bool RemoveFile(const std::wstring& path) {
   ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
   return ::DeleteFileW(path.c_str()) != 0;
-}
-
-// Removes the new files that runs killed before they could remove them
-// left beside the file, and their backups, which are only copies while the
-// file itself is there.
-void RemoveLeftovers(const std::wstring& target, bool targetExists) {
-  std::wstring name = NameOf(target);
-  WIN32_FIND_DATAW found{};
-  win::CAutoFindClose search(::FindFirstFileW((FolderOf(target) + L".*").c_str(), &found));
-  if (!search.IsValid()) return;
-  do {
-    std::string entry = win::ToUtf8(found.cFileName);
-    uint32_t process = ProcessOfLeftover(entry, win::ToUtf8(name));
-    if (process != 0 && process != ::GetCurrentProcessId() &&
-        (targetExists || !IsBackupName(entry)) && ProcessEnded(process)) {
-      RemoveFile(FolderOf(target) + found.cFileName);
-    }
-  } while (::FindNextFileW(search.Get(), &found));
-}
-
-// The hidden new file beside the target, under the first free name.
-HANDLE CreateNewFileBeside(const std::wstring& target, std::wstring& name) {
-  for (int attempt = 0; attempt < kReplacementAttempts; ++attempt) {
-    std::wstring candidate = ReplacementPath(target, attempt);
-    HANDLE file = ::CreateFileW(candidate.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                FILE_ATTRIBUTE_HIDDEN, nullptr);
-    if (file != INVALID_HANDLE_VALUE) {
-      name = candidate;
-      return file;
-    }
-    if (::GetLastError() != ERROR_FILE_EXISTS) break;
-  }
-  return INVALID_HANDLE_VALUE;
 }
 
 // Wine's ReplaceFileW moves the file aside and then the new file in, two
@@ -257,104 +218,111 @@ void CHeldFile::Release() { state_.reset(); }
 // file beside it.
 struct CReplacementFile::State {
   std::wstring target;
-  std::wstring replacement;
-  bool exists = false;
+  std::wstring replacement;  // once made
   FileVersion kept;
-  bool held = false;
-  const CHeldFile* heldFile = nullptr;
-  FileVersion opened;
-  int fd = -1;
-  bool committed = false;
-
-  ReplaceStep CreateBeside(uint64_t size);
-  ReplaceStep PutInPlace();
 };
 
 CReplacementFile::CReplacementFile() : state_(std::make_unique<State>()) {}
 
 CReplacementFile::~CReplacementFile() {
-  if (state_->fd >= 0) _close(state_->fd);
-  if (!state_->replacement.empty() && !state_->committed) RemoveFile(state_->replacement);
+  if (fd_ >= 0) _close(fd_);
+  if (!state_->replacement.empty() && !committed_) RemoveFile(state_->replacement);
 }
 
-int CReplacementFile::Descriptor() const { return state_->fd; }
-
-ReplaceStep CReplacementFile::Create(const CHeldFile& file, uint64_t size) {
-  if (!file.IsUnchanged()) return ReplaceStep::kFailed;
-  State& state = *state_;
-  state.target = file.state_->target;
-  state.held = true;
-  state.heldFile = &file;
-  state.opened = file.state_->opened;
-  return state.CreateBeside(size);
+bool CReplacementFile::Locate(const CHeldFile& file) {
+  state_->target = file.state_->target;
+  return true;
 }
 
-ReplaceStep CReplacementFile::Create(const std::string& path, uint64_t size) {
-  State& state = *state_;
+bool CReplacementFile::Locate(const std::string& path) {
   std::wstring name;
-  if (!win::ToWideName(path, name)) return ReplaceStep::kFailed;
+  if (!win::ToWideName(path, name)) return false;
   CAutoCloseHandle file(win::OpenAttributes(name.c_str()));
-  if (file.IsValid()) {
-    if (!FinalName(file.Get(), state.target)) return ReplaceStep::kFailed;
-  } else {
-    if (::GetLastError() != ERROR_FILE_NOT_FOUND) return ReplaceStep::kFailed;
-    std::vector<wchar_t> full(win::kLongestWidePath, L'\0');
-    DWORD length =
-        ::GetFullPathNameW(name.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
-    if (length == 0 || length >= full.size()) return ReplaceStep::kFailed;
-    state.target.assign(full.data(), length);
-  }
-  return state.CreateBeside(size);
+  if (file.IsValid()) return FinalName(file.Get(), state_->target);
+  if (::GetLastError() != ERROR_FILE_NOT_FOUND) return false;
+  std::vector<wchar_t> full(win::kLongestWidePath, L'\0');
+  DWORD length =
+      ::GetFullPathNameW(name.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+  if (length == 0 || length >= full.size()) return false;
+  state_->target.assign(full.data(), length);
+  return true;
 }
 
-ReplaceStep CReplacementFile::State::CreateBeside(uint64_t size) {
-  exists = VersionOf(target, kept);
-  const BY_HANDLE_FILE_INFORMATION& information = kept.information;
-  if (exists &&
+ReplaceStep CReplacementFile::Examine() {
+  exists_ = VersionOf(state_->target, state_->kept);
+  const BY_HANDLE_FILE_INFORMATION& information = state_->kept.information;
+  if (exists_ &&
       ((information.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0 ||
        information.nNumberOfLinks != 1)) {
     return ReplaceStep::kNotPossible;
   }
-  RemoveLeftovers(target, exists);
-  if (!HasRoomFor(FolderOf(target), size)) return ReplaceStep::kNotPossible;
-  CAutoCloseHandle file(CreateNewFileBeside(target, replacement));
-  if (!file.IsValid()) {
-    return FolderRefused(::GetLastError()) ? ReplaceStep::kNotPossible : ReplaceStep::kFailed;
-  }
-  fd = _open_osfhandle(reinterpret_cast<intptr_t>(file.Get()), _O_BINARY | _O_WRONLY);
-  if (fd < 0) return ReplaceStep::kFailed;
-  file.Release();  // the descriptor owns it now
   return ReplaceStep::kDone;
 }
 
-ReplaceStep CReplacementFile::Commit() {
-  State& state = *state_;
-  bool flushed = Flush(state.fd) == 0;
-  int fd = state.fd;
-  state.fd = -1;
-  bool closed = _close(fd) == 0;
-  if (!flushed || !closed) {
-    return LastFailureWasNoRoom() ? ReplaceStep::kNotPossible : ReplaceStep::kFailed;
-  }
-  // The last look before the file changes: nothing is put over a file
-  // another program changed, replaced or removed since it was loaded.
-  if (state.held && !StillTheFile(state.target, state.opened)) return ReplaceStep::kFailed;
-  // Wine renames over no file that a handle holds open: there the hold
-  // ends here, and the held file's Renew takes it up again.
-  if (state.heldFile != nullptr && RunsOnWine()) {
-    state.heldFile->state_->held = CAutoCloseHandle(INVALID_HANDLE_VALUE);
-  }
-  return state.PutInPlace();
+// Removes the new files that runs killed before they could remove them
+// left beside the file, and their backups, which are only copies while the
+// file itself is there.
+void CReplacementFile::RemoveLeftovers() const {
+  const std::wstring& target = state_->target;
+  std::string name = win::ToUtf8(NameOf(target));
+  WIN32_FIND_DATAW found{};
+  win::CAutoFindClose search(::FindFirstFileW((FolderOf(target) + L".*").c_str(), &found));
+  if (!search.IsValid()) return;
+  do {
+    std::string entry = win::ToUtf8(found.cFileName);
+    uint32_t process = ProcessOfLeftover(entry, name);
+    if (process != 0 && process != ::GetCurrentProcessId() && (exists_ || !IsBackupName(entry)) &&
+        ProcessEnded(process)) {
+      RemoveFile(FolderOf(target) + found.cFileName);
+    }
+  } while (::FindNextFileW(search.Get(), &found));
 }
 
-ReplaceStep CReplacementFile::State::PutInPlace() {
-  if (!exists) {
-    ::SetFileAttributesW(replacement.c_str(), FILE_ATTRIBUTE_NORMAL);
-    committed = ::MoveFileExW(replacement.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
-    return committed ? ReplaceStep::kDone : ReplaceStep::kFailed;
+bool CReplacementFile::HasRoomFor(uint64_t size) const {
+  ULARGE_INTEGER available{};
+  if (!::GetDiskFreeSpaceExW(FolderOf(state_->target).c_str(), &available, nullptr, nullptr)) {
+    return true;
   }
-  ReplaceStep replaced = Replace(target, replacement, committed);
-  if (replaced == ReplaceStep::kDone) GiveBack(target, kept.information);
+  return available.QuadPart >= size;
+}
+
+// The new file is hidden.
+CReplacementFile::NewFile CReplacementFile::CreateNewFile(int attempt) {
+  std::wstring candidate = ReplacementPath(state_->target, attempt);
+  HANDLE made = ::CreateFileW(candidate.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_HIDDEN, nullptr);
+  if (made == INVALID_HANDLE_VALUE) {
+    DWORD error = ::GetLastError();
+    if (error == ERROR_FILE_EXISTS) return NewFile::kNameTaken;
+    return FolderRefused(error) ? NewFile::kFolderRefused : NewFile::kFailed;
+  }
+  CAutoCloseHandle file(made);
+  state_->replacement = candidate;
+  fd_ = _open_osfhandle(reinterpret_cast<intptr_t>(file.Get()), _O_BINARY | _O_WRONLY);
+  if (fd_ < 0) return NewFile::kFailed;
+  file.Release();  // the descriptor owns it now
+  return NewFile::kMade;
+}
+
+// ReplaceFileW keeps what the system keeps of the old file; GiveBack
+// gives it where the replace did not.
+bool CReplacementFile::GiveKept() const { return true; }
+
+ReplaceStep CReplacementFile::PutInPlace() {
+  // Wine renames over no file that a handle holds open: there the hold
+  // ends here, and the held file's Renew takes it up again.
+  if (held_ != nullptr && RunsOnWine()) {
+    held_->state_->held = CAutoCloseHandle(INVALID_HANDLE_VALUE);
+  }
+  State& state = *state_;
+  if (!exists_) {
+    ::SetFileAttributesW(state.replacement.c_str(), FILE_ATTRIBUTE_NORMAL);
+    committed_ =
+        ::MoveFileExW(state.replacement.c_str(), state.target.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
+    return committed_ ? ReplaceStep::kDone : ReplaceStep::kFailed;
+  }
+  ReplaceStep replaced = Replace(state.target, state.replacement, committed_);
+  if (replaced == ReplaceStep::kDone) GiveBack(state.target, state.kept.information);
   return replaced;
 }
 

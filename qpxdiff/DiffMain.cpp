@@ -12,7 +12,7 @@ int AppMain(platform::InstanceHandle instance, const platform::CommandArgument&,
   for (const platform::CommandArgument& argument : platform::GetCommandArguments(0, nullptr)) {
     // As the Open dialog gives it; empty, naming no file, without a CP932 form.
     std::string full;
-    if (!argument.hasCp932Form || !platform::GetFullPathNameA(argument.text, full)) full.clear();
+    if (!argument.hasCp932Form || !platform::GetFullPath(argument.text, full)) full.clear();
     paths.push_back(full);
   }
   return RunDiffMaker(instance, showCommand, paths);

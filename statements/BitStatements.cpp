@@ -2,9 +2,9 @@
 
 #include <vector>
 
-#include "text/HexString.h"
 #include "image/SourceData.h"
 #include "language/Statement.h"
+#include "text/HexString.h"
 
 namespace {
 
@@ -46,46 +46,50 @@ bool ApplyBitGroup(unsigned char& byte, const std::string& group) {
   return true;
 }
 
-int32_t HandleSetBits(CSourceData& image, CStatement& statement) {
-  if (statement.operands.size() != 2) return -1;
+HandlerResult HandleSetBits(CSourceData& image, CStatement& statement) {
+  if (statement.operands.size() != 2) return HandlerResult::kFailed;
   const uint32_t address = HexString::ToValue<unsigned int>(statement.operands[0]);
   const std::vector<std::string> groups = SplitBitGroups(statement.operands[1]);
   try {
     for (size_t k = 0; k < groups.size(); ++k) {
       uint64_t position = uint64_t{address} + k;
-      if (position > UINT32_MAX) return -1;  // beyond every image
-      if (!ApplyAt(image, static_cast<uint32_t>(position), groups[k])) return -1;
+      if (position > UINT32_MAX) return HandlerResult::kFailed;  // beyond every image
+      if (!ApplyAt(image, static_cast<uint32_t>(position), groups[k]))
+        return HandlerResult::kFailed;
     }
   } catch (const CSourceDataException&) {
-    return -1;
+    return HandlerResult::kFailed;
   }
-  return 0;
+  return HandlerResult::kDone;
 }
 
-int32_t HandleFillBits(CSourceData& image, CStatement& statement) {
-  if (statement.operands.size() != 3) return -1;
-  const uint32_t start = static_cast<uint32_t>(HexString::ToValue<unsigned long>(statement.operands[0]));
-  const uint32_t end = static_cast<uint32_t>(HexString::ToValue<unsigned long>(statement.operands[1]));
+HandlerResult HandleFillBits(CSourceData& image, CStatement& statement) {
+  if (statement.operands.size() != 3) return HandlerResult::kFailed;
+  const uint32_t start =
+      static_cast<uint32_t>(HexString::ToValue<unsigned long>(statement.operands[0]));
+  const uint32_t end =
+      static_cast<uint32_t>(HexString::ToValue<unsigned long>(statement.operands[1]));
   const std::vector<std::string> groups = SplitBitGroups(statement.operands[2]);
-  if (groups.empty()) return -1;
+  if (groups.empty()) return HandlerResult::kFailed;
   if (start <= end && image.NoteStoredRange(start, end)) {
     // Bytes not known: only a group that is none fails, as it would.
     unsigned char unknown = 0;
     for (size_t k = 0; k < groups.size() && k <= uint64_t{end} - start; ++k) {
-      if (!ApplyBitGroup(unknown, groups[k])) return -1;
+      if (!ApplyBitGroup(unknown, groups[k])) return HandlerResult::kFailed;
     }
-    return 0;
+    return HandlerResult::kDone;
   }
   try {
     // Every byte from start to end takes group (p - start) mod n; the
     // first position outside the image fails the statement.
     size_t k = 0;
     for (uint64_t position = start; position <= end; ++position) {
-      if (!ApplyAt(image, static_cast<uint32_t>(position), groups[k])) return -1;
+      if (!ApplyAt(image, static_cast<uint32_t>(position), groups[k]))
+        return HandlerResult::kFailed;
       if (++k == groups.size()) k = 0;
     }
   } catch (const CSourceDataException&) {
-    return -1;
+    return HandlerResult::kFailed;
   }
-  return 0;
+  return HandlerResult::kDone;
 }

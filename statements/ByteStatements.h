@@ -2,12 +2,12 @@
 // XX wildcards stored into the target image.
 #pragma once
 
-#include <cstdint>
 #include <string>
 #include <vector>
 
+#include "language/Statement.h"
+
 class CSourceData;
-class CStatement;
 
 struct PatternByte {
   unsigned char value;
@@ -21,5 +21,5 @@ using BytePattern = std::vector<PatternByte>;
 // HexString::CHexStringException.
 bool ParseBytePattern(const std::string& operand, BytePattern& pattern);
 
-int32_t HandleSetBytes(CSourceData& image, CStatement& statement);
-int32_t HandleFillBytes(CSourceData& image, CStatement& statement);
+HandlerResult HandleSetBytes(CSourceData& image, CStatement& statement);
+HandlerResult HandleFillBytes(CSourceData& image, CStatement& statement);

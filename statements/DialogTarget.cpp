@@ -27,14 +27,14 @@ bool ParseDialogSpec(std::string unit, std::vector<std::string>& fields) {
   return true;
 }
 
-int32_t HandleDialog(CRunHost& host, CStatement& statement) {
-  if (statement.operands.empty()) return -1;
+HandlerResult HandleDialog(CRunHost& host, CStatement& statement) {
+  if (statement.operands.empty()) return HandlerResult::kFailed;
   std::vector<std::string> fields;
-  if (!ParseDialogSpec(statement.operands[0], fields)) return -1;
+  if (!ParseDialogSpec(statement.operands[0], fields)) return HandlerResult::kFailed;
   std::string path;
   FileChoice choice = host.ChooseDialogTarget({fields[0], fields[1], fields[2]}, path);
-  if (choice == FileChoice::kCancelled) return 1;
-  if (choice == FileChoice::kRefused) return -1;
+  if (choice == FileChoice::kCancelled) return HandlerResult::kCancelled;
+  if (choice == FileChoice::kRefused) return HandlerResult::kFailed;
   statement.operands.assign(1, path);
-  return 0;
+  return HandlerResult::kDone;
 }

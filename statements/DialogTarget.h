@@ -3,12 +3,12 @@
 // ("title|name|description|pattern|...|").
 #pragma once
 
-#include <cstdint>
 #include <string>
 #include <vector>
 
+#include "language/Statement.h"
+
 class CRunHost;
-class CStatement;
 
 // Decodes the quoted unit and splits it into title, proposed file name and
 // filter (every bar after the name turned into a NUL byte). False when the
@@ -17,6 +17,6 @@ class CStatement;
 bool ParseDialogSpec(std::string unit, std::vector<std::string>& fields);
 
 // Has the host choose the file for operand 0 (the quoted dialog
-// description). 0: chosen, the operands replaced by the chosen path (the
-// run loads it as any target); 1: cancelled; -1: any other failure.
-int32_t HandleDialog(CRunHost& host, CStatement& statement);
+// description). kDone: chosen, the operands replaced by the chosen path
+// (the run loads it as any target); kCancelled; kFailed: any other failure.
+HandlerResult HandleDialog(CRunHost& host, CStatement& statement);

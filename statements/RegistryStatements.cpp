@@ -18,18 +18,18 @@ constexpr size_t kMaxDwordDigits = 8;
 constexpr size_t kMaxDecimalDigits = 9;  // 999999999 always fits 32 bits
 
 // Has the host write the value at the statement's value path.
-int32_t WriteValue(CRunHost& host, const CStatement& statement, uint32_t type,
-                   const unsigned char* data, uint32_t size) {
+HandlerResult WriteValue(CRunHost& host, const CStatement& statement, uint32_t type,
+                         const unsigned char* data, uint32_t size) {
   platform::RegistryKey root = 0;
   std::string subkey;
   std::string valueName;
-  if (!SplitKeyPath(statement.operands[0], root, subkey, valueName)) return -1;
+  if (!SplitKeyPath(statement.operands[0], root, subkey, valueName)) return HandlerResult::kFailed;
   return host.WriteRegistryValue({statement.operands[0], root, subkey, valueName, type, data, size})
-             ? 0
-             : -1;
+             ? HandlerResult::kDone
+             : HandlerResult::kFailed;
 }
 
-int32_t WriteDword(CRunHost& host, const CStatement& statement, uint32_t value) {
+HandlerResult WriteDword(CRunHost& host, const CStatement& statement, uint32_t value) {
   const std::array<unsigned char, 4> bytes = ToLittleEndian(value);
   return WriteValue(host, statement, platform::kRegDword, bytes.data(), bytes.size());
 }
@@ -40,10 +40,10 @@ bool HasValuePath(const CStatement& statement) { return statement.operands.size(
 
 }  // namespace
 
-int32_t HandleBinaryValue(CRunHost& host, CStatement& statement) {
-  if (!HasValuePath(statement)) return -1;
+HandlerResult HandleBinaryValue(CRunHost& host, CStatement& statement) {
+  if (!HasValuePath(statement)) return HandlerResult::kFailed;
   const std::string& digits = statement.operands[1];
-  if (digits.size() % 2 != 0) return -1;
+  if (digits.size() % 2 != 0) return HandlerResult::kFailed;
   std::vector<unsigned char> bytes;
   bytes.reserve(digits.size() / 2);
   for (size_t at = 0; at < digits.size(); at += 2) {
@@ -53,28 +53,29 @@ int32_t HandleBinaryValue(CRunHost& host, CStatement& statement) {
                     static_cast<uint32_t>(bytes.size()));
 }
 
-int32_t HandleStringValue(CRunHost& host, CStatement& statement) {
-  if (!HasValuePath(statement)) return -1;
+HandlerResult HandleStringValue(CRunHost& host, CStatement& statement) {
+  if (!HasValuePath(statement)) return HandlerResult::kFailed;
   std::string text = statement.operands[1];
-  if (!Unquote(text)) return -1;
+  if (!Unquote(text)) return HandlerResult::kFailed;
   return WriteValue(host, statement, platform::kRegSz,
                     reinterpret_cast<const unsigned char*>(text.c_str()),
                     static_cast<uint32_t>(text.size() + 1));
 }
 
-int32_t HandleDwordValue(CRunHost& host, CStatement& statement) {
-  if (!HasValuePath(statement)) return -1;
+HandlerResult HandleDwordValue(CRunHost& host, CStatement& statement) {
+  if (!HasValuePath(statement)) return HandlerResult::kFailed;
   const std::string& digits = statement.operands[1];
-  if (digits.size() > kMaxDwordDigits) return -1;
+  if (digits.size() > kMaxDwordDigits) return HandlerResult::kFailed;
   uint32_t value = 0;
-  if (!HexString::TryParse(digits, UINT32_MAX, value)) return -1;
+  if (!HexString::TryParse(digits, UINT32_MAX, value)) return HandlerResult::kFailed;
   return WriteDword(host, statement, value);
 }
 
-int32_t HandleDecimalDwordValue(CRunHost& host, CStatement& statement) {
-  if (!HasValuePath(statement)) return -1;
+HandlerResult HandleDecimalDwordValue(CRunHost& host, CStatement& statement) {
+  if (!HasValuePath(statement)) return HandlerResult::kFailed;
   const std::string& digits = statement.operands[1];
-  if (digits.empty() || digits.size() > kMaxDecimalDigits || !IsDecimalString(digits)) return -1;
+  if (digits.empty() || digits.size() > kMaxDecimalDigits || !IsDecimalString(digits))
+    return HandlerResult::kFailed;
   uint32_t value = 0;
   for (char c : digits) value = value * 10 + static_cast<uint32_t>(c - '0');
   return WriteDword(host, statement, value);

@@ -2,12 +2,11 @@
 // value at once, under the value path of its #registry section.
 #pragma once
 
-#include <cstdint>
+#include "language/Statement.h"
 
 class CRunHost;
-class CStatement;
 
-int32_t HandleBinaryValue(CRunHost& host, CStatement& statement);
-int32_t HandleStringValue(CRunHost& host, CStatement& statement);
-int32_t HandleDwordValue(CRunHost& host, CStatement& statement);
-int32_t HandleDecimalDwordValue(CRunHost& host, CStatement& statement);
+HandlerResult HandleBinaryValue(CRunHost& host, CStatement& statement);
+HandlerResult HandleStringValue(CRunHost& host, CStatement& statement);
+HandlerResult HandleDwordValue(CRunHost& host, CStatement& statement);
+HandlerResult HandleDecimalDwordValue(CRunHost& host, CStatement& statement);

@@ -3,8 +3,8 @@
 // input, statements are read the fast way; each statement it takes must be
 // four units that the general reading classifies as "X", "=", "X", ";",
 // whose byte handler stores the same byte at the same address (or fails
-// where the fast store failed), and the reading must go on exactly after
-// those units.
+// where the fast store failed), and the reading must stop on the last of
+// those units, on its line.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -44,12 +44,13 @@ std::string_view Take(CUnitList::CIterator& unit) {
 }
 
 // Reads one statement the general way and stores it into image: whether
-// the handler stored it, and the end of its ";".
+// the handler stored it, and its ";".
 bool ReadGenerally(CUnitList::CIterator& unit, CSourceData& image, Store& store,
-                   const char*& after) {
+                   CUnitList::CIterator& terminatorUnit) {
   std::string_view address = Take(unit);
   std::string_view assign = Take(unit);
   std::string_view value = Take(unit);
+  terminatorUnit = unit;
   std::string_view terminator = Take(unit);
   ClassifiedUnit first = ClassifyUnit(address, kTerminator);
   ClassifiedUnit second = ClassifyUnit(assign, address);
@@ -62,39 +63,38 @@ bool ReadGenerally(CUnitList::CIterator& unit, CSourceData& image, Store& store,
   }
   CStatement statement;
   statement.operands = {std::string(first.operand), std::string(third.operand)};
-  bool stored = HandleSetBytes(image, statement) == 0;
+  bool stored = HandleSetBytes(image, statement) == HandlerResult::kDone;
   store.address = 0;
   for (char c : address) store.address = store.address << 4 | HexDigitValue(c);
   store.value = stored ? image.GetByte(store.address) : 0;
-  after = terminator.data() + terminator.size();
   return stored;
 }
 
 // Compares the two readings from the unit after a ";".
 void CompareFrom(CUnitList::CIterator unit, CSourceData& image) {
   std::vector<Store> fast;
-  FastStatements::Reading reading =
-      FastStatements::Read(unit.Here(), unit.TextEnd(), [&fast](uint32_t address, uint8_t value) {
+  FastStatements::Reading reading = FastStatements::Read(
+      unit.Here(), unit.TextEnd(), unit.Line(), [&fast](uint32_t address, uint8_t value) {
         fast.push_back({address, value});
         return address < kImageSize;
       });
   if (reading.statements != fast.size()) Die("a statement read without its store");
-  const char* after = unit.Here();
+  CUnitList::CIterator terminatorUnit;
   for (size_t at = 0; at < fast.size(); ++at) {
     Store general{};
-    bool stored = ReadGenerally(unit, image, general, after);
+    bool stored = ReadGenerally(unit, image, general, terminatorUnit);
     if (general.address != fast[at].address) Die("another address");
     if (stored != (fast[at].address < kImageSize)) Die("a store failed in one reading only");
     if (stored && general.value != fast[at].value) Die("another value");
     if (!stored && (at + 1 != fast.size() || reading.stored))
       Die("a reading went on past a failure");
   }
-  // The general reading goes on where the fast one stopped: after the ";"
-  // of a failed store, else at the next unit.
-  const char* expected = !reading.stored                  ? after
-                         : unit == CUnitList::CIterator() ? unit.TextEnd()
-                                                          : unit.Here();
-  if (reading.statements > 0 && reading.next != expected) Die("the readings go on elsewhere");
+  // The fast reading stops on the ";" of its last statement, where the
+  // general reading ended that statement, on the same line.
+  if (reading.statements > 0 &&
+      (reading.last != terminatorUnit.Here() || reading.line != terminatorUnit.Line())) {
+    Die("the readings go on elsewhere");
+  }
 }
 
 }  // namespace

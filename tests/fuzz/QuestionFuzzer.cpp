@@ -153,7 +153,7 @@ uint64_t ChangedBytes(const std::string& name) {
 
 std::string FullPath(const std::string& name) {
   std::string full;
-  if (!platform::GetFullPathNameA(Folder().File(name), full)) Die("no full path", name);
+  if (!platform::GetFullPath(Folder().File(name), full)) Die("no full path", name);
   return full;
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "interpreter/RunLoop.h"
+#include "interpreter/ScriptRun.h"
 #include "interpreter/StatementTables.h"
 #include "language/ParseScript.h"
 #include "language/ParseScriptException.h"
@@ -212,6 +213,54 @@ TEST(RunLoopHost, AsksTheHostForEverythingOutsideTheInterpreter) {
   EXPECT_TRUE(host.failures.empty() && host.questions.empty());
   EXPECT_EQ(ReadFileBytes(u), Target({{1, 0x22}}));
 }
+
+struct LineCase {
+  const char* name;
+  std::string script;
+  size_t failureLine;  // 0: the run completes
+  UnitsEnd end;        // the lines alone
+};
+
+class RunLoopLines : public StandInTest, public testing::WithParamInterface<LineCase> {};
+
+// The failure and the end of the units carry the lines of their units,
+// also after statements read the fast way.
+TEST_P(RunLoopLines, AreTheLinesOfTheUnitsBlamed) {
+  TempFolder folder;
+  folder.Write("t.bin", Target());
+  CScriptFile script(QuopraStatements());
+  ASSERT_TRUE(script.Load(folder.Write("s.qpx", GetParam().script)));
+  CRecordingHost host;
+  std::optional<RunFailure> failure = RunScript(script, host);
+  EXPECT_EQ(failure ? failure->line : 0, GetParam().failureLine);
+  ASSERT_TRUE(host.unitsEnd || failure);
+  if (!host.unitsEnd) return;
+  EXPECT_EQ(host.unitsEnd->openDirectiveLine, GetParam().end.openDirectiveLine);
+  EXPECT_EQ(host.unitsEnd->pendingStatementLine, GetParam().end.pendingStatementLine);
+  EXPECT_EQ(host.unitsEnd->lastLine, GetParam().end.lastLine);
+}
+
+UnitsEnd Lines(size_t openDirective, size_t pendingStatement, size_t last) {
+  UnitsEnd end;
+  end.openDirectiveLine = openDirective;
+  end.pendingStatementLine = pendingStatement;
+  end.lastLine = last;
+  return end;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Scripts, RunLoopLines,
+    testing::Values(
+        LineCase{"StorePastTheEndAfterFastStatements",
+                 "#path \"t.bin\"\n00 = 01 ;\r\n01 = 02 ;\r02 = 03 ;\n\n0010\n=\n11\n;\n#end", 9, {}},
+        LineCase{"FastStatementsUpToTheEnd", "\n#path \"t.bin\"\n00 = 01 ;\n01 = 02 ;\n02 = 03 ;\n\n", 2,
+                 Lines(2, 0, 5)},
+        LineCase{"UnfinishedRegistryStatement",
+                 "#registry \"HKEY_USERS\\\\a\\\\b\"\ndword\r\n\r\n01", 4, Lines(1, 2, 4)},
+        LineCase{"CompleteScript", "#path \"t.bin\" 00 = 01 ; 01 = 02 ;\n#end\nfree\ntext", 0,
+                 Lines(0, 0, 4)},
+        LineCase{"RejectedUnitAfterFastStatements", "#path \"t.bin\" 00 = 01 ; 01 = 02 ;\n\nzz", 3, {}}),
+    [](const testing::TestParamInfo<LineCase>& info) { return std::string(info.param.name); });
 
 // A registry value the host refuses fails its statement.
 TEST(RunLoopHost, RefusedRegistryValueIsAScriptError) {

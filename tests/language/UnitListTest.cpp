@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <iterator>
 #include <random>
 #include <string>
 #include <string_view>
@@ -68,6 +69,38 @@ TEST(UnitList, ACutReplacesTheUnitsAndTheirCount) {
   EXPECT_TRUE(units.empty());
   EXPECT_EQ(units.size(), 0u);
 }
+
+struct LineCase {
+  const char* name;
+  std::string text;
+  size_t unit;
+  size_t line;
+};
+
+class UnitLine : public testing::TestWithParam<LineCase> {};
+
+TEST_P(UnitLine, CountsEveryKindOfLineEnd) {
+  CUnitList units;
+  units.Cut(Copy(GetParam().text), GetParam().text.size());
+  CUnitList::CIterator unit = units.begin();
+  std::advance(unit, GetParam().unit);
+  EXPECT_EQ(unit.Line(), GetParam().line) << *unit;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, UnitLine,
+    testing::Values(LineCase{"FirstUnit", "#path", 0, 1},
+                    LineCase{"LeadingBlankLines", "\r\n\n\r#path", 0, 4},
+                    LineCase{"CrLfIsOneLineEnd", "a\r\nb\r\nc", 2, 3},
+                    LineCase{"LoneLf", "a\nb\nc", 2, 3}, LineCase{"LoneCr", "a\rb\rc", 2, 3},
+                    LineCase{"LfCrIsTwoLineEnds", "a\n\rb", 1, 3},
+                    LineCase{"CrAtTheEndOfTheText", "a\r", 0, 1},
+                    LineCase{"TabsAndSpacesSeparateOnOneLine", "a \tb\t c\nd", 2, 1},
+                    LineCase{"UnitsRunOverNothingButSeparators", "ab;cd =\n;", 2, 2},
+                    LineCase{"DoubleByteTextStaysOneUnit", "\"\x83\x5C\x83\x74\" x\ny", 2, 2},
+                    LineCase{"Mixed", "free text\r\n#path \"a.bin\"\n  0000 = FF ;\r0001\t=\t01 ;\n\n#end",
+                             12, 6}),
+    [](const testing::TestParamInfo<LineCase>& info) { return std::string(info.param.name); });
 
 TEST(UnitList, SplitKeepsItsOwnCopyOfTheText) {
   CScriptFile script(QuopraStatements());

@@ -3,11 +3,11 @@
 #include <string>
 #include <vector>
 
-#include "statements/DialogTarget.h"
+#include "language/Statement.h"
 #include "platform/Dialogs.h"
 #include "qpxrun/RunnerHost.h"
+#include "statements/DialogTarget.h"
 #include "tests/standin/StandIn.h"
-#include "language/Statement.h"
 #include "tests/support/ScriptRun.h"
 
 namespace {
@@ -51,7 +51,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 class DialogHandler : public StandInTest {
  protected:
-  int32_t Handle(const std::string& unit) {
+  HandlerResult Handle(const std::string& unit) {
     statement.operands = {unit};
     return HandleDialog(host, statement);
   }
@@ -61,7 +61,7 @@ class DialogHandler : public StandInTest {
 };
 
 TEST_F(DialogHandler, ShowsTheSpecifiedOpenDialog) {
-  EXPECT_EQ(Handle("\"Pick\\sone|game.exe|Programs|*.exe|\""), 1);
+  EXPECT_EQ(Handle("\"Pick\\sone|game.exe|Programs|*.exe|\""), HandlerResult::kCancelled);
   ASSERT_EQ(Recorder().dialogs.size(), 1u);
   const auto& dialog = Recorder().dialogs[0];
   EXPECT_FALSE(dialog.save);
@@ -80,13 +80,13 @@ TEST_F(DialogHandler, ShowsTheSpecifiedOpenDialog) {
 TEST_F(DialogHandler, MakesTheChosenFileTheOnlyOperand) {
   std::string chosen = folder.Write("chosen.bin", "xyz");
   Recorder().dialogAnswers.push_back(chosen);
-  EXPECT_EQ(Handle("\"t||d|p|\""), 0);
+  EXPECT_EQ(Handle("\"t||d|p|\""), HandlerResult::kDone);
   EXPECT_EQ(statement.operands, Fields{chosen});
 }
 
 TEST_F(DialogHandler, ChoiceWithoutCp932FormFails) {
   Recorder().dialogAnswers.push_back(platform::standin::kAnswerWithoutCp932Form);
-  EXPECT_EQ(Handle("\"t||d|p|\""), -1);
+  EXPECT_EQ(Handle("\"t||d|p|\""), HandlerResult::kFailed);
 }
 
 TEST_F(DialogHandler, ReadOnlyChoiceIsReasonTwo) {
@@ -100,10 +100,10 @@ TEST_F(DialogHandler, ReadOnlyChoiceIsReasonTwo) {
 TEST_F(DialogHandler, RefusedSpecificationShowsNoDialog) {
   for (const std::string& unit :
        Fields{"\"t|n|d|\"", "t|n|d|p|", "\"t|" + std::string(260, 'n') + "|d|p|\""}) {
-    EXPECT_EQ(Handle(unit), -1) << unit;
+    EXPECT_EQ(Handle(unit), HandlerResult::kFailed) << unit;
   }
   EXPECT_TRUE(Recorder().dialogs.empty());
-  EXPECT_EQ(Handle("\"t|" + std::string(259, 'n') + "|d|p|\""), 1);
+  EXPECT_EQ(Handle("\"t|" + std::string(259, 'n') + "|d|p|\""), HandlerResult::kCancelled);
   ASSERT_EQ(Recorder().dialogs.size(), 1u);
   EXPECT_EQ(Recorder().dialogs[0].fileName, std::string(259, 'n'));
 }

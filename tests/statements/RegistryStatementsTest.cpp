@@ -3,16 +3,16 @@
 #include <optional>
 #include <string>
 
-#include "tests/standin/StandIn.h"
-#include "statements/RegistryStatements.h"
 #include "language/Statement.h"
 #include "qpxrun/RunnerHost.h"
+#include "statements/RegistryStatements.h"
+#include "tests/standin/StandIn.h"
 #include "tests/support/ScriptRun.h"
 
 namespace {
 
 using platform::standin::Recorder;
-using Handler = int32_t (*)(CRunHost&, CStatement&);
+using Handler = HandlerResult (*)(CRunHost&, CStatement&);
 
 const std::string kPath = "HKEY_CURRENT_USER\\Software\\Vendor\\App\\Value";
 
@@ -37,7 +37,7 @@ TEST_P(RegistryValue, WritesExactDataAndClosesTheKey) {
   CRunnerHost host;
   CStatement statement;
   statement.operands = {kPath, c.value};
-  EXPECT_EQ(c.handler(host, statement), c.data ? 0 : -1);
+  EXPECT_EQ(c.handler(host, statement), c.data ? HandlerResult::kDone : HandlerResult::kFailed);
   EXPECT_EQ(Recorder().openKeys, 0);
   if (!c.data) {
     EXPECT_TRUE(Recorder().registryWrites.empty());
@@ -107,7 +107,7 @@ TEST_P(RegistryFailure, FailsWithoutWritingAndLeavesNoKeyOpen) {
     for (const std::string& operand : GetParam().operands) {
       statement.operands.push_back(operand == kValue ? value : operand);
     }
-    EXPECT_EQ(handler(host, statement), -1) << value;
+    EXPECT_EQ(handler(host, statement), HandlerResult::kFailed) << value;
     EXPECT_TRUE(Recorder().registryWrites.empty());
     EXPECT_EQ(Recorder().openKeys, 0);
   }
