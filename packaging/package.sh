@@ -74,8 +74,8 @@ qpx_make_zip() {
 }
 
 # qpx_make_web_zip VERSION PAGE_DIR OUTPUT: the page, one folder
-# quopra-web-VERSION with its static files and the example, to open from
-# disk or put on any static host.
+# quopra-web-VERSION with its static files, the example and the licence, to
+# open from disk or put on any static host.
 qpx_make_web_zip() {
   local version=$1 page=$2 output=$3
   local stage folder="quopra-web-$version"
@@ -83,6 +83,7 @@ qpx_make_web_zip() {
   mkdir -p "$stage/$folder/example"
   cp "$page"/*.html "$page"/*.js "$page"/*.css "$stage/$folder/"
   cp "$QPX_PACKAGING_DIR/../examples/"* "$stage/$folder/example/"
+  cp "$QPX_PACKAGING_DIR/../LICENSE" "$stage/$folder/LICENSE.txt"
   mkdir -p "$(dirname "$output")"
   output=$(cd "$(dirname "$output")" && pwd)/$(basename "$output")
   rm -f "$output"

@@ -53,7 +53,11 @@ check_release() {
     { cat "$work/release.log" >&2; fail "tools/release failed"; finish; }
   (cd "$dist" && sha256sum --quiet -c SHA256SUMS) || fail "SHA256SUMS does not match"
   expect_equal "files in SHA256SUMS" "$(awk '{print $2}' "$dist/SHA256SUMS" | sort | tr '\n' ' ')" \
-    "qpx_${version}_amd64.deb quopra-$version-x64.msi quopra-$version-x64.zip quopra-$version-x86.msi quopra-$version-x86.zip "
+    "qpx_${version}_amd64.deb quopra-$version-x64.msi quopra-$version-x64.zip quopra-$version-x86.msi quopra-$version-x86.zip quopra-web-$version.zip "
+  local page="$work/zip-web"
+  mkdir -p "$page" && (cd "$page" && unzip -q "$dist/quopra-web-$version.zip")
+  expect_licence "web zip: LICENSE.txt" "$page/quopra-web-$version/LICENSE.txt"
+  [ -f "$page/quopra-web-$version/index.html" ] || fail "web zip: no index.html"
 
   local arch machine
   for arch in x64 x86; do
