@@ -30,8 +30,7 @@ constexpr std::string_view kNoDifferencesText =
 
 constexpr TextRow<Message> kMessages[] = {
     {Message::kLoadFailed, {"the script could not be read", Outcome::kLoadFailed.text}},
-    {Message::kNoRegistry,
-     {"no registry on this system", "このシステムにはレジストリがありません"}},
+    {Message::kNoRegistry, kNoRegistryTexts},
     {Message::kWhere, {"%1 unit %2: %3", "%1 ユニット %2: %3"}},
     {Message::kNoCp932Form,
      {" (the name has no CP932 form)", " (この名前はCP932で書き表せません)"}},

@@ -17,6 +17,11 @@ std::string_view ReasonText(int32_t reason, Language language);
 // A message of the comparison (qpxdiff's message boxes).
 std::string_view FileText(DiffMessage message, Language language);
 
+// A registry statement on a system without one: the message, and what
+// qpx's exit status for it means.
+inline constexpr Texts kNoRegistryTexts{"no registry on this system",
+                                        "このシステムにはレジストリがありません"};
+
 enum class Message {
   kLoadFailed,      // the script cannot be read (qpxrun's message)
   kNoRegistry,      // a registry statement on a system without one
