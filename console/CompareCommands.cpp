@@ -36,7 +36,7 @@ int Compare(const CommandLine& line, CComparison& comparison, COutput& err) {
     return kExitSecondUnreadable;
   }
   CProgress progress(FileSize(first.text) + FileSize(second.text) > kLongWorkBytes);
-  progress.Step(Fill(MessageText(Message::kComparing, line.language),
+  progress.Step(Fill(MessageText(ConsoleMessage::kComparing, line.language),
                      {ShownText(first.text), ShownText(second.text)}));
   switch (comparison.CompareFiles(first.text, second.text)) {
     case CompareOutcome::kCompared:
@@ -72,7 +72,7 @@ int RefuseOutputOnInput(const CommandLine& line, COutput& err) {
   for (const platform::CommandArgument& input : line.operands) {
     if (input.hasCp932Form && platform::IsSameFile(line.output->text, input.text)) {
       err.WriteText("qpx: " +
-                    Fill(MessageText(Message::kOutputIsInput, line.language),
+                    Fill(MessageText(ConsoleMessage::kOutputIsInput, line.language),
                          {ShownText(line.output->text), ShownText(input.text)}) +
                     "\n");
       return kExitOutputIsInput;
@@ -91,7 +91,7 @@ int PathInScript(const platform::CommandArgument& file, Direction direction, Lan
     ReportMessage(first ? DiffMessage::kFirstLoadFailed : DiffMessage::kSecondLoadFailed, file,
                   language, err);
     err.WriteText(
-        "qpx: " + Fill(MessageText(Message::kNoFullPath, language), {ShownText(file.text)}) + "\n");
+        "qpx: " + Fill(MessageText(ConsoleMessage::kNoFullPath, language), {ShownText(file.text)}) + "\n");
     return first ? kExitFirstUnreadable : kExitSecondUnreadable;
   }
   if (!ScriptCanName(path)) {

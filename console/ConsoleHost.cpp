@@ -13,13 +13,13 @@ CConsoleHost::CConsoleHost(const CScriptFile& script, TargetChooser chooser, Lan
 
 bool CConsoleHost::LoadTarget(CSourceData& image, const std::string& path) {
   CProgress progress(FileSize(path) > kLongWorkBytes);
-  progress.Step(Fill(MessageText(Message::kLoading, language_), {ShownText(path)}));
+  progress.Step(Fill(MessageText(ConsoleMessage::kLoading, language_), {ShownText(path)}));
   return image.Load(path);
 }
 
 bool CConsoleHost::SaveTarget(CSourceData& image, const std::string& path) {
   CProgress progress(image.GetSize() > kLongWorkBytes);
-  progress.Step(Fill(MessageText(Message::kSaving, language_), {ShownText(path)}));
+  progress.Step(Fill(MessageText(ConsoleMessage::kSaving, language_), {ShownText(path)}));
   return image.Save(path);
 }
 

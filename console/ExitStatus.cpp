@@ -3,6 +3,7 @@
 #include <array>
 #include <iterator>
 
+#include "interpreter/Messages.h"
 #include "interpreter/Outcome.h"
 #include "language/ParseScriptException.h"
 
@@ -17,7 +18,7 @@ constexpr ExitStatusRow kBeforeReasons[] = {
 
 constexpr ExitStatusRow kAfterReasons[] = {
     {kExitOtherReason, {"the run stopped for another reason", "その他の理由で実行が止まりました"}},
-    {kExitNoRegistry, {"no registry on this system", "このシステムにはレジストリがありません"}},
+    {kExitNoRegistry, kNoRegistryTexts},
     {kExitFirstUnreadable, {"the first file cannot be read", "1つ目のファイルを読み込めません"}},
     {kExitSecondUnreadable, {"the second file cannot be read", "2つ目のファイルを読み込めません"}},
     {kExitSizesDiffer, {"the two files differ in size", "2つのファイルのサイズが違います"}},

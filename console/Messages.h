@@ -1,35 +1,20 @@
-// What qpx says to a person about a run or a comparison, in the user's
-// language: the reasons a run stops, the comparison's file messages (the
-// Japanese texts are qpxrun's and qpxdiff's own), and qpx's own messages.
+// What qpx alone says to a person, in the user's language: progress, the
+// question before a downloaded script, and the failures only the console
+// meets. The messages the page shows too are the core's
+// (interpreter/Messages.h).
 #pragma once
 
-#include <cstdint>
 #include <string_view>
 
-#include "compare/DiffMessages.h"
-#include "text/Texts.h"
+#include "interpreter/Messages.h"
 
-// The reason a run stopped; a code that names none gives the general
-// failure message.
-std::string_view ReasonText(int32_t reason, Language language);
-
-// A message of the comparison (qpxdiff's message boxes).
-std::string_view FileText(DiffMessage message, Language language);
-
-enum class Message {
-  kLoadFailed,      // the script cannot be read (qpxrun's message)
-  kNoRegistry,      // a registry statement on a system without one
-  kWhere,           // %1 the script and line, %2 the unit's number, %3 the unit
-  kNoCp932Form,     // added after a name that cannot stand in CP932 text
+enum class ConsoleMessage {
   kOutOfMemory,     // no memory
   kInternalFault,   // %1 what failed
   kLoading,         // progress: %1 the script
   kComparing,       // progress: %1 and %2 the files
-  kSizesDiffer,     // diff, list: the files differ in size (qpxdiff's pane text, one line)
-  kNoDifferences,   // diff, list: the files are equal (qpxdiff's pane text)
   kOutputIsInput,   // diff: %1 the output, %2 the compared file it is
   kNoFullPath,      // diff: %1 a file whose full path has no CP932 form
-  kCannotName,      // diff: %1 a file whose name no script can carry
   kSaving,          // progress: %1 the target
   kFromInternet,    // %1 the script, %2 ", from URL" or nothing: what running it changes follows
   kRunIt,           // the question, answered y or n
@@ -38,4 +23,4 @@ enum class Message {
   kCount
 };
 
-std::string_view MessageText(Message message, Language language);
+std::string_view MessageText(ConsoleMessage message, Language language);

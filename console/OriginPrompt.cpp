@@ -11,20 +11,20 @@ bool MayRunMarkedScript(CScriptFile& script, const CommandLine& line,
   const std::string name = ShownText(line.operands[0].text);
   const Language language = line.language;
   if (mark.zone == platform::Zone::kRestricted) {
-    err.WriteText("qpx: " + Fill(MessageText(Message::kRestricted, language), {name}) + "\n");
+    err.WriteText("qpx: " + Fill(MessageText(ConsoleMessage::kRestricted, language), {name}) + "\n");
     return false;
   }
   if (mark.zone != platform::Zone::kInternet || line.trust) return true;
   if (!platform::IsTerminal(platform::StdStream::kInput) ||
       !platform::IsTerminal(platform::StdStream::kError)) {
-    err.WriteText("qpx: " + Fill(MessageText(Message::kNeedsTrust, language), {name}) + "\n");
+    err.WriteText("qpx: " + Fill(MessageText(ConsoleMessage::kNeedsTrust, language), {name}) + "\n");
     return false;
   }
   std::string from;
   if (!mark.url.empty()) from.append(" (").append(ShownText(mark.url)).append(")");
-  return host.Confirm("qpx: " + Fill(MessageText(Message::kFromInternet, language), {name, from}) +
+  return host.Confirm("qpx: " + Fill(MessageText(ConsoleMessage::kFromInternet, language), {name, from}) +
                       "\n" +
                       DescribeChanges(ForeseeRun(script, host, platform::kHasRegistry),
                                       kWholeChangeList, "  ", language) +
-                      std::string(MessageText(Message::kRunIt, language)));
+                      std::string(MessageText(ConsoleMessage::kRunIt, language)));
 }

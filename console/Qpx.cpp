@@ -56,10 +56,10 @@ int RunQpx(const std::vector<platform::CommandArgument>& arguments) {
   try {
     status = Dispatch(line, out, err);
   } catch (const std::bad_alloc&) {
-    err.WriteText("qpx: " + std::string(MessageText(Message::kOutOfMemory, line.language)) + "\n");
+    err.WriteText("qpx: " + std::string(MessageText(ConsoleMessage::kOutOfMemory, line.language)) + "\n");
   } catch (const std::exception& failure) {
     err.WriteText(
-        "qpx: " + Fill(MessageText(Message::kInternalFault, line.language), {failure.what()}) +
+        "qpx: " + Fill(MessageText(ConsoleMessage::kInternalFault, line.language), {failure.what()}) +
         "\n");
   }
   if (!out.Flush() && status == kExitSuccess) status = kExitCannotWrite;

@@ -140,7 +140,7 @@ int RunScriptCommand(const CommandLine& line, COutput& out, COutput& err) {
   bool loaded = false;
   {
     CProgress progress(FileSize(path) > kLongWorkBytes);
-    progress.Step(Fill(MessageText(Message::kLoading, line.language), {ShownText(path)}));
+    progress.Step(Fill(MessageText(ConsoleMessage::kLoading, line.language), {ShownText(path)}));
     loaded = LoadScript(script, path);
   }
   if (!loaded) return LoadFailed(line.operands[0], line.language, err);

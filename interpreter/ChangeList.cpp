@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "interpreter/Outcome.h"
+#include "interpreter/Messages.h"
 #include "text/PathSplitter.h"
 #include "text/ShownText.h"
 
@@ -17,7 +17,6 @@ enum class Line {
   kNothing,     //
   kStops,       // %1 the reason
   kCut,         // ends a line cut short
-  kNoRegistry,  // the reason of a stop at a registry value on a system without one
   kCount
 };
 
@@ -34,7 +33,6 @@ constexpr TextRow<Line> kLines[] = {
     {Line::kNothing, {"(nothing would change)", "(何も変わりません)"}},
     {Line::kStops, {"the run stops here: %1", "実行はここで止まります: %1"}},
     {Line::kCut, {"... (cut short)", "...(長いため省略)"}},
-    {Line::kNoRegistry, {"no registry on this system", "このシステムにはレジストリがありません"}},
 };
 static_assert(IsVocabulary(kLines, static_cast<size_t>(Line::kCount)));
 
@@ -95,10 +93,9 @@ std::string DescribeChanges(const RunChanges& changes, const ChangeListLayout& l
   }
   if (changes.values.empty() && changes.files.empty()) add(Say(kLines, Line::kNothing, language));
   if (changes.stop) {
-    const Outcome::ReasonRow& row = ReasonOf(changes.stop->reason);
     const std::string_view reason = changes.registryMissing
-                                        ? TextOf(kLines, Line::kNoRegistry, language)
-                                        : Texts{row.english, row.message.text}.In(language);
+                                        ? MessageText(Message::kNoRegistry, language)
+                                        : ReasonText(changes.stop->reason, language);
     add(Say(kLines, Line::kStops, language, {reason}));
   }
   return text;

@@ -1,14 +1,16 @@
 // The texts the page shows that are the core's own: the reasons a run
-// stops and the comparison's messages, in English and Japanese, handed to
-// the page by key so that it writes none of them again. (In this build
-// the literals are UTF-8, the page's own encoding.)
+// stops, the comparison's messages and the other messages of a failed run
+// or comparison, in English and Japanese, handed to the page by key so
+// that it writes none of them again. (In this build the literals are
+// UTF-8, the page's own encoding.)
 #include <emscripten.h>
 
 #include <string>
 #include <string_view>
+#include <utility>
 
-#include "compare/DiffMessages.h"
 #include "compare/Listing.h"
+#include "interpreter/Messages.h"
 #include "interpreter/Outcome.h"
 #include "web/PageCalls.h"
 
@@ -24,29 +26,48 @@ std::string Lines(std::string_view text) {
   return lines;
 }
 
+void BothLanguages(const std::string& key, std::string_view english, std::string_view japanese) {
+  page::CoreText("en", key, std::string(english));
+  page::CoreText("ja", key, std::string(japanese));
+}
+
+template <typename Id>
+void BothLanguages(const std::string& key, std::string_view (*text)(Id, Language), Id id) {
+  BothLanguages(key, text(id, Language::kEnglish), text(id, Language::kJapanese));
+}
+
 void ReasonTexts() {
-  int code = 0;
-  for (const Outcome::ReasonRow& row : Outcome::kReasons) {
-    std::string key = "reasons." + std::to_string(code++);
-    page::CoreText("en", key, std::string(row.english));
-    page::CoreText("ja", key, std::string(row.message.text));
+  for (size_t code = 0; code < kReasonCount; ++code) {
+    BothLanguages("reasons." + std::to_string(code), ReasonText, static_cast<int32_t>(code));
   }
-  page::CoreText("en", "otherFailure", std::string(Outcome::kOtherFailure.english));
-  page::CoreText("ja", "otherFailure", std::string(Outcome::kOtherFailure.message.text));
-  page::CoreText("ja", "loadFailed", std::string(Outcome::kLoadFailed.text));
+  BothLanguages("otherFailure", ReasonText, int32_t{-1});
+}
+
+void MessageTexts() {
+  constexpr std::pair<const char*, Message> kKeys[] = {
+      {"loadFailed", Message::kLoadFailed},   {"noRegistry", Message::kNoRegistry},
+      {"where", Message::kWhere},             {"noCp932Form", Message::kNoCp932Form},
+      {"noDifferences", Message::kNoDifferences}, {"cannotName", Message::kCannotName},
+  };
+  for (const auto& [key, message] : kKeys) BothLanguages(key, MessageText, message);
+  // In Japanese the page shows qpxdiff's pane text, in its two lines.
+  BothLanguages("sizesDiffer", MessageText(Message::kSizesDiffer, Language::kEnglish),
+                Lines(kSizeMismatchText));
 }
 
 void ComparisonTexts() {
-  page::CoreText("ja", "firstLoadFailed", std::string(MessageOf(DiffMessage::kFirstLoadFailed).text));
-  page::CoreText("ja", "secondLoadFailed", std::string(MessageOf(DiffMessage::kSecondLoadFailed).text));
-  page::CoreText("ja", "outOfMemory", std::string(MessageOf(DiffMessage::kOutOfMemory).text));
-  page::CoreText("ja", "sizesDiffer", Lines(kSizeMismatchText));
-  page::CoreText("ja", "noDifferences", Lines(kNoDifferencesLine));
+  constexpr std::pair<const char*, DiffMessage> kKeys[] = {
+      {"firstLoadFailed", DiffMessage::kFirstLoadFailed},
+      {"secondLoadFailed", DiffMessage::kSecondLoadFailed},
+      {"outOfMemory", DiffMessage::kOutOfMemory},
+  };
+  for (const auto& [key, message] : kKeys) BothLanguages(key, FileText, message);
 }
 
 }  // namespace
 
 extern "C" EMSCRIPTEN_KEEPALIVE void qpx_texts() {
   ReasonTexts();
+  MessageTexts();
   ComparisonTexts();
 }

@@ -1,7 +1,6 @@
-// The page's texts in English and Japanese. The messages of a run and a
-// comparison are qpx's own, word for word: those the core holds (the
-// reasons a run stops, the comparison's Japanese messages) come from it
-// when the page starts the core (page.js), and are not written here.
+// The page's own texts in English and Japanese. The messages of a failed
+// run or comparison are qpx's own, word for word: they come from the core
+// when the page starts it (page.js), and are not written here.
 globalThis.QuopraTexts = {
   en: {
     tagline: "Apply and make Quopra scripts in your browser. Nothing is uploaded: the files stay on this device.",
@@ -46,16 +45,6 @@ globalThis.QuopraTexts = {
     differences: "%1 differing bytes",
     forward: "Download the script that turns the first file into the second",
     reverse: "Download the script that turns the second file into the first",
-    loadFailed: "the script could not be read",
-    noRegistry: "no registry on this system",
-    where: "%1 unit %2: %3",
-    noCp932Form: " (the name has no CP932 form)",
-    firstLoadFailed: "the first file cannot be read",
-    secondLoadFailed: "the second file cannot be read",
-    sizesDiffer: "the first and the second file differ in size: no script can be written",
-    noDifferences: "the files do not differ",
-    outOfMemory: "not enough memory to do this",
-    cannotName: "%1: no script can name this file (a double quote or a control character in its name)",
   },
   ja: {
     tagline: "Quopra スクリプトをブラウザーで適用・作成します。ファイルはこの端末から送られません。",
@@ -100,9 +89,5 @@ globalThis.QuopraTexts = {
     differences: "異なるバイト: %1",
     forward: "1つ目のファイルを2つ目に変えるスクリプトをダウンロード",
     reverse: "2つ目のファイルを1つ目に変えるスクリプトをダウンロード",
-    noRegistry: "このシステムにはレジストリがありません",
-    where: "%1 ユニット %2: %3",
-    noCp932Form: " (この名前はCP932で書き表せません)",
-    cannotName: "%1: この名前はスクリプトに書けません (名前に二重引用符か制御文字があります)",
   },
 };

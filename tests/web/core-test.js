@@ -83,6 +83,22 @@ function checkSections(session, check) {
   }
 }
 
+// The failure texts the page shows are the core's, in both languages, and
+// none is written again among the page's own (texts.js).
+const failureKeys = ["loadFailed", "noRegistry", "where", "noCp932Form", "otherFailure",
+  "firstLoadFailed", "secondLoadFailed", "sizesDiffer", "noDifferences", "outOfMemory", "cannotName"];
+
+function checkTexts(session, check) {
+  require(path.join(__dirname, "../../web/texts.js"));
+  const core = session.texts();
+  check("texts: the failures' texts are the core's", () => {
+    for (const key of failureKeys) {
+      assert.ok(core.en[key] && core.ja[key] && core.en[key] !== core.ja[key], key);
+      for (const language of ["en", "ja"]) assert.ok(!(key in globalThis.QuopraTexts[language]), language + " " + key);
+    }
+  });
+}
+
 async function main() {
   const only = process.argv[2];
   const session = await startSession(createQuopra, { wasmBinary: wasmOf(pageDir) });
@@ -96,7 +112,10 @@ async function main() {
       console.log("FAIL " + name + "\n" + error.message);
     }
   };
-  if (only === "apply") checkSections(session, check);
+  if (only === "apply") {
+    checkTexts(session, check);
+    checkSections(session, check);
+  }
   for (const testCase of only === "large" ? cases.largeApplyCases : only === "make" ? [] : cases.applyCases) {
     const expected = qpxApply(testCase);
     const got = await webApply(session, testCase);

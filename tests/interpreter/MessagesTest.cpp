@@ -1,11 +1,12 @@
-// qpx's messages: the Japanese texts are qpxrun's and qpxdiff's own, the
-// English ones each their own, and values go where each language puts them.
+// The messages qpx and the page show: the Japanese texts are qpxrun's and
+// qpxdiff's own, the English ones each their own, and values go where each
+// language puts them.
 #include <gtest/gtest.h>
 
 #include <set>
 #include <string>
 
-#include "console/Messages.h"
+#include "interpreter/Messages.h"
 #include "interpreter/Outcome.h"
 
 namespace {
