@@ -342,7 +342,10 @@ def mutant_diff(text, mutant):
 # The change: its product files and their added or modified lines.
 
 def git(args, cwd, check=True):
-    done = subprocess.run(["git"] + args, cwd=cwd, capture_output=True, text=True)
+    # A change may carry files that are not UTF-8 (fuzz corpora): their
+    # bytes are read as replacement characters, only product lines matter.
+    done = subprocess.run(["git"] + args, cwd=cwd, capture_output=True, text=True,
+                          errors="replace")
     if check and done.returncode != 0:
         sys.exit(f"mutate: git {' '.join(args)}: {done.stderr.strip()}")
     return done.stdout.strip()

@@ -2,7 +2,9 @@
 comments, literals, preprocessor lines or static_asserts."""
 import importlib.util
 import os
+import subprocess
 import sys
+import tempfile
 import unittest
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -58,6 +60,16 @@ class Mutants(unittest.TestCase):
     def test_mutants_of_one_program_are_made_once(self):
         texts = [text for _, _, text in mutants(range(1, 15))]
         self.assertEqual(len(texts), len(set(texts)))
+
+
+class Git(unittest.TestCase):
+    def test_output_that_is_not_utf8_is_read(self):
+        with tempfile.TemporaryDirectory() as repo:
+            subprocess.run(["git", "init", "-q", repo], check=True)
+            with open(os.path.join(repo, "corpus"), "wb") as f:
+                f.write(b"a\xd2\xffb")
+            blob = mutate.git(["hash-object", "-w", "corpus"], repo)
+            self.assertEqual(mutate.git(["cat-file", "blob", blob], repo), "a\ufffd\ufffdb")
 
 
 if __name__ == "__main__":
