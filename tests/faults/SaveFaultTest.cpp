@@ -13,7 +13,10 @@
 #include <cstdarg>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
+#include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "image/SourceData.h"
@@ -34,6 +37,9 @@ struct Fault {
 };
 
 Fault fault;
+
+// What another program does while the new file is written, once.
+std::function<void()> duringWrite;
 
 // True when this call is the one to fail.
 bool Fails(Call call) {
@@ -57,6 +63,7 @@ int __real_openat64(int folder, const char* name, int flags, ...);
 
 // A device failing mid-write takes the first half of the bytes.
 ssize_t __wrap_write(int fd, const void* buffer, size_t count) {
+  if (duringWrite) std::exchange(duringWrite, nullptr)();
   if (!Fails(Call::kWrite)) return __real_write(fd, buffer, count);
   int error = errno;
   __real_write(fd, buffer, count / 2);
@@ -227,3 +234,22 @@ TEST_P(SaveByReplacing, WorksWhereverTheTargetsOwnNameDoes) {
 INSTANTIATE_TEST_SUITE_P(NameLengths, SaveByReplacing, testing::Values(5, 200, 253, 255));
 
 }  // namespace
+
+// Another program rewrites the file while the new one is being written:
+// nothing is put over its bytes, and no new file is left beside.
+TEST(SaveUnderChange, LeavesAFileChangedDuringTheSaveAsTheOtherProgramLeftIt) {
+  TempFolder folder;
+  const std::string target = folder.Write("t.bin", Counting(kSize));
+  CSourceData image;
+  ASSERT_TRUE(image.Load(target));
+  image.SetByte(0, 0xEE);
+  const std::string theirs(kSize, 'x');
+  duringWrite = [&] { folder.Write("t.bin", theirs); };
+  EXPECT_EQ(image.Save(target), 0);
+  EXPECT_FALSE(duringWrite) << "the save wrote nothing";
+  duringWrite = nullptr;
+  EXPECT_TRUE(ReadFileBytes(target) == theirs);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()),
+                          std::filesystem::directory_iterator()),
+            1);
+}
