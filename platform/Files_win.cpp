@@ -106,14 +106,20 @@ int Close(int fd) { return _close(fd); }
 
 bool LastFailureWasNoRoom() { return lastFailureWasNoRoom; }
 
-bool GetFullPath(const std::string& path, std::string& full) {
+bool win::GetWideFullPath(const std::string& path, std::wstring& full) {
   std::wstring name;
-  if (path.empty() || !win::ToWideName(path, name)) return false;
-  std::vector<wchar_t> buffer(win::kLongestWidePath, L'\0');
+  if (path.empty() || !ToWideName(path, name)) return false;
+  std::vector<wchar_t> buffer(kLongestWidePath, L'\0');
   DWORD length =
       ::GetFullPathNameW(name.c_str(), static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
-  return length != 0 && length < buffer.size() &&
-         win::ToCp932Name(std::wstring_view(buffer.data(), length), full);
+  if (length == 0 || length >= buffer.size()) return false;
+  full.assign(buffer.data(), length);
+  return true;
+}
+
+bool GetFullPath(const std::string& path, std::string& full) {
+  std::wstring wide;
+  return win::GetWideFullPath(path, wide) && win::ToCp932Name(wide, full);
 }
 
 bool SlashBeginsAnAbsolutePath() { return false; }

@@ -4,12 +4,17 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <string>
 #include <utility>
 
 namespace platform::win {
 
 // The longest path the wide calls take, in UTF-16 units.
 constexpr size_t kLongestWidePath = 32768;
+
+// The full path of the file a name opens, in the system's own characters:
+// the folder it lies in may have no CP932 form.
+bool GetWideFullPath(const std::string& path, std::wstring& full);
 
 // Owns a handle from CreateFileW, whose failure value is
 // INVALID_HANDLE_VALUE, and closes it on every path.

@@ -14,19 +14,6 @@ namespace platform {
 
 namespace {
 
-// The full path of the file a name opens, made in the system's own
-// characters: the folder it lies in may have no CP932 form.
-bool WideFullPathOf(const std::string& path, std::wstring& full) {
-  std::wstring name;
-  if (path.empty() || !win::ToWideName(path, name)) return false;
-  std::vector<wchar_t> buffer(win::kLongestWidePath, L'\0');
-  DWORD length =
-      ::GetFullPathNameW(name.c_str(), static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
-  if (length == 0 || length >= buffer.size()) return false;
-  full.assign(buffer.data(), length);
-  return true;
-}
-
 // The zone the system gives the file's URL (MapUrlToZone, which also
 // reads the file's mark); nothing when it does not answer. The URL is
 // made from the full path, as the shell makes one ("file:///C:/dir/a.qpx",
@@ -58,7 +45,7 @@ std::optional<long long> SystemZoneOf(const std::wstring& fullPath) {
 // path has no CP932 form the stream is read by the name as given.
 bool ReadOriginMark(const std::string& path, OriginMark& mark) {
   std::wstring wideFull;
-  bool hasFull = WideFullPathOf(path, wideFull);
+  bool hasFull = win::GetWideFullPath(path, wideFull);
   std::string full;
   if (!hasFull || !win::ToCp932Name(wideFull, full)) full = path;
   ZoneCalls calls{[&full](OriginMark& found) { return ReadZoneIdentifier(full, found); },

@@ -4,9 +4,9 @@
 // page's files byte for byte with qpx's on the same inputs.
 "use strict";
 
-const target = (size, seed) => {
+const target = (size, offset) => {
   const bytes = Buffer.alloc(size);
-  for (let i = 0; i < size; ++i) bytes[i] = (i * 37 + seed) & 0xff;
+  for (let i = 0; i < size; ++i) bytes[i] = (i * 37 + offset) & 0xff;
   return bytes;
 };
 const script = (text) => Buffer.from(text.replace(/\n/g, "\r\n"), "latin1");
