@@ -38,8 +38,8 @@ QPX_WINE_PACKAGES=(wine wine64 xvfb xauth fonts-ipafont-gothic fonts-droid-fallb
   fonts-wqy-zenhei xxd locales)
 # What building and testing the page needs: the emscripten compiler, the
 # generator of its CP932 tables (glibc's iconv through Python), Node for
-# the tests, and the browser they drive.
-QPX_WEB_PACKAGES=(emscripten python3 nodejs chromium)
+# the tests, and the browsers they drive.
+QPX_WEB_PACKAGES=(emscripten python3 nodejs chromium firefox-esr)
 # What tools/bench needs beside the build: the competitors, the timing and
 # plotting tools, and the micro-benchmarks' library.
 QPX_BENCH_PACKAGES=(hyperfine xdelta3 gnuplot-nox time libbenchmark-dev jq)
@@ -106,10 +106,12 @@ qpx_make_wine_prefix() {
 
 # Builds the page into build/web/ (Debian's emscripten finds acorn only
 # through NODE_PATH on this Node), and installs what its browser tests
-# drive Chromium with, exactly as locked, without downloading a browser.
+# drive Chromium and Firefox with, exactly as locked, without downloading
+# a browser.
 qpx_build_page() {
   NODE_PATH=/usr/share/nodejs qpx_build web
-  (cd "$QPX_ROOT/tests/web" && PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm ci --no-audit --no-fund >/dev/null)
+  (cd "$QPX_ROOT/tests/web" && PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 PUPPETEER_SKIP_DOWNLOAD=1 \
+    npm ci --no-audit --no-fund >/dev/null)
 }
 
 # Configures (once) and builds one preset.

@@ -10,7 +10,7 @@ const http = require("http");
 const path = require("path");
 const { chromium } = require("playwright-core");
 const cases = require("./cases.js");
-const { freshFolder, layOut, scriptName, qpxApply, qpxMake, qpxRunMade } = require("./qpx.js");
+const { freshFolder, layOut, scriptName, filesOf, qpxApply, qpxMake, qpxRunMade } = require("./qpx.js");
 
 const pageDir = process.env.QPX_PAGE_DIR || path.join(__dirname, "../../build/web");
 const pageUrl = "file://" + path.join(pageDir, "index.html");
@@ -55,12 +55,41 @@ function rendererMemory(profile) {
                           { now: 0, peak: 0 });
 }
 
-// Every request the page makes beyond its own files fails the test.
-function watchRequests(page, requests) {
-  page.on("request", (request) => {
-    const url = request.url();
-    if (!url.startsWith("file://") && !url.startsWith("blob:") && !url.startsWith("data:")) requests.push(url);
+// Whether a request is for the page's own files (or what it made itself).
+const ownRequest = (url) => url.startsWith("file://") || url.startsWith("blob:") || url.startsWith("data:");
+
+// Every request the page makes beyond its own files, and every script
+// error it shows, fails the test (playwright's page or puppeteer's alike);
+// checkWatched is that check.
+function watchPage(page) {
+  const watched = { requests: [], errors: [] };
+  page.on("request", (request) => ownRequest(request.url()) || watched.requests.push(request.url()));
+  page.on("pageerror", (error) => watched.errors.push(String(error)));
+  page.on("console", (message) => message.type() === "error" && watched.errors.push(message.text()));
+  return watched;
+}
+
+function checkWatched(check, watched) {
+  return check("no request beyond the page's files, no error", async () => {
+    assert.deepStrictEqual(watched.requests, []);
+    assert.deepStrictEqual(watched.errors, []);
   });
+}
+
+// Runs named checks, printing each one's outcome; failed() says whether any failed.
+function checker() {
+  let failures = 0;
+  const check = async (name, body) => {
+    try {
+      await body();
+      console.log("ok   " + name);
+    } catch (error) {
+      failures += 1;
+      console.log("FAIL " + name + "\n" + String(error.stack || error).slice(0, 2000));
+    }
+  };
+  check.failed = () => failures > 0;
+  return check;
 }
 
 // Starts measuring the page's memory once its core is ready; the function
@@ -142,9 +171,7 @@ async function pageApply(page, testCase, profile) {
   }
   if (measured) checkMemory(await measured(), folder);
   const failure = await shownText(page, "#failure:not([hidden]) p");
-  const files = {};
-  for (const name of fs.readdirSync(folder)) files[name] = fs.readFileSync(path.join(folder, name));
-  Object.assign(files, await downloadsOf(page, "#saved"));
+  const files = Object.assign(filesOf(folder), await downloadsOf(page, "#saved"));
   return { failure, files };
 }
 
@@ -228,21 +255,8 @@ async function main() {
   const context = await launch();
   const page = context.pages()[0] || (await context.newPage());
   page.setDefaultTimeout(only === "large" ? 600000 : 20000);
-  const requests = [];
-  watchRequests(page, requests);
-  const errors = [];
-  page.on("pageerror", (error) => errors.push(String(error)));
-  page.on("console", (message) => message.type() === "error" && errors.push(message.text()));
-  let failures = 0;
-  const check = async (name, body) => {
-    try {
-      await body();
-      console.log("ok   " + name);
-    } catch (error) {
-      failures += 1;
-      console.log("FAIL " + name + "\n" + String(error.stack || error).slice(0, 2000));
-    }
-  };
+  const watched = watchPage(page);
+  const check = checker();
   for (const testCase of only === "large" ? cases.largeApplyCases : only === "make" ? [] : cases.applyCases) {
     await check("page apply: " + testCase.name, async () => {
       const expected = qpxApply(testCase);
@@ -285,15 +299,12 @@ async function main() {
     });
     if (screenshots && testCase.name.startsWith("many")) await page.screenshot({ path: path.join(screenshots, "web-make.png"), fullPage: true });
   }
-  await check("no request beyond the page's files, no error", async () => {
-    assert.deepStrictEqual(requests, []);
-    assert.deepStrictEqual(errors, []);
-  });
+  await checkWatched(check, watched);
   await context.close();
-  process.exit(failures > 0 ? 1 : 0);
+  process.exit(check.failed() ? 1 : 0);
 }
 
-module.exports = { launch, pageUrl };
+module.exports = { launch, pageUrl, watchPage, checkWatched, checker };
 
 if (require.main === module) {
   main().catch((error) => {
