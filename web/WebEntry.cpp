@@ -93,13 +93,20 @@ EMSCRIPTEN_KEEPALIVE double qpx_difference_count() {
   return static_cast<double>(TheComparison().Differences().size());
 }
 
-// The listing of the last comparison, in pieces to the page: shown, not
-// saved, so in the page's UTF-8 throughout (its literals are UTF-8 here).
-EMSCRIPTEN_KEEPALIVE int qpx_listing() {
+// The lines of the listing of the last comparison.
+EMSCRIPTEN_KEEPALIVE double qpx_listing_lines() {
+  return static_cast<double>(ListingLineCount(TheComparison().Differences()));
+}
+
+// The listing's lines from first, at most count, in pieces to the page:
+// the page asks for those in view. Shown, not saved, so in the page's
+// UTF-8 throughout (its literals are UTF-8 here).
+EMSCRIPTEN_KEEPALIVE int qpx_listing(double first, double count) {
   const CComparison& comparison = TheComparison();
+  ListingLines lines{static_cast<size_t>(first), static_cast<size_t>(count)};
   return StreamListing(page::Shown(comparison.FirstPath()),
-                       page::Shown(comparison.SecondPath()),
-                       comparison.Differences(), PageSink())
+                       page::Shown(comparison.SecondPath()), comparison.Differences(),
+                       PageSink(), kNoDifferencesLine, lines)
              ? kDone
              : kFailed;
 }

@@ -183,9 +183,17 @@
       return { answer, pieces };
     }
 
-    // The listing of the last comparison, UTF-8 pieces.
-    listing() {
-      return this.collect(() => this.module.ccall("qpx_listing", "number", [], [])).pieces;
+    // The count of lines of the last comparison's listing, its header's
+    // included.
+    listingLines() {
+      return this.module.ccall("qpx_listing_lines", "number", [], []);
+    }
+
+    // Lines of the last comparison's listing, from first (the header is
+    // line 0), at most count: UTF-8 pieces.
+    listing(first, count) {
+      return this.collect(() =>
+        this.module.ccall("qpx_listing", "number", ["number", "number"], [first, count])).pieces;
     }
 
     // The script of the last comparison that changes the file sourceName

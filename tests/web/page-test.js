@@ -165,7 +165,24 @@ async function pageMake(page, testCase, profile) {
     scripts[download.suggestedFilename()] = fs.readFileSync(await download.path());
   }
   const failure = await shownText(page, "#make-failure:not([hidden]) p");
-  return { failure, scripts, folder };
+  return { failure, scripts, folder, listing: await listedRows(page) };
+}
+
+// The listing's rows in view at its top and at its bottom, past the
+// header line, or null where no listing is shown.
+async function listedRows(page) {
+  if (await page.locator("#listing").isHidden()) return null;
+  const rows = () => page.locator("#listing .rows").textContent();
+  const shown = await rows();
+  // Scrolled to the end, a list longer than its view draws other rows.
+  const scrolls = await page.locator("#listing").evaluate((view) => {
+    view.scrollTop = view.scrollHeight;
+    return view.scrollHeight > view.clientHeight;
+  });
+  if (scrolls) {
+    await page.waitForFunction((before) => document.querySelector("#listing .rows").textContent !== before, shown);
+  }
+  return { top: shown.split("\n").slice(1), bottom: (await rows()).split("\n") };
 }
 
 // The page served over HTTP from this machine, where the browser offers
@@ -276,6 +293,13 @@ async function main() {
       assert.deepStrictEqual(Object.keys(got.scripts).sort(), Object.keys(expected.scripts).sort());
       for (const name of Object.keys(expected.scripts)) assert.ok(got.scripts[name].equals(expected.scripts[name]), name);
       if (expected.status !== 0) assert.ok(got.failure, "the page shows why");
+      if (expected.status === 0) {
+        // The rows in view, at the top and scrolled to the bottom, are qpx's lines there.
+        const top = got.listing.top.filter((line) => line !== "");
+        assert.deepStrictEqual(top, expected.listing.slice(0, top.length));
+        const bottom = got.listing.bottom.filter((line) => line !== "");
+        assert.deepStrictEqual(bottom.slice(-5), expected.listing.slice(-5));
+      }
       // qpx run turns the first file into the second with the page's forward script.
       const forward = path.basename(testCase.first, path.extname(testCase.first)) + ".qpx";
       if (expected.status === 0) {

@@ -54,8 +54,8 @@ function filesOf(folder) {
 // qpx in English, or in Japanese with language "ja".
 function qpx(args, folder, language) {
   const locale = language === "ja" ? { LC_ALL: "", LANGUAGE: "", LANG: "ja_JP.UTF-8" } : { LC_ALL: "C.UTF-8", LANGUAGE: "en" };
-  const result = spawnSync(qpxPath(), args, { cwd: folder, env: { ...process.env, ...locale } });
-  return { status: result.status, stderr: result.stderr.toString() };
+  const result = spawnSync(qpxPath(), args, { cwd: folder, env: { ...process.env, ...locale }, maxBuffer: 1 << 30 });
+  return { status: result.status, stderr: result.stderr.toString(), stdout: result.stdout.toString() };
 }
 
 // qpx run on the case in its own folder: its status, stderr and the files.
@@ -83,7 +83,9 @@ function qpxMake(testCase) {
     scripts[output] = bytes.subarray(0, prefix.length).equals(prefix)
       ? Buffer.concat([Buffer.from("#path \""), bytes.subarray(prefix.length)]) : bytes;
   }
-  return { status, scripts };
+  // The listing's lines past its header, as qpx list gives them.
+  const listing = status === 0 ? qpx(["list", testCase.first, testCase.second], folder).stdout.split("\n").slice(1, -1) : [];
+  return { status, scripts, listing };
 }
 
 // qpx run of a script the page made on a copy of the file it changes:
