@@ -103,10 +103,6 @@
     return sessionPromise;
   }
 
-  async function bytesOf(file) {
-    return new Uint8Array(await file.arrayBuffer());
-  }
-
   function offerDownload(list, name, parts, key) {
     const url = URL.createObjectURL(new Blob(parts, { type: "application/octet-stream" }));
     const item = document.createElement("li");
@@ -118,7 +114,7 @@
     return item;
   }
 
-  globalThis.QuopraPage = { fill, chooseLanguage, textElement, offerDownload, session, bytesOf, $ };
+  globalThis.QuopraPage = { fill, chooseLanguage, textElement, offerDownload, session, $ };
   // ---- start ------------------------------------------------------------
   document.addEventListener("DOMContentLoaded", () => {
     chooseLanguage(browserLanguage());

@@ -298,7 +298,8 @@ async function main() {
         const top = got.listing.top.filter((line) => line !== "");
         assert.deepStrictEqual(top, expected.listing.slice(0, top.length));
         const bottom = got.listing.bottom.filter((line) => line !== "");
-        assert.deepStrictEqual(bottom.slice(-5), expected.listing.slice(-5));
+        const last = Math.min(5, expected.listing.length);
+        assert.deepStrictEqual(bottom.slice(-last), expected.listing.slice(-last));
       }
       // qpx run turns the first file into the second with the page's forward script.
       const forward = path.basename(testCase.first, path.extname(testCase.first)) + ".qpx";
