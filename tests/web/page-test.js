@@ -292,7 +292,15 @@ async function main() {
       const got = await pageMake(page, testCase, only === "large" && context.profile);
       assert.deepStrictEqual(Object.keys(got.scripts).sort(), Object.keys(expected.scripts).sort());
       for (const name of Object.keys(expected.scripts)) assert.ok(got.scripts[name].equals(expected.scripts[name]), name);
-      if (expected.status !== 0) assert.ok(got.failure, "the page shows why");
+      if (expected.status !== 0) {
+        // qpx's message, in English and in Japanese (the page names no file it was given).
+        const message = (stderr) => qpxMessage(stderr).replace(/^[^:]*\.bin: /, "");
+        assert.strictEqual(got.failure, message(expected.stderr));
+        await page.locator("#language").selectOption("ja");
+        const japanese = await shownText(page, "#make-failure:not([hidden]) p");
+        await page.locator("#language").selectOption("en");
+        assert.strictEqual(japanese, message(qpxMake(testCase, "ja").stderr));
+      }
       if (expected.status === 0) {
         // The rows in view, at the top and scrolled to the bottom, are qpx's lines there.
         const top = got.listing.top.filter((line) => line !== "");

@@ -69,14 +69,14 @@ function qpxApply(testCase, language) {
 
 // qpx diff both ways: its status and the two scripts, their #path naming
 // the file alone as the page's do (qpx names it by its full path).
-function qpxMake(testCase) {
+function qpxMake(testCase, language) {
   const folder = layOut(testCase, "qpx");
   const scripts = {};
-  let status;
+  let status, stderr;
   for (const [reverse, source] of [[false, testCase.first], [true, testCase.second]]) {
     const output = path.basename(source, path.extname(source)) + ".qpx";
     const args = ["diff", testCase.first, testCase.second, "-o", output].concat(reverse ? ["--reverse"] : []);
-    status = qpx(args, path.join(folder)).status;
+    ({ status, stderr } = qpx(args, path.join(folder), language));
     if (status !== 0) break;
     const bytes = fs.readFileSync(path.join(folder, output));
     const prefix = Buffer.from("#path \"" + fs.realpathSync(folder) + "/", "utf8");
@@ -85,7 +85,7 @@ function qpxMake(testCase) {
   }
   // The listing's lines past its header, as qpx list gives them.
   const listing = status === 0 ? qpx(["list", testCase.first, testCase.second], folder).stdout.split("\n").slice(1, -1) : [];
-  return { status, scripts, listing };
+  return { status, stderr, scripts, listing };
 }
 
 // qpx run of a script the page made on a copy of the file it changes:
