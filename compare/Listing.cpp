@@ -1,5 +1,8 @@
 #include "compare/Listing.h"
 
+#include <algorithm>
+#include <span>
+
 #include "text/TextBuilder.h"
 
 namespace {
@@ -22,14 +25,19 @@ uint64_t OpeningSize(const std::string& first, const std::string& second,
          kLineEnd.size() + noDifferences.size();
 }
 
-void AppendOpening(const std::string& first, const std::string& second,
-                   std::string_view noDifferences, bool none, CTextBuilder& text) {
-  text.Append(kHeaderStart);
-  text.Append(first);
-  text.Append(kPathSeparator);
-  text.Append(second);
-  text.Append(kLineEnd);
-  if (none) text.Append(noDifferences);
+// The opening lines (the header, then the no-differences line where it
+// belongs) that fall in [first, end).
+void AppendOpening(const std::string& firstPath, const std::string& secondPath,
+                   std::string_view noDifferences, bool none, size_t first, size_t end,
+                   CTextBuilder& text) {
+  if (first == 0 && end > 0) {
+    text.Append(kHeaderStart);
+    text.Append(firstPath);
+    text.Append(kPathSeparator);
+    text.Append(secondPath);
+    text.Append(kLineEnd);
+  }
+  if (none && first <= 1 && end > 1) text.Append(noDifferences);
 }
 
 void AppendLine(CTextBuilder& text, const DiffEntry& entry) {
@@ -43,11 +51,23 @@ void AppendLine(CTextBuilder& text, const DiffEntry& entry) {
 
 }  // namespace
 
+size_t ListingLineCount(const DiffList& differences) {
+  return 1 + std::max<size_t>(differences.size(), 1);
+}
+
 bool StreamListing(const std::string& firstPath, const std::string& secondPath,
                    const DiffList& differences, const TextSink& sink,
-                   std::string_view noDifferences) {
-  CTextBuilder text(OpeningSize(firstPath, secondPath, noDifferences) + kLongestLine * kBatch);
-  AppendOpening(firstPath, secondPath, noDifferences, differences.empty(), text);
-  return StreamItems(differences, kBatch, text, AppendLine, sink) &&
+                   std::string_view noDifferences, ListingLines lines) {
+  size_t total = ListingLineCount(differences);
+  size_t first = std::min(lines.first, total);
+  size_t end = first + std::min(lines.count, total - first);
+  CTextBuilder text(OpeningSize(firstPath, secondPath, noDifferences) +
+                    kLongestLine * std::min(end - first, kBatch));
+  AppendOpening(firstPath, secondPath, noDifferences, differences.empty(), first, end, text);
+  // Line i past the header is the difference i - 1.
+  size_t from = std::max<size_t>(first, 1) - 1;
+  size_t to = std::min(std::max<size_t>(end, 1) - 1, differences.size());
+  std::span<const DiffEntry> shown(differences.data() + std::min(from, to), differences.data() + to);
+  return StreamItems(shown, kBatch, text, AppendLine, sink) &&
          (text.Text().empty() || sink(text.Text()));
 }

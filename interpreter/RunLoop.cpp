@@ -58,7 +58,11 @@ class CRunLoop {
  private:
   void RunUnits();
   bool ReadsFast(std::string_view previous) const;
-  bool ReadFast(CUnitList::CIterator& unit);
+  // A frame of its own, with nothing to clean up if a store throws: where
+  // exceptions are emulated (the browser's build), a call made inside a
+  // frame that would have to clean up goes out through the host, and here
+  // that would be one per byte.
+  [[gnu::noinline]] bool ReadFast(CUnitList::CIterator& unit);
   void StartSection();
   void OnSearching(std::string_view unit);
   void OnDialogSpec(std::string_view unit);

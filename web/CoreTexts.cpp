@@ -9,22 +9,11 @@
 #include <string_view>
 #include <utility>
 
-#include "compare/Listing.h"
 #include "interpreter/Messages.h"
 #include "interpreter/Outcome.h"
 #include "web/PageCalls.h"
 
 namespace {
-
-// The text without its CR LF line ends, as the page shows lines.
-std::string Lines(std::string_view text) {
-  std::string lines;
-  for (char c : text) {
-    if (c != '\r') lines += c;
-  }
-  while (!lines.empty() && lines.back() == '\n') lines.pop_back();
-  return lines;
-}
 
 void BothLanguages(const std::string& key, std::string_view english, std::string_view japanese) {
   page::CoreText("en", key, std::string(english));
@@ -48,11 +37,9 @@ void MessageTexts() {
       {"loadFailed", Message::kLoadFailed},   {"noRegistry", Message::kNoRegistry},
       {"where", Message::kWhere},             {"noCp932Form", Message::kNoCp932Form},
       {"noDifferences", Message::kNoDifferences}, {"cannotName", Message::kCannotName},
+      {"sizesDiffer", Message::kSizesDiffer},
   };
   for (const auto& [key, message] : kKeys) BothLanguages(key, MessageText, message);
-  // In Japanese the page shows qpxdiff's pane text, in its two lines.
-  BothLanguages("sizesDiffer", MessageText(Message::kSizesDiffer, Language::kEnglish),
-                Lines(kSizeMismatchText));
 }
 
 void ComparisonTexts() {

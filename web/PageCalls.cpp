@@ -10,15 +10,24 @@
 EM_ASYNC_JS(int, qpxProvideTarget, (const char* path), {
   return (await Module.qpxHost.provideTarget(UTF8ToString(path))) ? 1 : 0;
 });
-// The saved bytes become a Blob piece by piece, the page given time
+// The saved bytes become a Blob piece by piece, the page given a turn
 // between pieces to hand each to the browser, so that it never holds a
-// second whole copy.
+// second whole copy. The turn is a message, not a timer: nested timers
+// wait at least 4 ms each.
 EM_ASYNC_JS(void, qpxTargetSaved, (const char* path, const unsigned char* data, uint32_t size), {
   const kPiece = 4 << 20;
+  const nextTurn = () => new Promise((resolve) => {
+    const channel = new MessageChannel();
+    channel.port1.onmessage = () => {
+      channel.port1.close();
+      resolve();
+    };
+    channel.port2.postMessage(0);
+  });
   const pieces = [];
   for (let at = 0; at < size; at += kPiece) {
     pieces.push(new Blob([HEAPU8.subarray(data + at, data + Math.min(size, at + kPiece))]));
-    await new Promise((resolve) => setTimeout(resolve, 0));
+    await nextTurn();
   }
   Module.qpxHost.targetSaved(UTF8ToString(path), new Blob(pieces));
 });

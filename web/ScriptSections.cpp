@@ -1,5 +1,6 @@
 #include "web/ScriptSections.h"
 
+#include <cstring>
 #include <string_view>
 
 #include "language/Vocabulary.h"
@@ -19,19 +20,34 @@ void ReadArgument(CUnitList::CIterator& unit, const CUnitList::CIterator& end,
   ++unit;
 }
 
+// The first directive at or after unit. A directive is a unit that
+// begins with '#', so the text is searched for those alone: the body of
+// a script of millions of statements is not walked unit by unit.
+CUnitList::CIterator NextDirective(const CUnitList::CIterator& unit,
+                                   const CUnitList::CIterator& end) {
+  const char* text = unit.Here();
+  const char* textEnd = unit.TextEnd();
+  for (const char* at = text; at < textEnd; ++at) {
+    at = static_cast<const char*>(std::memchr(at, '#', static_cast<size_t>(textEnd - at)));
+    if (at == nullptr) break;
+    if (at != text && !IsSeparator(at[-1])) continue;
+    CUnitList::CIterator candidate(at, textEnd);
+    if (!FindDirective(*candidate).empty()) return candidate;
+  }
+  return end;
+}
+
 // Reads the units of the section's body up to its end into section, as
 // many as fit in kShownBodySize, "..." for the rest.
 void ReadBody(CUnitList::CIterator& unit, const CUnitList::CIterator& end,
               ListedSection& section) {
-  bool cut = false;
   for (; unit != end && FindDirective(*unit).empty(); ++unit) {
-    if (cut) continue;
     std::string_view text = *unit;
     size_t added = text.size() + (section.body.empty() ? 0 : 1);
     if (section.body.size() + added > kShownBodySize) {
       section.body += section.body.empty() ? "..." : " ...";
-      cut = true;
-      continue;
+      unit = NextDirective(unit, end);
+      return;
     }
     if (!section.body.empty()) section.body += ' ';
     section.body += text;

@@ -3,6 +3,7 @@
 // UTF-8 and are the core's CP932 from here on.
 #include <emscripten.h>
 
+#include <memory>
 #include <new>
 #include <string>
 
@@ -27,6 +28,11 @@ constexpr int kLoadFailed = 2;     // the script could not be read
 constexpr int kNoCp932Form = 3;    // a name has no CP932 form
 constexpr int kNoDifferences = 4;  // equal files: no script to write
 
+std::unique_ptr<CScriptFile>& TheScript() {
+  static std::unique_ptr<CScriptFile> script;
+  return script;
+}
+
 CComparison& TheComparison() {
   static CComparison comparison;
   return comparison;
@@ -48,24 +54,31 @@ const TextSink& PageSink() {
 
 extern "C" {
 
-// Runs the script at path, asking the page for its targets.
-EMSCRIPTEN_KEEPALIVE int qpx_run(const char* path) {
+// Loads the script at path; it stays loaded, to be listed and run as it
+// was read, until the next is loaded.
+EMSCRIPTEN_KEEPALIVE int qpx_load(const char* path) {
+  std::unique_ptr<CScriptFile>& script = TheScript();
+  script.reset();
   std::string scriptPath;
   if (!Cp932(path, scriptPath)) return kNoCp932Form;
-  CScriptFile script(QuopraStatements());
-  if (!LoadScript(script, scriptPath)) return kLoadFailed;
-  CWebHost host;
-  host.SetUnits(script);
-  return RunScript(script, host) ? kFailed : kDone;
+  auto loaded = std::make_unique<CScriptFile>(QuopraStatements());
+  if (!LoadScript(*loaded, scriptPath)) return kLoadFailed;
+  script = std::move(loaded);
+  return kDone;
 }
 
-// Lists the sections of the script at path to the page, before it runs.
-EMSCRIPTEN_KEEPALIVE int qpx_sections(const char* path) {
-  std::string scriptPath;
-  if (!Cp932(path, scriptPath)) return kNoCp932Form;
-  CScriptFile script(QuopraStatements());
-  if (!LoadScript(script, scriptPath)) return kLoadFailed;
-  for (const ListedSection& section : ListSections(script.units)) {
+// Runs the loaded script, asking the page for its targets.
+EMSCRIPTEN_KEEPALIVE int qpx_run() {
+  if (!TheScript()) return kLoadFailed;
+  CWebHost host;
+  host.SetUnits(*TheScript());
+  return RunScript(*TheScript(), host) ? kFailed : kDone;
+}
+
+// Lists the sections of the loaded script to the page, before it runs.
+EMSCRIPTEN_KEEPALIVE int qpx_sections() {
+  if (!TheScript()) return kLoadFailed;
+  for (const ListedSection& section : ListSections(TheScript()->units)) {
     page::SectionListed(section.directive, section.dialog, page::Shown(section.argument),
                         page::Shown(section.body));
   }
@@ -93,13 +106,20 @@ EMSCRIPTEN_KEEPALIVE double qpx_difference_count() {
   return static_cast<double>(TheComparison().Differences().size());
 }
 
-// The listing of the last comparison, in pieces to the page: shown, not
-// saved, so in the page's UTF-8 throughout (its literals are UTF-8 here).
-EMSCRIPTEN_KEEPALIVE int qpx_listing() {
+// The lines of the listing of the last comparison.
+EMSCRIPTEN_KEEPALIVE double qpx_listing_lines() {
+  return static_cast<double>(ListingLineCount(TheComparison().Differences()));
+}
+
+// The listing's lines from first, at most count, in pieces to the page:
+// the page asks for those in view. Shown, not saved, so in the page's
+// UTF-8 throughout (its literals are UTF-8 here).
+EMSCRIPTEN_KEEPALIVE int qpx_listing(double first, double count) {
   const CComparison& comparison = TheComparison();
+  ListingLines lines{static_cast<size_t>(first), static_cast<size_t>(count)};
   return StreamListing(page::Shown(comparison.FirstPath()),
-                       page::Shown(comparison.SecondPath()),
-                       comparison.Differences(), PageSink())
+                       page::Shown(comparison.SecondPath()), comparison.Differences(),
+                       PageSink(), kNoDifferencesLine, lines)
              ? kDone
              : kFailed;
 }

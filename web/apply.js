@@ -2,9 +2,9 @@
 // what the core asks (a target, a dialog file, a question) with the user.
 (function () {
   "use strict";
-  const { textElement, offerDownload, session, bytesOf, $ } = QuopraPage;
+  const { textElement, offerDownload, session, $ } = QuopraPage;
   const kValueTypes = { 1: "REG_SZ", 3: "REG_BINARY", 4: "REG_DWORD" };
-  let script = null;  // { name, bytes }
+  let script = null;  // { name } of the script the core holds
   // File handles the user gave with the File System Access API, by name.
   const handles = new Map();
 
@@ -29,16 +29,17 @@
 
   async function takeScript(file) {
     clearRun();
-    script = { name: file.name, bytes: await bytesOf(file) };
-    const listed = (await session()).listSections(script.name, script.bytes);
+    script = { name: file.name };
+    const core = await session();
+    const failure = await core.load(file.name, file);
     const body = $("sections").querySelector("tbody");
     body.replaceChildren();
-    if (listed.failure) {
-      showFailure(textElement("p", "loadFailed"), listed.failure === "noCp932Form" ? "noCp932Form" : null);
+    if (failure) {
+      showFailure(textElement("p", "loadFailed"), failure === "noCp932Form" ? "noCp932Form" : null);
       $("run").disabled = true;
       return;
     }
-    for (const section of listed.sections) {
+    for (const section of core.sections()) {
       const directive = section.directive + (section.dialog ? " dialog" : "");
       body.append(row([directive, section.argument, section.body]));
     }
@@ -156,11 +157,9 @@
     clearRun();
     $("run").disabled = true;
     $("apply-status").replaceChildren(textElement("span", "running"));
-    const outcome = await (await session()).run(script.name, script.bytes, host);
+    const outcome = await (await session()).run(host);
     $("apply-status").replaceChildren(outcome === "done" ? textElement("span", "done") : "");
-    if (outcome === "loadFailed" || outcome === "noCp932Form") {
-      showFailure(textElement("p", "loadFailed"), outcome === "noCp932Form" ? "noCp932Form" : null);
-    }
+    if (outcome === "loadFailed") showFailure(textElement("p", "loadFailed"));
     $("run").disabled = false;
   }
 

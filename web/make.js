@@ -4,47 +4,38 @@
   "use strict";
   const { textElement, offerDownload, session, $ } = QuopraPage;
   const kRowHeight = 16;  // px, as page.css sets the rows' line height
-  const kLineFeed = 10;
+  // The tallest the list's spacer is made: browsers cap an element's
+  // height (Chromium near 33 million px), so beyond this the scroll
+  // position stands for a row in proportion instead of row by row.
+  const kTallest = 8000000;
   let names = null;  // { first, second } of the last comparison
-  let listing = null;  // { bytes, starts }: the listing and where each line starts
-
-  function concat(pieces) {
-    const size = pieces.reduce((sum, piece) => sum + piece.length, 0);
-    const bytes = new Uint8Array(size);
-    let at = 0;
-    for (const piece of pieces) {
-      bytes.set(piece, at);
-      at += piece.length;
-    }
-    return bytes;
-  }
-
-  function lineStarts(bytes) {
-    let count = 0;
-    for (let at = 0; at < bytes.length; ++at) if (bytes[at] === kLineFeed) ++count;
-    const starts = new Uint32Array(count + 1);
-    for (let at = 0, line = 1; at < bytes.length; ++at) if (bytes[at] === kLineFeed) starts[line++] = at + 1;
-    return starts;
-  }
+  let lines = 0;  // of the last comparison's listing, 0 for none
+  let listedCore = null;  // the session that holds that comparison
 
   const decoder = new TextDecoder("utf-8");
+  // The rows in view (and a few around them), the core asked for their
+  // lines: a listing of millions of lines never lies in the page. The
+  // scroll position is the same share of the list's rows as of its
+  // height, which row by row is the row at the top.
   function renderRows() {
-    if (!listing) return;
+    if (!lines) return;
     const view = $("listing");
-    const lines = listing.starts.length - 1;
-    const first = Math.max(0, Math.floor(view.scrollTop / kRowHeight) - 10);
-    const last = Math.min(lines, first + Math.ceil(view.clientHeight / kRowHeight) + 20);
+    const spare = 10;
+    const inView = view.clientHeight / kRowHeight;
+    const scrollable = view.scrollHeight - view.clientHeight;
+    const share = scrollable > 0 ? Math.min(1, view.scrollTop / scrollable) : 0;
+    const top = share * Math.max(0, lines - inView);
+    const first = Math.max(0, Math.floor(top) - spare);
     const rows = view.querySelector(".rows");
-    rows.style.top = first * kRowHeight + "px";
-    rows.textContent = decoder.decode(listing.bytes.subarray(listing.starts[first], listing.starts[last]))
-      .replace(/\r\n/g, "\n");
+    rows.style.top = (view.scrollTop - (top - first) * kRowHeight).toFixed(1) + "px";
+    rows.textContent = listedCore.listing(first, Math.ceil(inView) + 2 * spare)
+      .map((piece) => decoder.decode(piece)).join("").replace(/\r\n/g, "\n");
   }
 
-  function showListing(pieces) {
-    const bytes = concat(pieces);
-    listing = { bytes, starts: lineStarts(bytes) };
+  function showListing(count) {
+    lines = count;
     const view = $("listing");
-    view.querySelector(".spacer").style.height = (listing.starts.length - 1) * kRowHeight + "px";
+    view.querySelector(".spacer").style.height = Math.min(lines * kRowHeight, kTallest).toFixed() + "px";
     view.hidden = false;
     view.scrollTop = 0;
     renderRows();
@@ -61,7 +52,7 @@
     $("listing").hidden = true;
     $("scripts").replaceChildren();
     $("forward").disabled = $("reverse").disabled = true;
-    listing = null;
+    lines = 0;
   }
 
   async function compare(firstFile, secondFile) {
@@ -77,7 +68,8 @@
     names = { first: firstFile.name, second: secondFile.name };
     const count = core.differenceCount();
     $("make-status").replaceChildren(textElement("span", "differences", String(count)));
-    showListing(core.listing());
+    listedCore = core;
+    showListing(core.listingLines());
     $("forward").disabled = $("reverse").disabled = count === 0;
     if (count === 0) fail("noDifferences");
   }

@@ -18,15 +18,23 @@
     return key.split(".").reduce((value, part) => value[part], texts);
   }
 
+  // An element's own text, before the elements it holds (a note put
+  // after a message), which keep theirs.
+  function setOwnText(element, text) {
+    const own = [...element.childNodes].find((node) => node.nodeType === Node.TEXT_NODE);
+    if (own) own.nodeValue = text;
+    else element.prepend(text);
+  }
+
   function chooseLanguage(language) {
     texts = QuopraTexts[language] || QuopraTexts.en;
     document.documentElement.lang = language;
     $("language").value = language;
     for (const element of document.querySelectorAll("[data-text]")) {
-      element.textContent = lookup(element.dataset.text);
+      setOwnText(element, lookup(element.dataset.text));
     }
     for (const element of document.querySelectorAll("[data-fill]")) {
-      element.textContent = fill(lookup(element.dataset.fill), ...JSON.parse(element.dataset.values));
+      setOwnText(element, fill(lookup(element.dataset.fill), ...JSON.parse(element.dataset.values)));
     }
   }
 
@@ -103,10 +111,6 @@
     return sessionPromise;
   }
 
-  async function bytesOf(file) {
-    return new Uint8Array(await file.arrayBuffer());
-  }
-
   function offerDownload(list, name, parts, key) {
     const url = URL.createObjectURL(new Blob(parts, { type: "application/octet-stream" }));
     const item = document.createElement("li");
@@ -118,7 +122,7 @@
     return item;
   }
 
-  globalThis.QuopraPage = { fill, chooseLanguage, textElement, offerDownload, session, bytesOf, $ };
+  globalThis.QuopraPage = { fill, chooseLanguage, textElement, offerDownload, session, $ };
   // ---- start ------------------------------------------------------------
   document.addEventListener("DOMContentLoaded", () => {
     chooseLanguage(browserLanguage());

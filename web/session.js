@@ -72,31 +72,38 @@
       }
     }
 
-    // The sections of the script, as { directive, dialog, argument, body },
-    // or a failure: "loadFailed" or "noCp932Form".
-    listSections(scriptName, scriptBytes) {
+    // Loads the script (a File or Blob, or bytes), read by pieces: the
+    // core keeps it, to list and to run it as it was read. Resolves to
+    // nothing, or a failure: "loadFailed" or "noCp932Form".
+    async load(scriptName, script) {
       const scriptPath = kRunFolder + "/" + scriptName;
-      this.put(scriptPath, scriptBytes);
-      const sections = [];
-      this.module.qpxHost = {
-        sectionListed: (directive, dialog, argument, body) =>
-          sections.push({ directive, dialog, argument, body }),
-      };
+      this.putPageFile(scriptPath, blobOf(script));
       try {
-        const answer = this.module.ccall("qpx_sections", "number", ["string"], [scriptPath]);
-        return answer === Answer.kDone ? { sections } : { failure: ["", "", "loadFailed", "noCp932Form"][answer] };
+        const answer = await this.module.ccall("qpx_load", "number", ["string"], [scriptPath],
+                                               { async: true });
+        return ["", "", "loadFailed", "noCp932Form"][answer] || null;
       } finally {
         this.remove(scriptPath);
       }
     }
 
-    // Runs the script; host answers what the run asks (see the page's
-    // host in apply.js): a target as a File or Blob (or bytes), a dialog
-    // file as { name, file }; a saved target comes to host.saved as a
-    // Blob. Resolves to "done", "failed", "loadFailed" or "noCp932Form".
-    async run(scriptName, scriptBytes, host) {
-      const scriptPath = kRunFolder + "/" + scriptName;
-      this.put(scriptPath, scriptBytes);
+    // The loaded script's sections, as { directive, dialog, argument,
+    // body }.
+    sections() {
+      const sections = [];
+      this.module.qpxHost = {
+        sectionListed: (directive, dialog, argument, body) =>
+          sections.push({ directive, dialog, argument, body }),
+      };
+      this.module.ccall("qpx_sections", "number", [], []);
+      return sections;
+    }
+
+    // Runs the loaded script; host answers what the run asks (see the
+    // page's host in apply.js): a target as a File or Blob (or bytes), a
+    // dialog file as { name, file }; a saved target comes to host.saved as
+    // a Blob. Resolves to "done", "failed" or "loadFailed" (none loaded).
+    async run(host) {
       const placed = [];
       this.module.qpxHost = {
         provideTarget: async (path) => {
@@ -130,11 +137,10 @@
         textPiece: (piece) => this.pieces.push(piece),
       };
       try {
-        const answer = await this.module.ccall("qpx_run", "number", ["string"], [scriptPath],
-                                               { async: true });
-        return ["done", "failed", "loadFailed", "noCp932Form"][answer];
+        const answer = await this.module.ccall("qpx_run", "number", [], [], { async: true });
+        return ["done", "failed", "loadFailed"][answer];
       } finally {
-        for (const path of placed.concat([scriptPath])) this.remove(path);
+        for (const path of placed) this.remove(path);
       }
     }
 
@@ -183,9 +189,17 @@
       return { answer, pieces };
     }
 
-    // The listing of the last comparison, UTF-8 pieces.
-    listing() {
-      return this.collect(() => this.module.ccall("qpx_listing", "number", [], [])).pieces;
+    // The count of lines of the last comparison's listing, its header's
+    // included.
+    listingLines() {
+      return this.module.ccall("qpx_listing_lines", "number", [], []);
+    }
+
+    // Lines of the last comparison's listing, from first (the header is
+    // line 0), at most count: UTF-8 pieces.
+    listing(first, count) {
+      return this.collect(() =>
+        this.module.ccall("qpx_listing", "number", ["number", "number"], [first, count])).pieces;
     }
 
     // The script of the last comparison that changes the file sourceName

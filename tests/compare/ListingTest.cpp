@@ -49,6 +49,48 @@ INSTANTIATE_TEST_SUITE_P(
                     "10 = 00 : FF\r\n01A3 = 7F : 80\r\n"}),
     [](const testing::TestParamInfo<ListingCase>& info) { return std::string(info.param.name); });
 
+// Lines of the listing, as the page asks for those in view.
+struct LinesCase {
+  const char* name;
+  DiffList differences;
+  ListingLines lines;
+  std::string text;
+};
+
+void PrintTo(const LinesCase& c, std::ostream* os) { *os << c.name; }
+
+class ListingLinesText : public testing::TestWithParam<LinesCase> {};
+
+TEST_P(ListingLinesText, OnlyTheLinesAskedFor) {
+  const LinesCase& c = GetParam();
+  std::string text;
+  ASSERT_TRUE(StreamListing("a", "b", c.differences, [&text](std::string_view piece) {
+    text.append(piece);
+    return true;
+  }, kNoDifferencesLine, c.lines));
+  EXPECT_EQ(text, c.text);
+}
+
+const DiffList kThree = {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}};
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ListingLinesText,
+    testing::Values(
+        LinesCase{"HeaderAlone", kThree, {0, 1}, "Address = a : b\r\n"},
+        LinesCase{"HeaderAndFirst", kThree, {0, 2}, "Address = a : b\r\n01 = 02 : 03\r\n"},
+        LinesCase{"Middle", kThree, {2, 1}, "04 = 05 : 06\r\n"},
+        LinesCase{"PastTheEnd", kThree, {3, 10}, "07 = 08 : 09\r\n"},
+        LinesCase{"BeyondTheEnd", kThree, {4, 10}, ""},
+        LinesCase{"NoneAsked", kThree, {1, 0}, ""},
+        LinesCase{"NoDifferencesLine", {}, {1, 5}, "差異はありません。\r\n"},
+        LinesCase{"NoDifferencesWhole", {}, {0, 2}, "Address = a : b\r\n差異はありません。\r\n"}),
+    [](const testing::TestParamInfo<LinesCase>& info) { return std::string(info.param.name); });
+
+TEST(ListingLinesCount, HeaderAndOneLinePerDifferenceOrTheNotice) {
+  EXPECT_EQ(ListingLineCount({}), 2u);
+  EXPECT_EQ(ListingLineCount(kThree), 4u);
+}
+
 TEST(ListingHeader, CarriesDoubleBytePathsByteForByte) {
   // 表 is 0x95 0x5C: its trail byte is a backslash and must stay single.
   std::string first = "C:\\\x95\x5C\\a.bin";

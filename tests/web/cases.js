@@ -46,6 +46,8 @@ const makeCases = [
   { name: "examples forward and reverse", first: "before.bin", second: "after.bin", examples: true, status: 0 },
   { name: "many differences", first: "a.bin", second: "b.bin", files: { "a.bin": target(4096, 6),
     "b.bin": target(4096, 7) }, status: 0 },
+  { name: "a million differences", first: "a.bin", second: "b.bin", files: { "a.bin": target(1 << 20, 15),
+    "b.bin": target(1 << 20, 16) }, status: 0 },
   { name: "Japanese name converted to CP932", first: "表.bin", second: "裏.bin",
     files: { "表.bin": target(64, 8), "裏.bin": target(64, 9) }, status: 0 },
   { name: "name outside CP932", first: "josé.bin", second: "b.bin",

@@ -20,7 +20,7 @@ function wasmOf(folder) {
 
 // The status qpx ends with for what the page was told.
 function statusOf(outcome, failure) {
-  if (outcome === "loadFailed") return 3;
+  if (outcome === "loadFailed" || outcome === "noCp932Form") return 3;
   if (outcome !== "failed") return 0;
   return failure.registryMissing ? 18 : 10 + failure.reason;
 }
@@ -31,7 +31,8 @@ async function webApply(session, testCase) {
   let failure = null;
   const registry = [];
   const saves = [];
-  const outcome = await session.run(scriptName(testCase), files[scriptName(testCase)], {
+  const loadFailure = await session.load(scriptName(testCase), files[scriptName(testCase)]);
+  const outcome = loadFailure || await session.run({
     provideTarget: async (name) => files[name] || null,
     chooseFile: async () => (testCase.dialog ? { name: testCase.dialog, file: files[testCase.dialog] } : null),
     confirm: async () => false,
@@ -72,13 +73,19 @@ const sectionCases = [
   { name: "400,000 units", script: '#path "t.bin"\n' + longBody.join("\n") + "\n#end\n",
     sections: [{ directive: "#path", dialog: false, argument: "t.bin",
                  body: longBody.slice(0, 240 / (longBody[0].length + 1)).join(" ") + " ..." }] },
+  { name: "a section after a long body, past units that are no directive",
+    script: '#path "t.bin"\n' + longBody.join("\n") + '\nx#path #pathx #END\n#end\n#registry "HKCU\\K"\n#end\n',
+    sections: [{ directive: "#path", dialog: false, argument: "t.bin",
+                 body: longBody.slice(0, 240 / (longBody[0].length + 1)).join(" ") + " ..." },
+               { directive: "#registry", dialog: false, argument: "HKCU\\K", body: "" }] },
 ];
 
-function checkSections(session, check) {
+async function checkSections(session, check) {
   for (const testCase of sectionCases) {
     const script = Buffer.from(testCase.script.replace(/\n/g, "\r\n"), "latin1");
+    const listed = (await session.load("s.qpx", script)) || session.sections();
     check("sections: " + testCase.name, () => {
-      assert.deepStrictEqual(session.listSections("s.qpx", script), { sections: testCase.sections });
+      assert.deepStrictEqual(listed, testCase.sections);
     });
   }
 }
@@ -114,7 +121,7 @@ async function main() {
   };
   if (only === "apply") {
     checkTexts(session, check);
-    checkSections(session, check);
+    await checkSections(session, check);
   }
   for (const testCase of only === "large" ? cases.largeApplyCases : only === "make" ? [] : cases.applyCases) {
     const expected = qpxApply(testCase);

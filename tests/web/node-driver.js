@@ -22,7 +22,7 @@ function report(entry) {
 
 async function run(session, scriptFile, outDir, dialogFile) {
   const folder = path.dirname(scriptFile);
-  const outcome = await session.run(path.basename(scriptFile), fs.readFileSync(scriptFile), {
+  const outcome = (await session.load(path.basename(scriptFile), fs.readFileSync(scriptFile))) || await session.run({
     provideTarget: async (name) => {
       const file = path.join(folder, name);
       return fs.existsSync(file) ? fs.readFileSync(file) : null;

@@ -192,7 +192,24 @@ async function pageMake(page, testCase, profile) {
     scripts[download.suggestedFilename()] = fs.readFileSync(await download.path());
   }
   const failure = await shownText(page, "#make-failure:not([hidden]) p");
-  return { failure, scripts, folder };
+  return { failure, scripts, folder, listing: await listedRows(page) };
+}
+
+// The listing's rows in view at its top and at its bottom, past the
+// header line, or null where no listing is shown.
+async function listedRows(page) {
+  if (await page.locator("#listing").isHidden()) return null;
+  const rows = () => page.locator("#listing .rows").textContent();
+  const shown = await rows();
+  // Scrolled to the end, a list longer than its view draws other rows.
+  const scrolls = await page.locator("#listing").evaluate((view) => {
+    view.scrollTop = view.scrollHeight;
+    return view.scrollHeight > view.clientHeight;
+  });
+  if (scrolls) {
+    await page.waitForFunction((before) => document.querySelector("#listing .rows").textContent !== before, shown);
+  }
+  return { top: shown.split("\n").slice(1), bottom: (await rows()).split("\n") };
 }
 
 // The page served over HTTP from this machine, where the browser offers
@@ -289,7 +306,23 @@ async function main() {
       const got = await pageMake(page, testCase, only === "large" && context.profile);
       assert.deepStrictEqual(Object.keys(got.scripts).sort(), Object.keys(expected.scripts).sort());
       for (const name of Object.keys(expected.scripts)) assert.ok(got.scripts[name].equals(expected.scripts[name]), name);
-      if (expected.status !== 0) assert.ok(got.failure, "the page shows why");
+      if (expected.status !== 0) {
+        // qpx's message, in English and in Japanese (the page names no file it was given).
+        const message = (stderr) => qpxMessage(stderr).replace(/^[^:]*\.bin: /, "");
+        assert.strictEqual(got.failure, message(expected.stderr));
+        await page.locator("#language").selectOption("ja");
+        const japanese = await shownText(page, "#make-failure:not([hidden]) p");
+        await page.locator("#language").selectOption("en");
+        assert.strictEqual(japanese, message(qpxMake(testCase, "ja").stderr));
+      }
+      if (expected.status === 0) {
+        // The rows in view, at the top and scrolled to the bottom, are qpx's lines there.
+        const top = got.listing.top.filter((line) => line !== "");
+        assert.deepStrictEqual(top, expected.listing.slice(0, top.length));
+        const bottom = got.listing.bottom.filter((line) => line !== "");
+        const last = Math.min(5, expected.listing.length);
+        assert.deepStrictEqual(bottom.slice(-last), expected.listing.slice(-last));
+      }
       // qpx run turns the first file into the second with the page's forward script.
       const forward = path.basename(testCase.first, path.extname(testCase.first)) + ".qpx";
       if (expected.status === 0) {

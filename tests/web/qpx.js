@@ -54,8 +54,8 @@ function filesOf(folder) {
 // qpx in English, or in Japanese with language "ja".
 function qpx(args, folder, language) {
   const locale = language === "ja" ? { LC_ALL: "", LANGUAGE: "", LANG: "ja_JP.UTF-8" } : { LC_ALL: "C.UTF-8", LANGUAGE: "en" };
-  const result = spawnSync(qpxPath(), args, { cwd: folder, env: { ...process.env, ...locale } });
-  return { status: result.status, stderr: result.stderr.toString() };
+  const result = spawnSync(qpxPath(), args, { cwd: folder, env: { ...process.env, ...locale }, maxBuffer: 1 << 30 });
+  return { status: result.status, stderr: result.stderr.toString(), stdout: result.stdout.toString() };
 }
 
 // qpx run on the case in its own folder: its status, stderr and the files.
@@ -69,21 +69,23 @@ function qpxApply(testCase, language) {
 
 // qpx diff both ways: its status and the two scripts, their #path naming
 // the file alone as the page's do (qpx names it by its full path).
-function qpxMake(testCase) {
+function qpxMake(testCase, language) {
   const folder = layOut(testCase, "qpx");
   const scripts = {};
-  let status;
+  let status, stderr;
   for (const [reverse, source] of [[false, testCase.first], [true, testCase.second]]) {
     const output = path.basename(source, path.extname(source)) + ".qpx";
     const args = ["diff", testCase.first, testCase.second, "-o", output].concat(reverse ? ["--reverse"] : []);
-    status = qpx(args, path.join(folder)).status;
+    ({ status, stderr } = qpx(args, path.join(folder), language));
     if (status !== 0) break;
     const bytes = fs.readFileSync(path.join(folder, output));
     const prefix = Buffer.from("#path \"" + fs.realpathSync(folder) + "/", "utf8");
     scripts[output] = bytes.subarray(0, prefix.length).equals(prefix)
       ? Buffer.concat([Buffer.from("#path \""), bytes.subarray(prefix.length)]) : bytes;
   }
-  return { status, scripts };
+  // The listing's lines past its header, as qpx list gives them.
+  const listing = status === 0 ? qpx(["list", testCase.first, testCase.second], folder).stdout.split("\n").slice(1, -1) : [];
+  return { status, stderr, scripts, listing };
 }
 
 // qpx run of a script the page made on a copy of the file it changes:
