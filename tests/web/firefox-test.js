@@ -9,15 +9,17 @@ const fs = require("fs");
 const path = require("path");
 const puppeteer = require("puppeteer-core");
 const cases = require("./cases.js");
-const { pageUrl, watchPage, checkWatched, checker } = require("./page-test.js");
+const { pageUrl, watchPage, checkWatched, checker, rowsAtTopAndBottom, checkListing } = require("./page-test.js");
 const { freshFolder, layOut, scriptName, filesOf, qpxApply, qpxMake, qpxRunMade } = require("./qpx.js");
 
-// Cases of cases.js: the examples, a dialog, a name converted to CP932.
+// Cases of cases.js: the examples, a dialog, a name converted to CP932, a
+// listing taller than the browser draws row by row.
 const kCases = [
   { apply: cases.applyCases.find((testCase) => testCase.script === "fix.qpx") },
   { apply: cases.applyCases.find((testCase) => testCase.dialog === "picked.sav") },
   { make: cases.makeCases.find((testCase) => testCase.examples === true) },
   { make: cases.makeCases.find((testCase) => testCase.first === "表.bin") },
+  { make: cases.makeCases.find((testCase) => testCase.name === "a million differences") },
 ];
 
 // Downloads go to a fresh folder without asking.
@@ -97,7 +99,8 @@ async function firefoxMake(page, testCase, downloads) {
   await (await page.$("#first-file")).uploadFile(path.join(folder, testCase.first));
   await (await page.$("#second-file")).uploadFile(path.join(folder, testCase.second));
   await page.waitForSelector("#forward:not([disabled])");
-  return { folder, scripts: await downloadsOf([await page.$("#forward"), await page.$("#reverse")], downloads) };
+  const listing = await page.evaluate(rowsAtTopAndBottom);
+  return { folder, listing, scripts: await downloadsOf([await page.$("#forward"), await page.$("#reverse")], downloads) };
 }
 
 async function main() {
@@ -122,6 +125,7 @@ async function main() {
         const got = await firefoxMake(page, make, downloads);
         assert.deepStrictEqual(Object.keys(got.scripts).sort(), Object.keys(expected.scripts).sort());
         for (const name of Object.keys(expected.scripts)) assert.ok(got.scripts[name].equals(expected.scripts[name]), name);
+        checkListing(got.listing, expected.listing);
         // qpx run turns the first file into the second with the page's forward script.
         const read = (name) => fs.readFileSync(path.join(got.folder, name));
         const forward = path.basename(make.first, path.extname(make.first)) + ".qpx";
