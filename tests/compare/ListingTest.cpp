@@ -82,6 +82,8 @@ INSTANTIATE_TEST_SUITE_P(
         LinesCase{"PastTheEnd", kThree, {3, 10}, "07 = 08 : 09\r\n"},
         LinesCase{"BeyondTheEnd", kThree, {4, 10}, ""},
         LinesCase{"NoneAsked", kThree, {1, 0}, ""},
+        LinesCase{"NoneAskedFromTheHeader", kThree, {0, 0}, ""},
+        LinesCase{"NoDifferencesHeaderAlone", {}, {0, 1}, "Address = a : b\r\n"},
         LinesCase{"NoDifferencesLine", {}, {1, 5}, "差異はありません。\r\n"},
         LinesCase{"NoDifferencesWhole", {}, {0, 2}, "Address = a : b\r\n差異はありません。\r\n"}),
     [](const testing::TestParamInfo<LinesCase>& info) { return std::string(info.param.name); });
