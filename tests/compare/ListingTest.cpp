@@ -9,12 +9,12 @@
 namespace {
 
 std::string Listing(const std::string& first, const std::string& second,
-                    const DiffList& differences) {
+                    const DiffList& differences, ListingLines lines = {}) {
   std::string text;
-  StreamListing(first, second, differences, [&text](std::string_view piece) {
+  EXPECT_TRUE(StreamListing(first, second, differences, [&text](std::string_view piece) {
     text.append(piece);
     return true;
-  });
+  }, kNoDifferencesLine, lines));
   return text;
 }
 
@@ -63,12 +63,7 @@ class ListingLinesText : public testing::TestWithParam<LinesCase> {};
 
 TEST_P(ListingLinesText, OnlyTheLinesAskedFor) {
   const LinesCase& c = GetParam();
-  std::string text;
-  ASSERT_TRUE(StreamListing("a", "b", c.differences, [&text](std::string_view piece) {
-    text.append(piece);
-    return true;
-  }, kNoDifferencesLine, c.lines));
-  EXPECT_EQ(text, c.text);
+  EXPECT_EQ(Listing("a", "b", c.differences, c.lines), c.text);
 }
 
 const DiffList kThree = {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}};
