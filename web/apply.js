@@ -153,14 +153,20 @@
     return button;
   }
 
+  // While a run goes on (it may wait for an answer) no other script is
+  // taken: the run's prompts stay until it ends.
+  function setRunning(running) {
+    $("run").disabled = $("script-file").disabled = running;
+  }
+
   async function run() {
     clearRun();
-    $("run").disabled = true;
+    setRunning(true);
     $("apply-status").replaceChildren(textElement("span", "running"));
     const outcome = await (await session()).run(host);
     $("apply-status").replaceChildren(outcome === "done" ? textElement("span", "done") : "");
     if (outcome === "loadFailed") showFailure(textElement("p", "loadFailed"));
-    $("run").disabled = false;
+    setRunning(false);
   }
 
   globalThis.QuopraApply = {
@@ -169,7 +175,7 @@
         if (event.target.files.length) takeScript(event.target.files[0]);
       });
       $("run").addEventListener("click", run);
-      wireDrop($("apply"), (files) => files.length && takeScript(files[0]));
+      wireDrop($("apply"), (files) => files.length && !$("script-file").disabled && takeScript(files[0]));
     },
   };
 })();

@@ -37,6 +37,7 @@
       this.module = module;
       this.fs = module.FS;
       this.pieces = null;
+      this.turn = Promise.resolve();
       for (const folder of [kRunFolder, kChosenFolder, kCompareFolder]) this.fs.mkdirTree(folder);
     }
 
@@ -72,19 +73,31 @@
       }
     }
 
+    // One call that may wait at a time: a run waiting for the user's answer
+    // holds the core, and a load or a comparison asked meanwhile waits its
+    // turn (a call into the core while another is suspended would run on
+    // the state the suspended one left).
+    exclusive(work) {
+      const turn = this.turn.then(work, work);
+      this.turn = turn.catch(() => {});
+      return turn;
+    }
+
     // Loads the script (a File or Blob, or bytes), read by pieces: the
     // core keeps it, to list and to run it as it was read. Resolves to
     // nothing, or a failure: "loadFailed" or "noCp932Form".
-    async load(scriptName, script) {
-      const scriptPath = kRunFolder + "/" + scriptName;
-      this.putPageFile(scriptPath, blobOf(script));
-      try {
-        const answer = await this.module.ccall("qpx_load", "number", ["string"], [scriptPath],
-                                               { async: true });
-        return ["", "", "loadFailed", "noCp932Form"][answer] || null;
-      } finally {
-        this.remove(scriptPath);
-      }
+    load(scriptName, script) {
+      return this.exclusive(async () => {
+        const scriptPath = kRunFolder + "/" + scriptName;
+        this.putPageFile(scriptPath, blobOf(script));
+        try {
+          const answer = await this.module.ccall("qpx_load", "number", ["string"], [scriptPath],
+                                                 { async: true });
+          return ["", "", "loadFailed", "noCp932Form"][answer] || null;
+        } finally {
+          this.remove(scriptPath);
+        }
+      });
     }
 
     // The loaded script's sections, as { directive, dialog, argument,
@@ -103,64 +116,68 @@
     // page's host in apply.js): a target as a File or Blob (or bytes), a
     // dialog file as { name, file }; a saved target comes to host.saved as
     // a Blob. Resolves to "done", "failed" or "loadFailed" (none loaded).
-    async run(host) {
-      const placed = [];
-      this.module.qpxHost = {
-        provideTarget: async (path) => {
-          // A later section on the same target finds it as the run left it.
-          if (placed.includes(path)) return true;
-          const file = await host.provideTarget(baseName(path), path);
-          if (!file) return false;
-          this.putPageFile(path, blobOf(file));
-          placed.push(path);
-          return true;
-        },
-        // The saved bytes, out of the core's memory in a Blob, are the
-        // target from now on.
-        targetSaved: (path, saved) => {
-          this.putPageFile(path, saved);
-          host.saved(baseName(path), saved);
-        },
-        registryValue: (path, type, data) => host.registryValue(path, type, data),
-        chooseFile: async (title, name, filter) => {
-          const chosen = await host.chooseFile(title, name, filter);
-          if (!chosen) return "";
-          const path = kChosenFolder + "/" + chosen.name;
-          this.putPageFile(path, blobOf(chosen.file));
-          placed.push(path);
-          return path;
-        },
-        confirm: (question) => host.confirm(question),
-        failed: (reason, unit, unitText, registryMissing) =>
-          host.failed({ reason, unit, unitText, registryMissing }),
-        sectionStarted: (directive, target) => host.sectionStarted(directive, target),
-        textPiece: (piece) => this.pieces.push(piece),
-      };
-      try {
-        const answer = await this.module.ccall("qpx_run", "number", [], [], { async: true });
-        return ["done", "failed", "loadFailed"][answer];
-      } finally {
-        for (const path of placed) this.remove(path);
-      }
+    run(host) {
+      return this.exclusive(async () => {
+        const placed = [];
+        this.module.qpxHost = {
+          provideTarget: async (path) => {
+            // A later section on the same target finds it as the run left it.
+            if (placed.includes(path)) return true;
+            const file = await host.provideTarget(baseName(path), path);
+            if (!file) return false;
+            this.putPageFile(path, blobOf(file));
+            placed.push(path);
+            return true;
+          },
+          // The saved bytes, out of the core's memory in a Blob, are the
+          // target from now on.
+          targetSaved: (path, saved) => {
+            this.putPageFile(path, saved);
+            host.saved(baseName(path), saved);
+          },
+          registryValue: (path, type, data) => host.registryValue(path, type, data),
+          chooseFile: async (title, name, filter) => {
+            const chosen = await host.chooseFile(title, name, filter);
+            if (!chosen) return "";
+            const path = kChosenFolder + "/" + chosen.name;
+            this.putPageFile(path, blobOf(chosen.file));
+            placed.push(path);
+            return path;
+          },
+          confirm: (question) => host.confirm(question),
+          failed: (reason, unit, unitText, registryMissing) =>
+            host.failed({ reason, unit, unitText, registryMissing }),
+          sectionStarted: (directive, target) => host.sectionStarted(directive, target),
+          textPiece: (piece) => this.pieces.push(piece),
+        };
+        try {
+          const answer = await this.module.ccall("qpx_run", "number", [], [], { async: true });
+          return ["done", "failed", "loadFailed"][answer];
+        } finally {
+          for (const path of placed) this.remove(path);
+        }
+      });
     }
 
     // Compares two files of equal size, each { name, file }, the file a
     // File or Blob (or bytes), read by pieces: resolves to { outcome,
     // noCp932Form }, the outcome "compared", "firstLoadFailed",
     // "secondLoadFailed", "sizesDiffer" or "outOfMemory".
-    async compare(first, second) {
-      const firstPath = kCompareFolder + "/1/" + first.name;
-      const secondPath = kCompareFolder + "/2/" + second.name;
-      this.putPageFile(firstPath, blobOf(first.file));
-      this.putPageFile(secondPath, blobOf(second.file));
-      try {
-        const outcome = await this.module.ccall("qpx_compare", "number", ["string", "string"],
-                                                [firstPath, secondPath], { async: true });
-        return CompareAnswers[outcome];
-      } finally {
-        this.remove(firstPath);
-        this.remove(secondPath);
-      }
+    compare(first, second) {
+      return this.exclusive(async () => {
+        const firstPath = kCompareFolder + "/1/" + first.name;
+        const secondPath = kCompareFolder + "/2/" + second.name;
+        this.putPageFile(firstPath, blobOf(first.file));
+        this.putPageFile(secondPath, blobOf(second.file));
+        try {
+          const outcome = await this.module.ccall("qpx_compare", "number", ["string", "string"],
+                                                  [firstPath, secondPath], { async: true });
+          return CompareAnswers[outcome];
+        } finally {
+          this.remove(firstPath);
+          this.remove(secondPath);
+        }
+      });
     }
 
     // The core's own texts the page shows (the reasons a run stops, the

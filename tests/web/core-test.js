@@ -106,6 +106,39 @@ function checkTexts(session, check) {
   });
 }
 
+// A comparison asked while a run waits for its target waits its turn;
+// then both give what each gives alone.
+async function checkTurns(session, check) {
+  const testCase = cases.applyCases[0];
+  const files = filesOf(layOut(testCase, "web"));
+  await session.load(scriptName(testCase), files[scriptName(testCase)]);
+  let answer = null;
+  const asked = new Promise((resolve) => { answer = resolve; });
+  let saved = null;
+  const running = session.run({
+    provideTarget: (name) => new Promise((resolve) => answer(() => resolve(files[name]))),
+    saved: (name, blob) => { saved = blob; },
+    failed: () => {}, sectionStarted: () => {},
+  });
+  const giveTarget = await asked;
+  let compared = null;
+  const comparing = session.compare({ name: "a.bin", file: Buffer.from([1, 2]) }, { name: "b.bin", file: Buffer.from([1, 3]) })
+    .then((result) => { compared = result; });
+  await new Promise((resolve) => setTimeout(resolve, 100));
+  const early = compared;
+  giveTarget();
+  const outcome = await running;
+  await comparing;
+  const bytes = Buffer.from(await saved.arrayBuffer());
+  check("turns: a comparison waits while a run waits for its target", () => {
+    assert.strictEqual(early, null);
+    assert.strictEqual(outcome, "done");
+    assert.ok(bytes.equals(qpxApply(testCase).files["save.dat"]));
+    assert.strictEqual(compared.outcome, "compared");
+    assert.strictEqual(session.differenceCount(), 1);
+  });
+}
+
 async function main() {
   const only = process.argv[2];
   const session = await startSession(createQuopra, { wasmBinary: wasmOf(pageDir) });
@@ -122,6 +155,7 @@ async function main() {
   if (only === "apply") {
     checkTexts(session, check);
     await checkSections(session, check);
+    await checkTurns(session, check);
   }
   for (const testCase of only === "large" ? cases.largeApplyCases : only === "make" ? [] : cases.applyCases) {
     const expected = qpxApply(testCase);
